@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace graphing {
+
+// The five functions on offer and which one the user has chosen.
+class FunctionCatalogue {
+public:
+    static constexpr int functionCount = 5;
+
+    // Records the choice made with option button `optionIndex` (0-based): function optionIndex + 1.
+    void choose(std::int16_t optionIndex) { m_funcNo = optionIndex + 1; }
+
+    // The chosen function's number 1..5, or nothing before the first choice.
+    std::optional<int> funcNo() const { return m_funcNo; }
+
+    // The chosen function at x, or nothing when no function (or no known one) is chosen.
+    std::optional<double> f(double x) const;
+
+private:
+    std::optional<int> m_funcNo;
+};
+
+} // namespace graphing

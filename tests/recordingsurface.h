@@ -1,0 +1,73 @@
+#pragma once
+
+#include "drawingfailed.h"
+#include "plotsurface.h"
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+// A plot surface for tests: records every call, optionally passes it on to a real surface, and can
+// be told to fail on one chosen call.
+class RecordingSurface final : public graphing::PlotSurface {
+public:
+    struct Call {
+        graphing::DrawingOperation operation;
+        graphing::UserPoint from; // the first point of a line, else unused
+        graphing::UserPoint to;   // where the call leaves the current point
+        std::optional<graphing::Colour> colour;
+    };
+
+    explicit RecordingSurface(graphing::PlotSurface *forwardTo = nullptr) : m_forwardTo(forwardTo)
+    {}
+
+    std::vector<Call> calls;
+    std::optional<std::size_t> failOnCall; // 0-based index of the call that reports failure
+
+    bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) override
+    {
+        return record({graphing::DrawingOperation::SetScale, topLeft, bottomRight, {}},
+                      [&](PlotSurface &s) { return s.setScale(topLeft, bottomRight); });
+    }
+    bool clear() override
+    {
+        return record({graphing::DrawingOperation::Clear, {}, {}, {}},
+                      [&](PlotSurface &s) { return s.clear(); });
+    }
+    bool line(graphing::UserPoint from, graphing::UserPoint to,
+              std::optional<graphing::Colour> colour) override
+    {
+        return record({graphing::DrawingOperation::Line, from, to, colour},
+                      [&](PlotSurface &s) { return s.line(from, to, colour); });
+    }
+    bool lineTo(graphing::UserPoint to, graphing::Colour colour) override
+    {
+        return record({graphing::DrawingOperation::LineTo, {}, to, colour},
+                      [&](PlotSurface &s) { return s.lineTo(to, colour); });
+    }
+    bool point(graphing::UserPoint at, graphing::Colour colour) override
+    {
+        return record({graphing::DrawingOperation::Point, {}, at, colour},
+                      [&](PlotSurface &s) { return s.point(at, colour); });
+    }
+
+    std::size_t count(graphing::DrawingOperation operation) const
+    {
+        std::size_t n = 0;
+        for (const Call &call : calls)
+            n += call.operation == operation ? 1 : 0;
+        return n;
+    }
+
+private:
+    template <typename Forward> bool record(const Call &call, Forward forward)
+    {
+        const bool fails = failOnCall == calls.size();
+        calls.push_back(call);
+        if (fails)
+            return false;
+        return m_forwardTo == nullptr || forward(*m_forwardTo);
+    }
+
+    graphing::PlotSurface *m_forwardTo;
+};

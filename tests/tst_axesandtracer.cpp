@@ -1,0 +1,225 @@
+#include "axes.h"
+#include "curvetracer.h"
+#include "functioncatalogue.h"
+#include "recordingsurface.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using graphing::Colour;
+using graphing::DrawingOperation;
+using graphing::UserPoint;
+using Call = RecordingSurface::Call;
+
+namespace {
+
+constexpr Colour red{255, 0, 0};
+constexpr Colour magenta{128, 0, 128};
+
+graphing::CurveFunction chosenFunction(std::optional<int> option)
+{
+    graphing::FunctionCatalogue catalogue;
+    if (option)
+        catalogue.choose(static_cast<std::int16_t>(*option));
+    return [catalogue](double x) { return catalogue.f(x); };
+}
+
+std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation operation)
+{
+    std::vector<Call> matching;
+    for (const Call &call : surface.calls) {
+        if (call.operation == operation)
+            matching.push_back(call);
+    }
+    return matching;
+}
+
+// Checks the tick pairs of a frame: one across the x-axis, then one across the y-axis, at every
+// whole number from `first` to `last`, in the foreground colour.
+void verifyTickPairs(const std::vector<Call> &lines, int first, int last)
+{
+    QCOMPARE(lines.size(), std::size_t(2 + 2 * (last - first + 1)));
+    for (int i = first; i <= last; ++i) {
+        const auto at = static_cast<float>(i);
+        const Call &across = lines[std::size_t(2 + 2 * (i - first))];
+        const Call &up = lines[std::size_t(3 + 2 * (i - first))];
+        QCOMPARE(across.from, (UserPoint{at, -0.1F}));
+        QCOMPARE(across.to, (UserPoint{at, 0.1F}));
+        QCOMPARE(up.from, (UserPoint{-0.1F, at}));
+        QCOMPARE(up.to, (UserPoint{0.1F, at}));
+        QVERIFY(!across.colour && !up.colour);
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::optional<int>)
+Q_DECLARE_METATYPE(graphing::DrawingOperation)
+
+class TestAxesAndTracer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startupFrame();
+    void graphFrame();
+    void sampleSequence();
+    void traceCalls_data();
+    void traceCalls();
+    void failedCallStopsAtOnce_data();
+    void failedCallStopsAtOnce();
+};
+
+void TestAxesAndTracer::startupFrame()
+{
+    RecordingSurface surface;
+    graphing::drawStartupFrame(surface);
+
+    QCOMPARE(surface.calls.front().operation, DrawingOperation::SetScale);
+    QCOMPARE(surface.calls.front().from, (UserPoint{-10, 10}));
+    QCOMPARE(surface.calls.front().to, (UserPoint{10, -10}));
+    QCOMPARE(surface.count(DrawingOperation::Clear), std::size_t(0));
+
+    const std::vector<Call> lines = callsOf(surface, DrawingOperation::Line);
+    QCOMPARE(surface.calls.size(), lines.size() + 1);
+    QCOMPARE(lines[0].from, (UserPoint{-10, 0}));
+    QCOMPARE(lines[0].to, (UserPoint{10, 0}));
+    QCOMPARE(lines[0].colour, std::optional<Colour>(magenta));
+    QCOMPARE(lines[1].from, (UserPoint{0, 10}));
+    QCOMPARE(lines[1].to, (UserPoint{0, -10}));
+    QVERIFY(!lines[1].colour);
+    verifyTickPairs(lines, -9, 9);
+}
+
+void TestAxesAndTracer::graphFrame()
+{
+    RecordingSurface surface;
+    graphing::drawGraphFrame(surface);
+
+    QCOMPARE(surface.calls.front().operation, DrawingOperation::Clear);
+    QCOMPARE(surface.count(DrawingOperation::SetScale), std::size_t(0));
+    const std::vector<Call> lines = callsOf(surface, DrawingOperation::Line);
+    QCOMPARE(surface.calls.size(), lines.size() + 1);
+    QCOMPARE(lines[0].from, (UserPoint{-10, 0}));
+    QVERIFY(!lines[0].colour);
+    verifyTickPairs(lines, -10, 10);
+}
+
+void TestAxesAndTracer::sampleSequence()
+{
+    std::vector<double> evaluatedAt;
+    RecordingSurface surface;
+    graphing::traceCurve(surface, [&](double x) -> std::optional<double> {
+        evaluatedAt.push_back(x);
+        return x / 2;
+    });
+
+    // The start point, then 2001 samples that begin by repeating it.
+    QCOMPARE(evaluatedAt.size(), std::size_t(2002));
+    const std::vector<double> samples(evaluatedAt.begin() + 1, evaluatedAt.end());
+    QCOMPARE(evaluatedAt[0], -10.0);
+    QCOMPARE(samples[0], -10.0);
+    QCOMPARE(samples[1], -9.99);
+    QVERIFY(std::abs(samples[1000] + 1.7e-13) < 0.1e-13);
+    QVERIFY(samples[1000] != 0);
+    QVERIFY(std::abs(samples.back() - 9.99999999999966) < 1e-14);
+    QVERIFY(std::none_of(samples.begin(), samples.end(), [](double x) { return x == 0; }));
+    QVERIFY(std::is_sorted(samples.begin(), samples.end()));
+
+    // Each sample reaches the surface in single precision.
+    const std::vector<Call> joins = callsOf(surface, DrawingOperation::LineTo);
+    QCOMPARE(joins.size(), samples.size());
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        QCOMPARE(joins[i].to.x, static_cast<float>(samples[i]));
+        QCOMPARE(joins[i].to.y, static_cast<float>(samples[i] / 2));
+    }
+}
+
+void TestAxesAndTracer::traceCalls_data()
+{
+    QTest::addColumn<std::optional<int>>("option");
+    QTest::addColumn<float>("startY");
+    QTest::addColumn<int>("joins");
+    QTest::addColumn<float>("firstJoinX");
+    QTest::addColumn<float>("lastJoinX");
+
+    QTest::newRow("no choice: a line along y = 0")
+        << std::optional<int>() << 0.0F << 2001 << -10.0F << 10.0F;
+    QTest::newRow("x*x-2: only |x| < sqrt(12)")
+        << std::optional<int>(0) << 98.0F << 693 << -3.46F << 3.46F;
+    QTest::newRow("x*exp(-x)+2: from x = -1.86")
+        << std::optional<int>(1) << -220262.66F << 1187 << -1.86F << 10.0F;
+    QTest::newRow("5sin(x)/x: every sample")
+        << std::optional<int>(2) << -0.27201F << 2001 << -10.0F << 10.0F;
+    QTest::newRow("exp(x)-1-x^2: about -3 to 3")
+        << std::optional<int>(3) << -100.99995F << 600 << -3.0F << 2.99F;
+    QTest::newRow("sqrt(x^2+1): |x| <= 9.94")
+        << std::optional<int>(4) << 10.049876F << 1989 << -9.94F << 9.94F;
+}
+
+void TestAxesAndTracer::traceCalls()
+{
+    QFETCH(std::optional<int>, option);
+    QFETCH(float, startY);
+    QFETCH(int, joins);
+    QFETCH(float, firstJoinX);
+    QFETCH(float, lastJoinX);
+
+    const graphing::CurveFunction f = chosenFunction(option);
+    RecordingSurface surface;
+    graphing::traceCurve(surface, f);
+
+    // The graph frame first, then the start point, then only joins.
+    QCOMPARE(surface.calls[0].operation, DrawingOperation::Clear);
+    QCOMPARE(surface.count(DrawingOperation::Line), std::size_t(44));
+    const Call &start = surface.calls[45];
+    QCOMPARE(start.operation, DrawingOperation::Point);
+    QCOMPARE(start.to.x, -10.0F);
+    QVERIFY(std::abs(start.to.y - startY) <= 1e-5F * std::max(1.0F, std::abs(startY)));
+    QCOMPARE(start.colour, std::optional<Colour>(red));
+
+    const std::vector<Call> lineTos = callsOf(surface, DrawingOperation::LineTo);
+    QCOMPARE(surface.calls.size(), 46 + lineTos.size());
+    QCOMPARE(int(lineTos.size()), joins);
+    QVERIFY(std::abs(lineTos.front().to.x - firstJoinX) < 1e-4F);
+    QVERIFY(std::abs(lineTos.back().to.x - lastJoinX) < 1e-4F);
+    for (const Call &join : lineTos) {
+        QCOMPARE(join.colour, std::optional<Colour>(red));
+        // Strictly inside the band, on the curve (up to the rounding of x to a float).
+        QVERIFY(join.to.y > -10 && join.to.y < 10);
+        QVERIFY(std::abs(join.to.y - f(double(join.to.x)).value_or(0)) < 1e-4);
+    }
+}
+
+void TestAxesAndTracer::failedCallStopsAtOnce_data()
+{
+    QTest::addColumn<int>("failingCall");
+    QTest::addColumn<DrawingOperation>("operation");
+
+    QTest::newRow("clear") << 0 << DrawingOperation::Clear;
+    QTest::newRow("x-axis") << 1 << DrawingOperation::Line;
+    QTest::newRow("last tick") << 44 << DrawingOperation::Line;
+    QTest::newRow("start point") << 45 << DrawingOperation::Point;
+    QTest::newRow("first join") << 46 << DrawingOperation::LineTo;
+    QTest::newRow("last join") << 46 + 2000 << DrawingOperation::LineTo;
+}
+
+void TestAxesAndTracer::failedCallStopsAtOnce()
+{
+    QFETCH(int, failingCall);
+    QFETCH(DrawingOperation, operation);
+
+    RecordingSurface surface;
+    surface.failOnCall = std::size_t(failingCall);
+    try {
+        graphing::traceCurve(surface, chosenFunction(2));
+        QFAIL("a failed drawing call went unnoticed");
+    } catch (const graphing::DrawingFailed &failure) {
+        QCOMPARE(failure.operation(), operation);
+        QVERIFY(QByteArray(failure.what()).contains(graphing::operationName(operation)));
+    }
+    QCOMPARE(int(surface.calls.size()), failingCall + 1);
+}
+
+QTEST_APPLESS_MAIN(TestAxesAndTracer)
+#include "tst_axesandtracer.moc"

@@ -1,0 +1,259 @@
+#include "rasterplotsurface.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+using graphing::Colour;
+using graphing::UserPoint;
+
+namespace {
+
+constexpr QSize pictureSize(441, 385);
+const QRgb background = qRgb(128, 255, 255);
+const QRgb foreground = qRgb(0, 0, 0);
+constexpr Colour red{255, 0, 0};
+constexpr Colour magenta{128, 0, 128};
+
+// The expected pixel of a user point, worked out on its own: -10..10 spread over the first to the
+// last column and row, rounded to the nearest pixel.
+QPoint expectedPixel(double x, double y, QSize size = pictureSize)
+{
+    return {int(std::floor((x + 10) / 20 * (size.width() - 1) + 0.5)),
+            int(std::floor((10 - y) / 20 * (size.height() - 1) + 0.5))};
+}
+
+struct Surface {
+    explicit Surface(qreal ratio = 1)
+        : raster(pictureSize, ratio, QColor::fromRgb(background), QColor::fromRgb(foreground))
+    {
+        raster.setScale({-10, 10}, {10, -10});
+    }
+    QRgb at(QPoint pixel) { return raster.image().pixel(pixel); }
+    int count(QRgb colour)
+    {
+        const QImage &image = raster.image();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour ? 1 : 0;
+        return n;
+    }
+    plot::RasterPlotSurface raster;
+};
+
+} // namespace
+
+class TestRasterPlotSurface : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mapsCornersAndCentre_data();
+    void mapsCornersAndCentre();
+    void axesFillTheirRowAndColumn();
+    void clearRestoresTheBackground();
+    void farOffChordsDrawTheirVisiblePart_data();
+    void farOffChordsDrawTheirVisiblePart();
+    void invisiblePointStillMovesTheCurrentPoint();
+    void refusesWhatCannotBeDrawn();
+    void denseScreenDrawsTwoPixelLines();
+};
+
+void TestRasterPlotSurface::mapsCornersAndCentre_data()
+{
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<QPoint>("pixel");
+
+    QTest::newRow("top-left") << -10.0F << 10.0F << QPoint(0, 0);
+    QTest::newRow("bottom-right") << 10.0F << -10.0F << QPoint(440, 384);
+    QTest::newRow("top-right") << 10.0F << 10.0F << QPoint(440, 0);
+    QTest::newRow("bottom-left") << -10.0F << -10.0F << QPoint(0, 384);
+    QTest::newRow("centre") << 0.0F << 0.0F << QPoint(220, 192);
+    QTest::newRow("tick end above the axis") << 0.1F << 0.1F << QPoint(222, 190);
+    QTest::newRow("tick end below the axis") << -0.1F << -0.1F << QPoint(218, 194);
+}
+
+void TestRasterPlotSurface::mapsCornersAndCentre()
+{
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(QPoint, pixel);
+
+    // A point and a one-pixel line land on the same pixel.
+    Surface point;
+    QVERIFY(point.raster.point({x, y}, red));
+    QCOMPARE(point.at(pixel), qRgb(255, 0, 0));
+    QCOMPARE(point.count(qRgb(255, 0, 0)), 1);
+
+    Surface line;
+    QVERIFY(line.raster.line({x, y}, {x, y}, red));
+    QCOMPARE(line.at(pixel), qRgb(255, 0, 0));
+    QCOMPARE(line.count(qRgb(255, 0, 0)), 1);
+}
+
+void TestRasterPlotSurface::axesFillTheirRowAndColumn()
+{
+    Surface surface;
+    QVERIFY(surface.raster.line({-10, 0}, {10, 0}, magenta));
+    QVERIFY(surface.raster.line({0, 10}, {0, -10}, std::nullopt));
+    const QImage &image = surface.raster.image();
+    for (int x = 0; x < image.width(); ++x) {
+        if (x != 220)
+            QCOMPARE(image.pixel(x, 192), qRgb(128, 0, 128));
+    }
+    for (int y = 0; y < image.height(); ++y)
+        QCOMPARE(image.pixel(220, y), foreground);
+    QCOMPARE(surface.count(qRgb(128, 0, 128)), 440);
+    QCOMPARE(surface.count(foreground), 385);
+}
+
+void TestRasterPlotSurface::clearRestoresTheBackground()
+{
+    Surface surface;
+    QVERIFY(surface.raster.line({-10, 10}, {10, -10}, red));
+    QVERIFY(surface.raster.clear());
+    QCOMPARE(surface.count(background), pictureSize.width() * pictureSize.height());
+    // Clearing keeps the scale.
+    QVERIFY(surface.raster.point({10, -10}, red));
+    QCOMPARE(surface.at({440, 384}), qRgb(255, 0, 0));
+}
+
+void TestRasterPlotSurface::farOffChordsDrawTheirVisiblePart_data()
+{
+    QTest::addColumn<double>("x1");
+    QTest::addColumn<double>("y1");
+    QTest::addColumn<double>("x2");
+    QTest::addColumn<double>("y2");
+
+    // The first chords of x*x-2 and x*exp(-x)+2, from their start points far above and below.
+    QTest::newRow("from (-10, 98)") << -10.0 << 98.0 << -3.46 << 9.9716;
+    QTest::newRow("from (-10, -220262.66)") << -10.0 << -220262.66 << -1.86 << 9.6799;
+    QTest::newRow("across the whole picture") << -30.0 << 30.0 << 30.0 << -30.0;
+    QTest::newRow("shallow, from far left") << -5000.0 << -3.0 << 10.0 << 4.0;
+    QTest::newRow("from near the end of float range") << -10.0 << -3e37 << 0.0 << 0.0;
+}
+
+void TestRasterPlotSurface::farOffChordsDrawTheirVisiblePart()
+{
+    QFETCH(double, x1);
+    QFETCH(double, y1);
+    QFETCH(double, x2);
+    QFETCH(double, y2);
+
+    Surface surface;
+    QVERIFY(surface.raster.line({float(x1), float(y1)}, {float(x2), float(y2)}, red));
+    const QImage &image = surface.raster.image();
+
+    // The ideal pixels, worked out from the second (visible) end: where the segment crosses each
+    // row's and each column's centre line inside the picture.
+    std::vector<QPoint> ideal;
+    const double xf = double(float(x1)), yf = double(float(y1));
+    const double xt = double(float(x2)), yt = double(float(y2));
+    auto keep = [&](double x, double y) {
+        const double lowX = std::min(xf, xt), highX = std::max(xf, xt);
+        const double lowY = std::min(yf, yt), highY = std::max(yf, yt);
+        const QPoint pixel = expectedPixel(x, y);
+        if (x >= lowX && x <= highX && y >= lowY && y <= highY && image.rect().contains(pixel))
+            ideal.push_back(pixel);
+    };
+    for (int row = 0; row < image.height(); ++row) {
+        const double y = 10 - row * 20.0 / (image.height() - 1);
+        if (yt != yf)
+            keep(xt + (y - yt) * (xt - xf) / (yt - yf), y);
+    }
+    for (int column = 0; column < image.width(); ++column) {
+        const double x = -10 + column * 20.0 / (image.width() - 1);
+        if (xt != xf)
+            keep(x, yt + (x - xt) * (yt - yf) / (xt - xf));
+    }
+    QVERIFY(!ideal.empty());
+
+    auto redNear = [&](QPoint p) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (image.rect().contains(p + QPoint(dx, dy))
+                    && image.pixel(p + QPoint(dx, dy)) == qRgb(255, 0, 0))
+                    return true;
+        return false;
+    };
+    for (const QPoint &p : ideal)
+        QVERIFY2(redNear(p),
+                 qPrintable(QStringLiteral("no red near (%1, %2)").arg(p.x()).arg(p.y())));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 0, 0))
+                continue;
+            const bool near = std::any_of(ideal.begin(), ideal.end(), [&](QPoint p) {
+                return std::abs(p.x() - x) <= 1 && std::abs(p.y() - y) <= 1;
+            });
+            QVERIFY2(near, qPrintable(QStringLiteral("stray red at (%1, %2)").arg(x).arg(y)));
+        }
+    }
+}
+
+void TestRasterPlotSurface::invisiblePointStillMovesTheCurrentPoint()
+{
+    Surface surface;
+    QVERIFY(surface.raster.point({-10, 98}, red));
+    QCOMPARE(surface.count(qRgb(255, 0, 0)), 0);
+    QCOMPARE(surface.raster.currentPoint(), (UserPoint{-10, 98}));
+
+    // The next join starts up there and comes down into view at the top edge.
+    QVERIFY(surface.raster.lineTo({0, 0}, red));
+    QCOMPARE(surface.raster.currentPoint(), (UserPoint{0, 0}));
+    const double xAtTop = -10 + 10 * (98.0 - 10) / 98; // where the chord crosses y = 10
+    const QPoint entry = expectedPixel(xAtTop, 10);
+    QCOMPARE(entry.y(), 0);
+    const QImage &image = surface.raster.image();
+    bool redAtEntry = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        redAtEntry = redAtEntry || image.pixel(entry.x() + dx, 0) == qRgb(255, 0, 0);
+    QVERIFY(redAtEntry);
+    QCOMPARE(surface.at({220, 192}), qRgb(255, 0, 0));
+}
+
+void TestRasterPlotSurface::refusesWhatCannotBeDrawn()
+{
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    Surface surface;
+    QVERIFY(!surface.raster.point({nan, 0}, red));
+    QVERIFY(!surface.raster.line({0, 0}, {infinity, 0}, red));
+    QVERIFY(!surface.raster.lineTo({0, -infinity}, red));
+    QVERIFY(!surface.raster.setScale({1, 1}, {1, -1}));
+    QVERIFY(!surface.raster.setScale({-10, nan}, {10, -10}));
+    QCOMPARE(surface.count(background), pictureSize.width() * pictureSize.height());
+
+    // An image that could not be made fails every drawing call instead of crashing.
+    plot::RasterPlotSurface empty(QSize(0, 0), 1, Qt::white, Qt::black);
+    QVERIFY(!empty.clear());
+    QVERIFY(!empty.line({0, 0}, {1, 1}, red));
+    QVERIFY(!empty.point({0, 0}, red));
+}
+
+void TestRasterPlotSurface::denseScreenDrawsTwoPixelLines()
+{
+    Surface surface(2);
+    QCOMPARE(surface.raster.image().size(), QSize(882, 770));
+    QVERIFY(surface.raster.line({-10, 0}, {10, 0}, std::nullopt));
+    QVERIFY(surface.raster.line({10, -0.1F}, {10, 0.1F}, std::nullopt));
+    QVERIFY(surface.raster.point({-10, 10}, red));
+
+    // The axis is two rows thick and crosses the whole width; the end tick is whole at the edge.
+    const QPoint centre = expectedPixel(0, 0, {881, 769});
+    for (int x = 0; x < 880; ++x) {
+        QCOMPARE(surface.at({x, centre.y()}), foreground);
+        QCOMPARE(surface.at({x, centre.y() + 1}), foreground);
+        QCOMPARE(surface.at({x, centre.y() - 1}), background);
+        QCOMPARE(surface.at({x, centre.y() + 2}), background);
+    }
+    QCOMPARE(surface.at({880, centre.y() - 4}), foreground);
+    QCOMPARE(surface.at({881, centre.y() - 4}), foreground);
+    QCOMPARE(surface.count(qRgb(255, 0, 0)), 4);
+    QCOMPARE(surface.at({1, 1}), qRgb(255, 0, 0));
+}
+
+QTEST_GUILESS_MAIN(TestRasterPlotSurface)
+#include "tst_rasterplotsurface.moc"
