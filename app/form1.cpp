@@ -34,10 +34,11 @@ void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
     widget.setAutoFillBackground(true);
 }
 
-// Gives `widget` its designed name, place, caption font and background.
+// Gives `widget` its designed names, place, caption font and background.
 void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRole backgroundRole)
 {
     widget.setObjectName(toQString(design.name));
+    widget.setAccessibleName(toQString(design.accessibleName));
     widget.setGeometry(design.rect());
     if (design.font)
         widget.setFont(fontFor(*design.font));
@@ -63,6 +64,7 @@ void Form1::buildControls()
 {
     const ControlDesign &form = designOf("Form1");
     setObjectName(toQString(form.name));
+    setAccessibleName(toQString(form.accessibleName));
     setWindowTitle(toQString(form.caption));
     setFixedSize(form.rect().size());
     setBackground(*this, QPalette::Window, *form.background);
@@ -97,6 +99,10 @@ void Form1::buildControls()
     const ControlDesign &end = designOf("Command2");
     Command2 = new QPushButton(toQString(end.caption), this);
     applyDesign(*Command2, end, QPalette::Button);
+
+    // The title and the option buttons reach one pixel into the picture's edges; the picture
+    // stays whole on top, so its end ticks and curve show in full.
+    Picture1->raise();
 }
 
 void Form1::wireEvents()
@@ -133,6 +139,7 @@ graphing::PlotSurface &Form1::drawingSurface()
 void Form1::load()
 {
     drawOnPicture([](graphing::PlotSurface &surface) { graphing::drawStartupFrame(surface); });
+    Picture1->setAccessibleDescription(toQString(axesDescription));
 }
 
 void Form1::optionClick(std::int16_t index)
@@ -145,6 +152,12 @@ void Form1::graphClick()
     drawOnPicture([this](graphing::PlotSurface &surface) {
         graphing::traceCurve(surface, [this](double x) { return f(x); });
     });
+    // Without a known choice the curve runs along y = 0, as no value plots as 0.
+    const std::optional<int> shown = funcNo();
+    const bool known = shown && *shown >= 1 && *shown <= int(Option1.size());
+    const QString function =
+        known ? Option1[std::size_t(*shown - 1)]->accessibleName() : QStringLiteral("y = 0");
+    Picture1->setAccessibleDescription(toQString(graphDescription).arg(function));
 }
 
 void Form1::endClick()

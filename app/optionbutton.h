@@ -14,6 +14,7 @@ public:
 
 protected:
     bool hitButton(const QPoint &position) const override;
+    void focusInEvent(QFocusEvent *event) override;
 };
 
 } // namespace app

@@ -4,9 +4,17 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLine>
 #include <QPainter>
+#include <QPen>
+#include <QPoint>
 #include <QPointF>
+#include <QRectF>
+#include <QRgb>
 #include <QSize>
+
+#include <optional>
+#include <vector>
 
 namespace plot {
 
@@ -47,15 +55,19 @@ public:
 
 private:
     struct Scale {
-        double left = 0;
-        double top = 0;
-        double right = 1;
-        double bottom = 1;
+        double left;
+        double top;
+        double columnsPerUnit;
+        double rowsPerUnit;
     };
+    Scale scaleFor(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) const;
 
     QPainter *painter();
+    void setPixel(QPoint pixel, QRgb colour);
+    void drawPendingLines();
     void finishPainting();
-    bool drawSegment(QPointF from, QPointF to, QColor colour);
+    void moveTo(graphing::UserPoint to);
+    bool drawSegment(QPointF from, QPointF to, QRgb colour);
 
     QSize m_logicalSize;
     qreal m_devicePixelRatio;
@@ -63,9 +75,29 @@ private:
     QColor m_background;
     QColor m_foreground;
     QImage m_image;
+    // Fixed by the image and the pen: what toDevice scales to and where segments are cut.
+    double m_columns;
+    double m_rows;
+    QRectF m_clipBounds;
     QPainter m_painter;
+    // The pen the painter has, changed only when the colour does: a press draws thousands of
+    // segments in one colour, and making a pen for each cost more than drawing them.
+    QPen m_pen;
+    QRgb m_penColour = qRgb(0, 0, 0);
+    // Where the last segment ended and in which colour, while nothing else has been drawn since.
+    struct DrawnEnd {
+        QPoint pixel;
+        QRgb colour;
+    };
+    std::optional<DrawnEnd> m_lastEnd;
+    // Segments in the pen's colour not yet handed to the painter. The painter sets up its line
+    // drawing once per call, which costs more than a short segment itself: a curve goes in one
+    // call. Drawn, in order, before anything else is drawn and before the picture is read.
+    std::vector<QLine> m_pendingLines;
     Scale m_scale;
     graphing::UserPoint m_current;
+    // Where the current point lands, kept so that a line-to maps only its new end.
+    QPointF m_currentDevice;
 };
 
 } // namespace plot

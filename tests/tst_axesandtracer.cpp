@@ -42,8 +42,9 @@ void verifyTickPairs(const std::vector<Call> &lines, int first, int last)
     QCOMPARE(lines.size(), std::size_t(2 + 2 * (last - first + 1)));
     for (int i = first; i <= last; ++i) {
         const auto at = static_cast<float>(i);
-        const Call &across = lines[std::size_t(2 + 2 * (i - first))];
-        const Call &up = lines[std::size_t(3 + 2 * (i - first))];
+        const auto pair = static_cast<std::size_t>(i - first);
+        const Call &across = lines[2 + 2 * pair];
+        const Call &up = lines[3 + 2 * pair];
         QCOMPARE(across.from, (UserPoint{at, -0.1F}));
         QCOMPARE(across.to, (UserPoint{at, 0.1F}));
         QCOMPARE(up.from, (UserPoint{-0.1F, at}));

@@ -1,13 +1,15 @@
 #include "designdata.h"
 #include "fonts.h"
 #include "form1.h"
-#include "recordingsurface.h"
+#include "formdriver.h"
 
 #include <QMessageBox>
 #include <QtTest>
 
 using app::ControlDesign;
 using app::ControlKind;
+using formdriver::button;
+using formdriver::picture;
 
 namespace {
 
@@ -19,15 +21,6 @@ QString nameOf(const ControlDesign &design)
 {
     return QString::fromUtf8(design.name.data(), qsizetype(design.name.size()));
 }
-
-// A window whose drawing goes through a recording surface that can be told to fail.
-class FaultyForm1 final : public app::Form1 {
-public:
-    RecordingSurface recorder{&app::Form1::drawingSurface()};
-
-protected:
-    graphing::PlotSurface &drawingSurface() override { return recorder; }
-};
 
 } // namespace
 
@@ -44,28 +37,11 @@ private slots:
     void tabOrderFollowsTheDesign();
     void failedDrawingIsReportedAndRecovers();
     void endQuits();
-
-private:
-    static QImage picture(app::Form1 &form);
-    static QAbstractButton *button(app::Form1 &form, const char *name);
 };
 
 void TestForm1::initTestCase()
 {
     app::installFontSubstitutes();
-}
-
-QImage TestForm1::picture(app::Form1 &form)
-{
-    return form.findChild<plot::PictureBox *>(QStringLiteral("Picture1"))->surface().image();
-}
-
-QAbstractButton *TestForm1::button(app::Form1 &form, const char *name)
-{
-    auto *const found = form.findChild<QAbstractButton *>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no button %s", name);
-    return found;
 }
 
 void TestForm1::layoutFollowsTheDesign()

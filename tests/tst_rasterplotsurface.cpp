@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using graphing::Colour;
 using graphing::UserPoint;
@@ -58,6 +59,7 @@ private slots:
     void invisiblePointStillMovesTheCurrentPoint();
     void refusesWhatCannotBeDrawn();
     void denseScreenDrawsTwoPixelLines();
+    void laterMarksCoverEarlierOnes();
 };
 
 void TestRasterPlotSurface::mapsCornersAndCentre_data()
@@ -253,6 +255,62 @@ void TestRasterPlotSurface::denseScreenDrawsTwoPixelLines()
     QCOMPARE(surface.at({881, centre.y() - 4}), foreground);
     QCOMPARE(surface.count(qRgb(255, 0, 0)), 4);
     QCOMPARE(surface.at({1, 1}), qRgb(255, 0, 0));
+}
+
+void TestRasterPlotSurface::laterMarksCoverEarlierOnes()
+{
+    // Each case leaves one colour on the pixel of the origin, whatever the surface keeps back,
+    // merges or leaves out on the way: the last mark made there wins.
+    enum class Step { Line, LineTo, Point, Clear, Read };
+    struct Call {
+        Step step;
+        UserPoint from;
+        UserPoint to;
+        Colour colour;
+    };
+    struct Case {
+        const char *name;
+        std::vector<Call> calls;
+        QRgb expected;
+    };
+    constexpr Colour blue{0, 0, 255};
+    const QRgb redPixel = qRgb(255, 0, 0);
+    const QRgb bluePixel = qRgb(0, 0, 255);
+    const Call acrossOrigin{Step::Line, {-1, 0}, {1, 0}, red};
+    const Call toOrigin{Step::Line, {-1, 0}, {0, 0}, red};
+    const Call stayAtOrigin{Step::LineTo, {}, {0, 0}, red};
+    const Case cases[] = {
+        {"point over a line", {acrossOrigin, {Step::Point, {}, {0, 0}, blue}}, bluePixel},
+        {"line over a point", {{Step::Point, {}, {0, 0}, blue}, acrossOrigin}, redPixel},
+        {"line over a line", {acrossOrigin, {Step::Line, {0, -1}, {0, 1}, blue}}, bluePixel},
+        {"line keeps its colour when the next one differs",
+         {acrossOrigin, {Step::Line, {0, 5}, {1, 5}, blue}},
+         redPixel},
+        {"line read before a point over it",
+         {acrossOrigin, {Step::Read, {}, {}, {}}, {Step::Point, {}, {0, 0}, blue}},
+         bluePixel},
+        {"stay after a clear", {toOrigin, {Step::Clear, {}, {}, {}}, stayAtOrigin}, redPixel},
+        {"stay after a point of another colour",
+         {toOrigin, {Step::Point, {}, {0, 0}, blue}, stayAtOrigin},
+         redPixel},
+        {"stay in another colour", {toOrigin, {Step::LineTo, {}, {0, 0}, blue}}, bluePixel},
+        {"line cleared away", {acrossOrigin, {Step::Clear, {}, {}, {}}}, background},
+    };
+    for (const Case &test : cases) {
+        Surface surface;
+        for (const Call &call : test.calls) {
+            bool done = true;
+            switch (call.step) {
+            case Step::Line: done = surface.raster.line(call.from, call.to, call.colour); break;
+            case Step::LineTo: done = surface.raster.lineTo(call.to, call.colour); break;
+            case Step::Point: done = surface.raster.point(call.to, call.colour); break;
+            case Step::Clear: done = surface.raster.clear(); break;
+            case Step::Read: surface.raster.image(); break;
+            }
+            QVERIFY2(done, test.name);
+        }
+        QVERIFY2(surface.at(expectedPixel(0, 0)) == test.expected, test.name);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRasterPlotSurface)

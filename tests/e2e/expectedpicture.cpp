@@ -1,0 +1,135 @@
+#include "expectedpicture.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+
+constexpr QSize logicalPictureSize(441, 385);
+constexpr float tickHalfLength = 0.1F;
+
+std::int64_t roundHalfUp(double coordinate)
+{
+    return static_cast<std::int64_t>(std::floor(coordinate + 0.5));
+}
+
+// Rounds half up a / b for b > 0, exactly, whatever the signs of a.
+std::int64_t dividedRounded(std::int64_t a, std::int64_t b)
+{
+    const std::int64_t twice = 2 * a + b;
+    const std::int64_t quotient = twice / (2 * b);
+    return quotient - ((twice % (2 * b) != 0 && twice < 0) ? 1 : 0);
+}
+
+// Every pixel of the one-pixel line from `from` to `to` (ends included), grown into pen squares.
+// Ends far outside the picture are walked all the same: with integers of 64 bits that is only slow
+// for the few million steps the steepest chord of the catalogue takes.
+template <typename Plot> void rasterizeSegment(QPointF from, QPointF to, int penWidth, Plot plot)
+{
+    const std::int64_t x0 = roundHalfUp(from.x());
+    const std::int64_t y0 = roundHalfUp(from.y());
+    const std::int64_t dx = roundHalfUp(to.x()) - x0;
+    const std::int64_t dy = roundHalfUp(to.y()) - y0;
+    const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    for (std::int64_t k = 0; k <= steps; ++k) {
+        const std::int64_t x = steps == 0 ? x0 : x0 + dividedRounded(k * dx, steps);
+        const std::int64_t y = steps == 0 ? y0 : y0 + dividedRounded(k * dy, steps);
+        // Only pixels near the picture matter; the rest cannot reach it.
+        if (x < -penWidth || y < -penWidth || x > 1 << 20 || y > 1 << 20)
+            continue;
+        for (int py = 0; py < penWidth; ++py) {
+            for (int px = 0; px < penWidth; ++px)
+                plot(QPoint(static_cast<int>(x) + px, static_cast<int>(y) + py));
+        }
+    }
+}
+
+double catalogueValue(int number, double x)
+{
+    switch (number) {
+    case 1: return x * x - 2;
+    case 2: return x * std::exp(-x) + 2;
+    case 3: return std::sin(x) * 5.0 / x; // the samples never hit 0 exactly
+    case 4: return std::exp(x) - 1.0 - x * x;
+    case 5: return std::sqrt(x * x + 1);
+    default: throw std::invalid_argument("the catalogue holds functions 1 to 5");
+    }
+}
+
+} // namespace
+
+ExpectedPicture::ExpectedPicture(int scale) : m_size(logicalPictureSize * scale), m_penWidth(scale)
+{}
+
+QPointF ExpectedPicture::toDevice(float x, float y) const
+{
+    const double columns = m_size.width() - m_penWidth;
+    const double rows = m_size.height() - m_penWidth;
+    return {(double(x) + 10) / 20 * columns, (10 - double(y)) / 20 * rows};
+}
+
+QPoint ExpectedPicture::pixelOf(float x, float y) const
+{
+    const QPointF device = toDevice(x, y);
+    return {static_cast<int>(roundHalfUp(device.x())), static_cast<int>(roundHalfUp(device.y()))};
+}
+
+QImage ExpectedPicture::frame(QRgb xAxisColour, int firstTick, int lastTick) const
+{
+    QImage image(m_size, QImage::Format_RGB32);
+    image.fill(pictureBackground);
+    auto line = [&](float x1, float y1, float x2, float y2, QRgb colour) {
+        rasterizeSegment(toDevice(x1, y1), toDevice(x2, y2), m_penWidth, [&](QPoint at) {
+            if (image.rect().contains(at))
+                image.setPixel(at, colour);
+        });
+    };
+    line(-10, 0, 10, 0, xAxisColour);
+    line(0, 10, 0, -10, foreground);
+    for (int i = firstTick; i <= lastTick; ++i) {
+        const auto at = static_cast<float>(i);
+        line(at, -tickHalfLength, at, tickHalfLength, foreground);
+        line(-tickHalfLength, at, tickHalfLength, at, foreground);
+    }
+    return image;
+}
+
+QImage ExpectedPicture::startupFrame() const
+{
+    return frame(startupAxisColour, -9, 9);
+}
+
+QImage ExpectedPicture::graphFrame() const
+{
+    return frame(foreground, -10, 10);
+}
+
+PixelSet ExpectedPicture::curve(int number) const
+{
+    PixelSet pixels(m_size);
+    auto plot = [&pixels](QPoint at) { pixels.insert(at); };
+    // The tracer hands its doubles to the picture in single precision.
+    auto device = [this](double x, double y) {
+        return toDevice(static_cast<float>(x), static_cast<float>(y));
+    };
+
+    const int a = -10;
+    QPointF current = device(a, catalogueValue(number, a));
+    rasterizeSegment(current, current, m_penWidth, plot);
+    // Repeated addition, as the samples are taken: 2001 of them, the last just short of 10.
+    for (double x = a; x <= 10; x += 0.01) {
+        const double y = catalogueValue(number, x);
+        if (y > -10 && y < 10) {
+            const QPointF next = device(x, y);
+            rasterizeSegment(current, next, m_penWidth, plot);
+            current = next;
+        }
+    }
+    return pixels;
+}
+
+} // namespace e2e

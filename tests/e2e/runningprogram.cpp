@@ -1,0 +1,122 @@
+#include "runningprogram.h"
+
+#include <QDeadlineTimer>
+
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+constexpr int toolTimeoutMs = 10000;
+
+} // namespace
+
+RunningProgram::RunningProgram(const QString &executable, const QProcessEnvironment &environment,
+                               DesktopTools tools, int scale)
+    : m_environment(environment), m_tools(std::move(tools)), m_scale(scale)
+{
+    QProcessEnvironment programEnvironment = m_environment;
+    if (scale != 1)
+        programEnvironment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    m_process.setProcessEnvironment(programEnvironment);
+    endWithTheTest(m_process);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(executable, {});
+    if (!m_process.waitForStarted()) {
+        m_failure = m_process.errorString();
+        return;
+    }
+    // Only this process's window: one left behind by an earlier program may not be gone yet.
+    const ToolResult search =
+        xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--all"),
+                 QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                 QString::number(m_process.processId()), QStringLiteral("--name"),
+                 QStringLiteral("^Graph$")});
+    const QList<QByteArray> windows = search.output.split('\n');
+    if (search.succeeded() && !windows.front().trimmed().isEmpty())
+        m_window = QString::fromLatin1(windows.front().trimmed());
+    else
+        m_failure = search.describe(QStringLiteral("Looking for the window titled \"Graph\""));
+}
+
+RunningProgram::~RunningProgram()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(-1);
+    }
+}
+
+ToolResult RunningProgram::xdotool(const QStringList &arguments)
+{
+    return runTool(m_tools.xdotool, arguments, m_environment, toolTimeoutMs);
+}
+
+bool RunningProgram::click(QPoint designPixel)
+{
+    const QPoint device = designPixel * m_scale;
+    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
+                    QString::number(device.x()), QString::number(device.y()),
+                    QStringLiteral("click"), QStringLiteral("1")})
+        .succeeded();
+}
+
+QImage RunningProgram::screenshot()
+{
+    const ToolResult shot = runTool(
+        m_tools.import,
+        {QStringLiteral("-silent"), QStringLiteral("-window"), m_window, QStringLiteral("png:-")},
+        m_environment, toolTimeoutMs);
+    if (!shot.succeeded())
+        return {};
+    return QImage::fromData(shot.output, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage &)> &ready,
+                                          int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QImage previous;
+    for (;;) {
+        QImage current = screenshot();
+        const bool isReady = !current.isNull() && ready(current);
+        if (isReady && current == previous)
+            return {current, true};
+        if (deadline.hasExpired())
+            return {current, false};
+        previous = isReady ? current : QImage();
+    }
+}
+
+bool RunningProgram::unmapWindow()
+{
+    return xdotool({QStringLiteral("windowunmap"), QStringLiteral("--sync"), m_window}).succeeded();
+}
+
+bool RunningProgram::mapWindow()
+{
+    return xdotool({QStringLiteral("windowmap"), QStringLiteral("--sync"), m_window}).succeeded();
+}
+
+bool RunningProgram::requestClose()
+{
+    return runTool(m_tools.closeRequest, {m_window}, m_environment, toolTimeoutMs).succeeded();
+}
+
+bool RunningProgram::endsWithStatusZero(int timeoutMs)
+{
+    return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit
+           && m_process.exitCode() == 0;
+}
+
+QString RunningProgram::exitDescription() const
+{
+    if (m_process.state() != QProcess::NotRunning)
+        return QStringLiteral("still running");
+    if (m_process.exitStatus() == QProcess::CrashExit)
+        return QStringLiteral("crashed");
+    return QStringLiteral("ended with status %1").arg(m_process.exitCode());
+}
+
+} // namespace e2e

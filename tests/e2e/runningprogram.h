@@ -1,0 +1,73 @@
+#pragma once
+
+#include "externaltool.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+
+#include <functional>
+
+namespace e2e {
+
+// The X tools a test drives the program with.
+struct DesktopTools {
+    QString xdotool;
+    QString import; // takes screenshots
+    QString closeRequest;
+};
+
+// A screenshot of the window's client area, and whether it shows what was waited for.
+struct Screenshot {
+    QImage image;
+    bool ready = false;
+};
+
+// The program under test, running on a virtual display, driven the way a user drives it: mouse
+// clicks at places in its window and screenshots of it. Places are given in design pixels and
+// scaled to device pixels here. The program is ended by its process id when this object goes,
+// also when a check failed half-way.
+class RunningProgram {
+public:
+    RunningProgram(const QString &executable, const QProcessEnvironment &environment,
+                   DesktopTools tools, int scale);
+    ~RunningProgram();
+
+    RunningProgram(const RunningProgram &) = delete;
+    RunningProgram &operator=(const RunningProgram &) = delete;
+
+    // Whether the program's window showed; failure() says why not.
+    bool hasWindow() const { return !m_window.isEmpty(); }
+    QString failure() const { return m_failure; }
+    int scale() const { return m_scale; }
+
+    bool click(QPoint designPixel);
+    // Screenshots until one passes `ready` and the next is the same (no repaint half-way), or
+    // until `timeoutMs` has passed; then the last one, not ready.
+    Screenshot screenshotWhen(const std::function<bool(const QImage &)> &ready,
+                              int timeoutMs = 5000);
+
+    bool unmapWindow();
+    bool mapWindow();
+    // Asks the window to close the way a window manager does.
+    bool requestClose();
+
+    // Whether the program ended, with status 0, within `timeoutMs`.
+    bool endsWithStatusZero(int timeoutMs);
+    QString exitDescription() const;
+
+private:
+    ToolResult xdotool(const QStringList &arguments);
+    QImage screenshot();
+
+    QProcess m_process;
+    QProcessEnvironment m_environment;
+    DesktopTools m_tools;
+    int m_scale;
+    QString m_window;
+    QString m_failure;
+};
+
+} // namespace e2e

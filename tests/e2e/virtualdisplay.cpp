@@ -1,0 +1,52 @@
+#include "virtualdisplay.h"
+
+#include "externaltool.h"
+
+#include <QDeadlineTimer>
+
+namespace e2e {
+
+VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize)
+{
+    const QString screen =
+        QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height());
+    // The server writes its display number to standard output once it takes connections. A fixed
+    // resolution keeps the toolkit's own scaling out of the way; no reset, so that one program
+    // ending does not restart the server under the next.
+    endWithTheTest(m_server);
+    m_server.start(serverProgram,
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                    QStringLiteral("0"), screen, QStringLiteral("-dpi"), QStringLiteral("96"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                    QStringLiteral("-noreset")});
+    if (!m_server.waitForStarted()) {
+        m_failure = m_server.errorString();
+        return;
+    }
+    const QDeadlineTimer deadline(10000);
+    while (!m_server.canReadLine() && m_server.state() == QProcess::Running
+           && !deadline.hasExpired())
+        m_server.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+    const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
+    bool isNumber = false;
+    number.toInt(&isNumber);
+    if (isNumber)
+        m_name = QLatin1Char(':') + number;
+    else
+        m_failure = QStringLiteral("no display number; server said: %1")
+                        .arg(QString::fromLocal8Bit(m_server.readAllStandardError()).trimmed());
+}
+
+VirtualDisplay::~VirtualDisplay()
+{
+    if (m_server.state() == QProcess::NotRunning)
+        return;
+    // Asked politely first, the server removes its socket and lock file.
+    m_server.terminate();
+    if (!m_server.waitForFinished(5000)) {
+        m_server.kill();
+        m_server.waitForFinished(-1);
+    }
+}
+
+} // namespace e2e

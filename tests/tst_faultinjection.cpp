@@ -1,0 +1,60 @@
+#include "formdriver.h"
+
+#include <QMessageBox>
+#include <QtTest>
+
+using namespace formdriver;
+using graphing::DrawingOperation;
+
+// Makes every drawing call of one whole press fail in turn, and checks that each failure is told
+// to the user, stops the press there, and leaves a window whose next press draws the right picture.
+class TestFaultInjection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyCallOfAPressMayFail_data();
+    void everyCallOfAPressMayFail();
+};
+
+void TestFaultInjection::everyCallOfAPressMayFail_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::newRow("5sin(x)/x: every sample joined") << 2;
+    QTest::newRow("x*exp(-x)+2: start point far below") << 1;
+}
+
+void TestFaultInjection::everyCallOfAPressMayFail()
+{
+    QFETCH(int, option);
+    const QImage expected = freshGraph(option);
+
+    FaultyForm1 form;
+    click(formdriver::option(form, option));
+    form.recorder.calls.clear();
+    pressGraph(form);
+    const std::vector<RecordingSurface::Call> press = form.recorder.calls;
+    QVERIFY(press.size() > 46);
+
+    for (std::size_t failing = 0; failing < press.size(); ++failing) {
+        const QString where = QStringLiteral("call %1").arg(failing);
+        form.recorder.calls.clear();
+        form.recorder.failOnCall = failing;
+        pressGraph(form);
+        QVERIFY2(form.recorder.calls.size() == failing + 1, qPrintable(where));
+
+        auto *const message = form.findChild<QMessageBox *>(QStringLiteral("drawingFailure"));
+        QVERIFY2(message != nullptr, qPrintable(where));
+        const QString operation =
+            QString::fromLatin1(graphing::operationName(press[failing].operation));
+        QVERIFY2(message->text().contains(QLatin1Char('"') + operation + QLatin1Char('"')),
+                 qPrintable(where + QStringLiteral(": ") + message->text()));
+        delete message;
+
+        form.recorder.failOnCall.reset();
+        pressGraph(form);
+        QVERIFY2(picture(form) == expected, qPrintable(where));
+    }
+}
+
+QTEST_MAIN(TestFaultInjection)
+#include "tst_faultinjection.moc"

@@ -1,0 +1,72 @@
+#include "formdriver.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <array>
+
+using namespace formdriver;
+
+namespace {
+
+// The process's peak resident memory so far, in kB.
+qint64 peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toLongLong();
+    }
+    return -1;
+}
+
+// Address sanitizer keeps freed memory in quarantine, so the process grows by design there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool memoryIsMeaningful = false;
+#else
+constexpr bool memoryIsMeaningful = true;
+#endif
+
+} // namespace
+
+class TestSoak : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tenThousandPresses();
+};
+
+void TestSoak::tenThousandPresses()
+{
+    constexpr int presses = 10000;
+    app::Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    std::array<QImage, 5> first;
+    qint64 peakAfterTenth = 0;
+    for (int press = 0; press < presses; ++press) {
+        const int function = press % 5;
+        click(option(form, function));
+        pressGraph(form);
+        // Let the window repaint, as it would between a user's clicks.
+        QCoreApplication::processEvents();
+        if (first[std::size_t(function)].isNull())
+            first[std::size_t(function)] = picture(form);
+        if (press == 9)
+            peakAfterTenth = peakResidentKb();
+    }
+    const qint64 peakAfterLast = peakResidentKb();
+    QVERIFY(peakAfterTenth > 0);
+    qInfo("peak resident memory: %lld kB after the tenth press, %lld kB after the last",
+          peakAfterTenth, peakAfterLast);
+
+    QCOMPARE(picture(form), first[std::size_t((presses - 1) % 5)]);
+    if (memoryIsMeaningful)
+        QVERIFY(peakAfterLast - peakAfterTenth <= 1024);
+}
+
+QTEST_MAIN(TestSoak)
+#include "tst_soak.moc"
