@@ -3,19 +3,21 @@
 #include "version.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QIcon>
 
 namespace {
 
-// Every size the icon was rendered at, so that no desktop has to scale one down.
+// The icon at the sizes a window shows it, named outright: a search of the resources would load a
+// pattern matcher, and every image decoded costs start-up time.
 QIcon windowIcon()
 {
     QIcon icon;
-    QDirIterator images(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-    while (images.hasNext())
-        icon.addFile(images.next());
+    for (const int size : {16, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/icons/%1x%1/%2.png")
+                         .arg(size)
+                         .arg(QLatin1String(app::desktopFileName)),
+                     QSize(size, size));
+    }
     return icon;
 }
 
