@@ -28,8 +28,8 @@ for file in "$watcher" "$program" "$bare"; do
         exit 1
     fi
 done
-if ! command -v Xvfb >/dev/null; then
-    echo "Xvfb is missing: run scripts/install-packages bench" >&2
+if [[ ! -x /usr/bin/time ]] || ! command -v Xvfb >/dev/null; then
+    echo "Xvfb or GNU time is missing: run scripts/install-packages bench" >&2
     exit 1
 fi
 
@@ -63,13 +63,19 @@ declare -A label=(
     [text]="bare window + one word of text"
 )
 
-# Prints "milliseconds KiB" for one start of the subject.
+# Prints "milliseconds KiB" for one start of the subject: the time from the watcher, the peak
+# resident memory from GNU time, which reports the largest of the watcher and the program it
+# waited for (the watcher itself is a small Xlib client).
 start_once() {
+    local command
     case $1 in
-    program) "$watcher" Graph "$program" ;;
-    bare) "$watcher" Graph "$bare" ;;
-    text) "$watcher" Graph "$bare" --text ;;
+    program) command=("$program") ;;
+    bare) command=("$bare") ;;
+    text) command=("$bare" --text) ;;
     esac
+    local watched
+    watched=$(/usr/bin/time -f '%M' -o "$runtime/peak" "$watcher" Graph "${command[@]}")
+    echo "${watched%% *} $(tail -n 1 "$runtime/peak")"
 }
 
 # The first starts read libraries, plugins and font caches from disk; those are not measured.
