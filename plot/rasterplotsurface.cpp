@@ -134,7 +134,9 @@ RasterPlotSurface::~RasterPlotSurface()
 RasterPlotSurface::Scale RasterPlotSurface::scaleFor(graphing::UserPoint topLeft,
                                                      graphing::UserPoint bottomRight) const
 {
-    // Pixels per user unit, worked out once: a press maps thousands of points.
+    // The pen's top-left pixel travels over the image less the pen's own width, so that a mark at
+    // the scale's far edge is drawn whole. Pixels per user unit are worked out once here: a press
+    // maps thousands of points.
     return {topLeft.x, topLeft.y, m_columns / (double(bottomRight.x) - topLeft.x),
             m_rows / (double(bottomRight.y) - topLeft.y)};
 }
@@ -147,8 +149,6 @@ const QImage &RasterPlotSurface::image()
 
 QPointF RasterPlotSurface::toDevice(graphing::UserPoint user) const
 {
-    // The pen's top-left pixel travels over the image less the pen's own width, so that a mark at
-    // the scale's far edge is drawn whole.
     return {(double(user.x) - m_scale.left) * m_scale.columnsPerUnit,
             (double(user.y) - m_scale.top) * m_scale.rowsPerUnit};
 }
