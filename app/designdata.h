@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QRgb>
+#include <QString>
 
 #include <array>
 #include <optional>
@@ -77,6 +78,12 @@ inline constexpr std::array<ControlDesign, 10> form1Design{{
 // the graphed function, %1 being its option's accessible name.
 inline constexpr std::string_view axesDescription = "Axes from -10 to 10";
 inline constexpr std::string_view graphDescription = "Graph of %1 from -10 to 10";
+
+// The design's texts are UTF-8.
+inline QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The row of the control called `name`; the table names every control the window builds.
 constexpr const ControlDesign &designOf(std::string_view name)

@@ -4,15 +4,6 @@
 
 namespace app {
 
-namespace {
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 void installFontSubstitutes()
 {
     // Tried in order; the generic families catch a system with neither font installed.

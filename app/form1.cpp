@@ -16,11 +16,6 @@ namespace app {
 
 namespace {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString optionName(std::size_t index)
 {
     return QStringLiteral("Option1(%1)").arg(index);

@@ -115,7 +115,6 @@ RasterPlotSurface::RasterPlotSurface(QSize logicalSize, qreal devicePixelRatio, 
                     static_cast<int>(std::ceil(logicalSize.height() * devicePixelRatio))),
               QImage::Format_RGB32),
       // A margin beyond the pen's reach keeps rounding at a cut from shortening what shows.
-      m_columns(m_image.width() - m_penWidth), m_rows(m_image.height() - m_penWidth),
       m_clipBounds(QPointF(-(m_penWidth + 1), -(m_penWidth + 1)),
                    QPointF(m_image.width() + m_penWidth + 1, m_image.height() + m_penWidth + 1)),
       m_pen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap),
@@ -137,8 +136,10 @@ RasterPlotSurface::Scale RasterPlotSurface::scaleFor(graphing::UserPoint topLeft
     // The pen's top-left pixel travels over the image less the pen's own width, so that a mark at
     // the scale's far edge is drawn whole. Pixels per user unit are worked out once here: a press
     // maps thousands of points.
-    return {topLeft.x, topLeft.y, m_columns / (double(bottomRight.x) - topLeft.x),
-            m_rows / (double(bottomRight.y) - topLeft.y)};
+    const double columns = m_image.width() - m_penWidth;
+    const double rows = m_image.height() - m_penWidth;
+    return {topLeft.x, topLeft.y, columns / (double(bottomRight.x) - topLeft.x),
+            rows / (double(bottomRight.y) - topLeft.y)};
 }
 
 const QImage &RasterPlotSurface::image()

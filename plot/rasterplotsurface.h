@@ -75,9 +75,7 @@ private:
     QColor m_background;
     QColor m_foreground;
     QImage m_image;
-    // Fixed by the image and the pen: what toDevice scales to and where segments are cut.
-    double m_columns;
-    double m_rows;
+    // Fixed by the image and the pen: where segments are cut.
     QRectF m_clipBounds;
     QPainter m_painter;
     // The pen the painter has, changed only when the colour does: a press draws thousands of

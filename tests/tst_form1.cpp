@@ -19,7 +19,7 @@ const QRgb black = qRgb(0, 0, 0);
 
 QString nameOf(const ControlDesign &design)
 {
-    return QString::fromUtf8(design.name.data(), qsizetype(design.name.size()));
+    return app::toQString(design.name);
 }
 
 } // namespace
@@ -56,8 +56,7 @@ void TestForm1::layoutFollowsTheDesign()
             continue;
         auto *const widget = form.findChild<QWidget *>(nameOf(design));
         QVERIFY2(widget != nullptr, qPrintable(nameOf(design)));
-        const QString caption =
-            QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
+        const QString caption = app::toQString(design.caption);
         if (auto *const label = qobject_cast<QLabel *>(widget)) {
             // The label keeps its place and height, and is wide enough for its whole title.
             QCOMPARE(widget->pos(), design.rect().topLeft());

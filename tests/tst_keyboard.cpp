@@ -8,16 +8,12 @@
 
 #include <memory>
 
+using app::toQString;
 using formdriver::button;
 using formdriver::option;
 using formdriver::picture;
 
 namespace {
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // What assistive technology is told about `widget`.
 QString accessibleText(QWidget *widget, QAccessible::Text text)
