@@ -4,6 +4,7 @@
 #include "curvetracer.h"
 #include "designdata.h"
 #include "fonts.h"
+#include "picturereadoff.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -65,6 +66,7 @@ void GraphWindow::buildControls()
                                      QColor::fromRgb(pictureForeground), this);
     applyDesign(*m_picture, design.picture, QPalette::Window);
     m_picture->setFocusPolicy(Qt::TabFocus);
+    m_readOff = new PictureReadOff(*m_picture);
 
     m_title = new QLabel(toQString(design.title.caption), this);
     applyDesign(*m_title, design.title, QPalette::Window);
@@ -178,7 +180,7 @@ void GraphWindow::describePicture()
         graphed ? toQString(graphDescription)
                       .arg(m_functionButtons[std::size_t(*graphed - 1)]->accessibleName())
                 : toQString(axesDescription);
-    m_picture->setAccessibleDescription(description);
+    m_readOff->setDescription(description);
 }
 
 void GraphWindow::reportDrawingFailure(const QString &operation)

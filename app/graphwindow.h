@@ -16,6 +16,8 @@
 
 namespace app {
 
+class PictureReadOff;
+
 // The program's only window: the picture, the five function buttons, "Graph" and "End".
 class GraphWindow : public QWidget {
     Q_OBJECT
@@ -53,6 +55,7 @@ private:
 
     QLabel *m_title = nullptr;
     plot::PictureBox *m_picture = nullptr;
+    PictureReadOff *m_readOff = nullptr;
     std::array<FunctionButton *, graphing::FunctionCatalogue::functionCount> m_functionButtons{};
     QPushButton *m_graphButton = nullptr;
     QPushButton *m_endButton = nullptr;

@@ -1,9 +1,13 @@
 #include "picturebox.h"
 
+#include "axes.h"
 #include "drawingfailed.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace plot {
 
@@ -20,6 +24,39 @@ PictureBox::PictureBox(QSize size, QColor background, QColor foreground, QWidget
 PixelGrid PictureBox::currentGrid() const
 {
     return PixelGrid::forWidget(mapTo(window(), QPoint(0, 0)), size(), devicePixelRatioF());
+}
+
+QPointF PictureBox::userPointAt(QPointF windowPosition)
+{
+    followGrid();
+    const PixelGrid &grid = m_surface.grid();
+    const QPoint origin = mapTo(window(), QPoint(0, 0));
+    // A pointer stands on a whole device pixel; the toolkit hands it over divided by the ratio.
+    // The picture's first device column is the window's round(x r), as in PixelGrid.
+    const auto devicePixel = [&grid](double logical, int start, int count) {
+        const int pixel = qRound(logical * grid.ratio) - qRound(start * grid.ratio);
+        return std::clamp(pixel, 0, count - 1);
+    };
+    const QPointF user =
+        m_surface.toUser(QPointF(devicePixel(windowPosition.x(), origin.x(), grid.size.width()),
+                                 devicePixel(windowPosition.y(), origin.y(), grid.size.height())));
+    // The last columns and rows show the pen square of the scale's very edge.
+    return {
+        std::clamp(user.x(), double(graphing::plotTopLeft.x), double(graphing::plotBottomRight.x)),
+        std::clamp(user.y(), double(graphing::plotBottomRight.y), double(graphing::plotTopLeft.y))};
+}
+
+QPointF PictureBox::windowPositionOf(QPointF user)
+{
+    followGrid();
+    const PixelGrid &grid = m_surface.grid();
+    const QPointF device =
+        m_surface.toDevice({static_cast<float>(user.x()), static_cast<float>(user.y())});
+    const QPoint origin = mapTo(window(), QPoint(0, 0));
+    const QPointF middle(std::floor(device.x() + 0.5) + grid.penWidth / 2.0,
+                         std::floor(device.y() + 0.5) + grid.penWidth / 2.0);
+    const QPointF firstPixel(qRound(origin.x() * grid.ratio), qRound(origin.y() * grid.ratio));
+    return (middle + firstPixel) / grid.ratio;
 }
 
 RasterPlotSurface &PictureBox::beginDrawing()

@@ -29,6 +29,13 @@ public:
     // The device pixels the widget covers now, in its window at its screen's ratio.
     PixelGrid currentGrid() const;
 
+    // The user point that the device pixel under `windowPosition` shows, by the picture's own
+    // mapping, within the -10..10 the picture spans. Positions are the window's logical
+    // coordinates, as pointer events give them; one beyond the picture counts as its edge.
+    QPointF userPointAt(QPointF windowPosition);
+    // The middle of the pen square that `user` lands on, in the window's logical coordinates.
+    QPointF windowPositionOf(QPointF user);
+
     QSize sizeHint() const override { return m_logicalSize; }
 
 signals:

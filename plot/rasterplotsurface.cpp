@@ -78,6 +78,11 @@ QPointF RasterPlotSurface::toDevice(graphing::UserPoint user) const
     return {(double(user.x) - m_left) * m_columnsPerUnit, (double(user.y) - m_top) * m_rowsPerUnit};
 }
 
+QPointF RasterPlotSurface::toUser(QPointF device) const
+{
+    return {m_left + device.x() / m_columnsPerUnit, m_top + device.y() / m_rowsPerUnit};
+}
+
 bool RasterPlotSurface::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
 {
     if (!isFinite(topLeft) || !isFinite(bottomRight) || topLeft.x == bottomRight.x

@@ -49,6 +49,8 @@ public:
 
     // Where a user point lands, in device pixels (not rounded). A pixel is the pen's top-left.
     QPointF toDevice(graphing::UserPoint user) const;
+    // The user point that lands on `device`: the inverse of toDevice, in double precision.
+    QPointF toUser(QPointF device) const;
 
 private:
     bool drawSegment(QPointF from, QPointF to, const QColor &colour);

@@ -9,9 +9,13 @@
 #include <memory>
 
 using app::toQString;
+using windowdriver::activeWindow;
 using windowdriver::button;
+using windowdriver::focusName;
 using windowdriver::option;
 using windowdriver::picture;
+using windowdriver::press;
+using windowdriver::tabTo;
 
 namespace {
 
@@ -25,40 +29,6 @@ QString accessibleText(QWidget *widget, QAccessible::Text text)
 QWidget *control(app::GraphWindow &window, const QString &name)
 {
     return window.objectName() == name ? &window : window.findChild<QWidget *>(name);
-}
-
-// A window on screen with the keyboard focus, as a user meets it.
-std::unique_ptr<app::GraphWindow> activeWindow()
-{
-    auto window = std::make_unique<app::GraphWindow>();
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    if (!QTest::qWaitForWindowActive(window.get()))
-        qFatal("the window did not become active");
-    return window;
-}
-
-// Presses a key the way the keyboard does: through the window, to whatever holds the focus.
-void press(app::GraphWindow &window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(window.windowHandle(), key, modifiers);
-}
-
-QString focusName()
-{
-    QWidget *const focus = QApplication::focusWidget();
-    return focus != nullptr ? focus->objectName() : QStringLiteral("<nothing>");
-}
-
-// Presses Tab until `name` has the focus; a whole round of the window without it is a failure.
-bool tabTo(app::GraphWindow &window, const QString &name)
-{
-    for (int presses = 0; presses < 20; ++presses) {
-        if (focusName() == name)
-            return true;
-        press(window, Qt::Key_Tab);
-    }
-    return false;
 }
 
 int redPixels(const QImage &image)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtTest>
 
+#include <memory>
+
 // Reaches a window's controls by their object names and presses them as a user would.
 namespace windowdriver {
 
@@ -52,6 +54,41 @@ inline QImage freshGraph(int index)
     click(option(window, index));
     pressGraph(window);
     return picture(window);
+}
+
+// A window on screen with the keyboard focus, as a user meets it.
+inline std::unique_ptr<app::GraphWindow> activeWindow()
+{
+    auto window = std::make_unique<app::GraphWindow>();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qFatal("the window did not become active");
+    return window;
+}
+
+// Presses a key the way the keyboard does: through the window, to whatever holds the focus.
+inline void press(app::GraphWindow &window, Qt::Key key,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(window.windowHandle(), key, modifiers);
+}
+
+inline QString focusName()
+{
+    QWidget *const focus = QApplication::focusWidget();
+    return focus != nullptr ? focus->objectName() : QStringLiteral("<nothing>");
+}
+
+// Presses Tab until `name` has the focus; a whole round of the window without it is a failure.
+inline bool tabTo(app::GraphWindow &window, const QString &name)
+{
+    for (int presses = 0; presses < 20; ++presses) {
+        if (focusName() == name)
+            return true;
+        press(window, Qt::Key_Tab);
+    }
+    return false;
 }
 
 } // namespace windowdriver
