@@ -4,6 +4,7 @@
 #include "curvetracer.h"
 #include "designdata.h"
 #include "fonts.h"
+#include "pictureactions.h"
 #include "picturereadoff.h"
 
 #include <QApplication>
@@ -66,6 +67,9 @@ void GraphWindow::buildControls()
                                      QColor::fromRgb(pictureForeground), this);
     applyDesign(*m_picture, design.picture, QPalette::Window);
     m_picture->setFocusPolicy(Qt::TabFocus);
+    new PictureActions(*this, *m_picture);
+    // Made last, the read-off sees the picture's events first: it takes its readout away at the
+    // click or key that opens the picture's menu.
     m_readOff = new PictureReadOff(*m_picture);
 
     m_title = new QLabel(toQString(design.title.caption), this);

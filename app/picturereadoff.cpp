@@ -64,12 +64,20 @@ bool PictureReadOff::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Hide:
     case QEvent::FocusOut: stop(); break;
+    case QEvent::MouseButtonPress:
+    case QEvent::ContextMenu:
+        // As a tooltip does, the readout gives way to a click and to what the click opens.
+        m_readOut->hide();
+        break;
     case QEvent::KeyPress: {
         const auto *const key = static_cast<QKeyEvent *>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         const bool arrow = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right;
-        if (!arrow || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier))
+        if (!arrow || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)) {
+            // Any other key, too, such as the one that opens the picture's menu.
+            m_readOut->hide();
             break;
+        }
         const double step = modifiers == Qt::ShiftModifier ? shiftKeyStep : keyStep;
         moveKeyPoint(key->key() == Qt::Key_Left ? -step : step);
         return true;
