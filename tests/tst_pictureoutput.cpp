@@ -292,7 +292,7 @@ void TestPictureOutput::printedPageHoldsVectors()
     QVERIFY2(images.trimmed().count('\n') == 1, images.constData()); // the heading lines only
 
     // The picture is as large as the printable area allows, centred, and shows the curve.
-    constexpr int dpi = 30;
+    constexpr int dpi = 240;
     const QImage page = rasterisedPdf(path, dpi);
     QVERIFY(!page.isNull());
     QRect picture;
@@ -316,6 +316,15 @@ void TestPictureOutput::printedPageHoldsVectors()
         QVERIFY2(qAbs(found - wanted) <= 2,
                  qPrintable(QStringLiteral("%1 instead of %2").arg(found).arg(wanted)));
     }
+
+    // A line is a picture pixel wide on paper too, not the printer's finest hairline.
+    const double pixel = expectedPixels.width() / 441;
+    const int column = picture.left() + qRound(100 * pixel);
+    int axisRows = 0;
+    for (int y = picture.top(); y <= picture.bottom(); ++y)
+        axisRows += markOf(page.pixel(column, y)) == Mark::Frame ? 1 : 0;
+    QVERIFY2(qAbs(axisRows - pixel) <= 1,
+             qPrintable(QStringLiteral("%1 rows instead of %2").arg(axisRows).arg(pixel)));
 }
 
 QTEST_MAIN(TestPictureOutput)
