@@ -284,6 +284,9 @@ void TestCommandLine::pngIsTheWindowsPicture_data()
     QTest::newRow("function 3 at 2") << 3 << QStringLiteral("2") << QSize(882, 770);
     QTest::newRow("start-up frame at 1.1") << 0 << QStringLiteral("1.1") << QSize(485, 423);
     QTest::newRow("function 1 at 0.5") << 1 << QStringLiteral("0.5") << QSize(221, 193);
+    // The picture's place in the window counts: 441 pixels from column 8 cover 574 device
+    // columns at this ratio, from column 0 they would cover 573.
+    QTest::newRow("function 4 at 1.3") << 4 << QStringLiteral("1.3") << QSize(574, 500);
 }
 
 void TestCommandLine::pngIsTheWindowsPicture()
