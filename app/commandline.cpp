@@ -5,6 +5,7 @@
 #include "version.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageLogger>
@@ -228,6 +229,9 @@ int runCommandLine(int argc, const char *const *argv)
                    : 1;
     }
     const auto &request = std::get<RenderRequest>(commandLine);
+    // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
+    // writer does for other image formats) would only cost time.
+    QCoreApplication::setLibraryPaths({});
     if (const std::optional<QString> failure =
             savePicture(request.content, request.output, request.format, request.ratio)) {
         complain(QStringLiteral("could not write %1: %2").arg(request.output, *failure));
