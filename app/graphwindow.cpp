@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -193,6 +195,21 @@ void GraphWindow::reportDrawingFailure(const QString &operation)
     message->setAttribute(Qt::WA_DeleteOnClose);
     message->setWindowModality(Qt::NonModal);
     message->show();
+}
+
+void GraphWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    connect(windowHandle(), &QWindow::screenChanged, this, &GraphWindow::fitNativeSizeToScreen,
+            Qt::UniqueConnection);
+    fitNativeSizeToScreen();
+}
+
+// A window of fixed size keeps the native size it was made with when it moves to a screen of
+// another scale; asking for its own size again makes it the right number of device pixels there.
+void GraphWindow::fitNativeSizeToScreen()
+{
+    windowHandle()->resize(size());
 }
 
 void GraphWindow::paintEvent(QPaintEvent * /*event*/)
