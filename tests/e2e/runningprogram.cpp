@@ -1,6 +1,7 @@
 #include "runningprogram.h"
 
 #include <QDeadlineTimer>
+#include <QMap>
 
 #include <utility>
 
@@ -13,7 +14,7 @@ constexpr int toolTimeoutMs = 10000;
 } // namespace
 
 RunningProgram::RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                               DesktopTools tools, int scale)
+                               DesktopTools tools, qreal scale)
     : m_environment(environment), m_tools(std::move(tools)), m_scale(scale)
 {
     QProcessEnvironment programEnvironment = m_environment;
@@ -53,13 +54,54 @@ ToolResult RunningProgram::xdotool(const QStringList &arguments)
     return runTool(m_tools.xdotool, arguments, m_environment, toolTimeoutMs);
 }
 
-bool RunningProgram::click(QPoint designPixel)
+bool RunningProgram::click(QPoint designPixel, int button)
 {
     const QPoint device = designPixel * m_scale;
     return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
                     QString::number(device.x()), QString::number(device.y()),
-                    QStringLiteral("click"), QStringLiteral("1")})
+                    QStringLiteral("click"), QString::number(button)})
         .succeeded();
+}
+
+bool RunningProgram::moveTo(QPoint designPixel)
+{
+    const QPoint device = designPixel * m_scale;
+    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
+                    QString::number(device.x()), QString::number(device.y())})
+        .succeeded();
+}
+
+bool RunningProgram::key(const QString &keys)
+{
+    return xdotool({QStringLiteral("key"), keys}).succeeded();
+}
+
+QStringList RunningProgram::visibleWindows()
+{
+    const ToolResult search =
+        xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--pid"), QString::number(m_process.processId())});
+    QStringList windows{m_window};
+    for (const QByteArray &line : search.output.split('\n')) {
+        const QString window = QString::fromLatin1(line.trimmed());
+        if (!window.isEmpty() && window != m_window)
+            windows << window;
+    }
+    return windows;
+}
+
+QRect RunningProgram::windowGeometry(const QString &window)
+{
+    const ToolResult geometry =
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    QMap<QString, int> values;
+    for (const QByteArray &line : geometry.output.split('\n')) {
+        const QList<QByteArray> pair = line.trimmed().split('=');
+        if (pair.size() == 2)
+            values.insert(QString::fromLatin1(pair[0]), pair[1].toInt());
+    }
+    return {values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
+            values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT"))};
 }
 
 QImage RunningProgram::screenshot()
