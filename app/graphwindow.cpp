@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -16,6 +18,8 @@
 namespace app {
 
 namespace {
+
+constexpr int functionCount = graphing::FunctionCatalogue::functionCount;
 
 void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
 {
@@ -76,7 +80,7 @@ void GraphWindow::buildControls()
                                    metrics.boundingRect(m_title->text()).right() + 1);
     m_title->resize(std::max(m_title->width(), textWidth + 2), m_title->height());
 
-    for (std::size_t i = 0; i < m_functionButtons.size(); ++i) {
+    for (int i = 0; i < functionCount; ++i) {
         const ControlDesign &button = design.functionButtons[i];
         m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
         applyDesign(*m_functionButtons[i], button, QPalette::Button);
@@ -95,9 +99,9 @@ void GraphWindow::buildControls()
 
 void GraphWindow::wireEvents()
 {
-    for (std::size_t i = 0; i < m_functionButtons.size(); ++i) {
+    for (int i = 0; i < functionCount; ++i) {
         connect(m_functionButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { chooseFunction(int(i)); });
+                [this, i] { chooseFunction(i); });
     }
     connect(m_graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
     connect(m_endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
@@ -120,7 +124,7 @@ void GraphWindow::setTabOrderByDesign()
     };
     add(m_title, design.title);
     add(m_picture, design.picture);
-    for (std::size_t i = 0; i < m_functionButtons.size(); ++i)
+    for (int i = 0; i < functionCount; ++i)
         add(m_functionButtons[i], design.functionButtons[i]);
     add(m_graphButton, design.graphButton);
     add(m_endButton, design.endButton);
@@ -176,7 +180,7 @@ void GraphWindow::describePicture()
     const std::optional<int> graphed = m_picture->content().graphedFunction;
     const QString description =
         graphed ? toQString(graphDescription)
-                      .arg(m_functionButtons[std::size_t(*graphed - 1)]->accessibleName())
+                      .arg(m_functionButtons[*graphed - 1]->accessibleName())
                 : toQString(axesDescription);
     m_picture->setAccessibleDescription(description);
 }
@@ -193,6 +197,21 @@ void GraphWindow::reportDrawingFailure(const QString &operation)
     message->setAttribute(Qt::WA_DeleteOnClose);
     message->setWindowModality(Qt::NonModal);
     message->show();
+}
+
+void GraphWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    connect(windowHandle(), &QWindow::screenChanged, this, &GraphWindow::fitNativeSizeToScreen,
+            Qt::UniqueConnection);
+    fitNativeSizeToScreen();
+}
+
+// A window of fixed size keeps the native size it was made with when it moves to a screen of
+// another scale; asking for its own size again makes it the right number of device pixels there.
+void GraphWindow::fitNativeSizeToScreen()
+{
+    windowHandle()->resize(size());
 }
 
 void GraphWindow::paintEvent(QPaintEvent * /*event*/)

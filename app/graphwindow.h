@@ -32,6 +32,7 @@ protected:
     virtual graphing::PlotSurface &drawingSurface();
 
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -48,6 +49,7 @@ private:
                        const graphing::PictureContent &content);
     void reportDrawingFailure(const QString &operation);
     void describePicture();
+    void fitNativeSizeToScreen();
 
     graphing::FunctionCatalogue m_catalogue;
 
