@@ -214,10 +214,25 @@ void TestCommandLine::invocations()
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
+    // A locked folder is opened again, so that the temporary folder can go whoever runs this.
+    const auto unlock = qScopeGuard([&folder] {
+        ::chmod(QFile::encodeName(folder.filePath(QStringLiteral("locked"))).constData(), 0755);
+    });
     prepare(folder.path(), setup);
     if (QTest::currentTestFailed())
         return;
     const QStringList filesBefore = filesIn(folder.path());
+    if (setup == Setup::ReadOnlyWithOutput && ::geteuid() == 0) {
+        // The unprivileged user must reach the program and the folder, wherever they were put.
+        const QString locked = folder.filePath(QStringLiteral("locked"));
+        const int reachable = QProcess::execute(
+            QStringLiteral("setpriv"),
+            {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+             QStringLiteral("--clear-groups"), QStringLiteral("sh"), QStringLiteral("-c"),
+             QStringLiteral("test -x \"$0\" && test -x \"$1\""), program, locked});
+        if (reachable != 0)
+            QSKIP("the unprivileged user cannot reach the program or a temporary folder here");
+    }
 
     const Run run = runProgram(arguments, folder.path(),
                                display == QLatin1String("unserved") ? unservedDisplay() : QString(),

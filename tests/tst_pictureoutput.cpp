@@ -210,7 +210,7 @@ void TestPictureOutput::svgIsSmallAndInPictureUnits()
     QFETCH(int, function);
     const QByteArray svg = app::pictureRenderer().svg(contentFor(function));
     QVERIFY(!svg.isEmpty());
-    QVERIFY2(svg.size() <= 64 * 1024, QByteArray::number(svg.size()).constData());
+    QVERIFY2(svg.size() <= qsizetype(64) * 1024, QByteArray::number(svg.size()).constData());
     QVERIFY(svg.contains("viewBox=\"0 0 441 385\""));
     QVERIFY(svg.contains("<svg width=\"441\" height=\"385\""));
     // The frame's 2 axes and up to 42 ticks, and the curve in a few polylines, not one per step.
