@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -22,6 +21,29 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("app::PictureFile", text);
+}
+
+// The sentence for the system error `error` (an errno value) met while writing `path`.
+QString writeFailureSentence(int error, const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    switch (error) {
+    case ENOSPC: return tr("There is no space left on the device.");
+    case EDQUOT: return tr("Your disk quota is used up.");
+    case EACCES:
+    case EPERM: return tr("You may not write in the folder %1.").arg(folder);
+    case EROFS: return tr("The folder %1 is on a read-only file system.").arg(folder);
+    case ENOENT: return tr("The folder %1 does not exist.").arg(folder);
+    case ENOTDIR: return tr("A part of %1 is a file, not a folder.").arg(folder);
+    case EISDIR: return tr("%1 is a folder.").arg(path);
+    case ENAMETOOLONG: return tr("The file name %1 is too long.").arg(path);
+    case EFBIG: return tr("The file would be larger than the device allows.");
+    case EIO: return tr("The device reported an error while writing %1.").arg(path);
+    case 0: return tr("The picture could not be written to %1.").arg(path);
+    default:
+        return tr("The picture could not be written to %1: %2.")
+            .arg(path, QString::fromLocal8Bit(std::strerror(error)));
+    }
 }
 
 // A 96 dpi picture at `ratio` device pixels per logical pixel, in the PNG's dots per metre.
@@ -99,14 +121,14 @@ QFileInfo finalTarget(const QString &path)
     return info;
 }
 
-// Why no file can be made in `folder`, if something already tells: it is missing, a file, or
-// closed to writing.
-std::optional<QString> folderProblem(const QString &folder)
+// Why no file can be made in the folder of `target`, if something already tells: the folder is
+// missing, is a file, or is closed to writing.
+std::optional<QString> folderProblem(const QFileInfo &target)
 {
-    QFileInfo info(folder);
-    if (info.isDir()) {
+    const QString folder = target.absolutePath();
+    if (QFileInfo(folder).isDir()) {
         if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
-            return writeFailureSentence(errno, folder + QStringLiteral("/."));
+            return writeFailureSentence(errno, target.absoluteFilePath());
         return std::nullopt;
     }
     // The nearest existing folder on the way tells which: a missing one, or a file in the way.
@@ -174,28 +196,6 @@ const plot::PictureRenderer &pictureRenderer()
     return renderer;
 }
 
-QString writeFailureSentence(int error, const QString &path)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    switch (error) {
-    case ENOSPC: return tr("There is no space left on the device.");
-    case EDQUOT: return tr("Your disk quota is used up.");
-    case EACCES:
-    case EPERM: return tr("You may not write in the folder %1.").arg(folder);
-    case EROFS: return tr("The folder %1 is on a read-only file system.").arg(folder);
-    case ENOENT: return tr("The folder %1 does not exist.").arg(folder);
-    case ENOTDIR: return tr("A part of %1 is a file, not a folder.").arg(folder);
-    case EISDIR: return tr("%1 is a folder.").arg(path);
-    case ENAMETOOLONG: return tr("The file name %1 is too long.").arg(path);
-    case EFBIG: return tr("The file would be larger than the device allows.");
-    case EIO: return tr("The device reported an error while writing %1.").arg(path);
-    case 0: return tr("The picture could not be written to %1.").arg(path);
-    default:
-        return tr("The picture could not be written to %1: %2.")
-            .arg(path, QString::fromLocal8Bit(std::strerror(error)));
-    }
-}
-
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio)
 {
@@ -206,7 +206,7 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
         return tr("%1 is a folder.").arg(path);
     const bool isDevice = target.exists() && !target.isFile();
     if (!isDevice) {
-        if (auto problem = folderProblem(target.absolutePath()))
+        if (auto problem = folderProblem(target))
             return problem;
     }
 

@@ -24,8 +24,4 @@ const plot::PictureRenderer &pictureRenderer();
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio);
 
-// The sentence savePicture gives for the system error `error` (an errno value) met while writing
-// `path`.
-QString writeFailureSentence(int error, const QString &path);
-
 } // namespace app

@@ -41,8 +41,6 @@ VectorPlotSurface::VectorPlotSurface(QPainter &painter, const QRectF &target, QS
         QRectF(target.left() + m_pixelWidth / 2, target.top() + m_pixelHeight / 2,
                target.width() - m_pixelWidth, target.height() - m_pixelHeight)
             .adjusted(-roundingAllowance, -roundingAllowance, roundingAllowance, roundingAllowance);
-    m_xPerUnit = 1;
-    m_yPerUnit = 1;
     if (m_painter.isActive()) {
         m_painter.setBrush(Qt::NoBrush);
         m_painter.fillRect(m_target, m_background);
