@@ -185,8 +185,7 @@ void GraphWindow::describePicture()
 {
     const std::optional<int> graphed = m_picture->content().graphedFunction;
     const QString description =
-        graphed ? toQString(graphDescription)
-                      .arg(m_functionButtons[*graphed - 1]->accessibleName())
+        graphed ? toQString(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
                 : toQString(axesDescription);
     m_readOff->setDescription(description);
 }

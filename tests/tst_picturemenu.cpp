@@ -409,8 +409,6 @@ void TestPictureMenu::failedSaveTellsWhyAndLeavesTheDiskAlone()
         limit.reset();
         whatWasTold = toldAboutSaving(window);
     }
-    // Known fault of savePicture: it names the folder above the closed one.
-    QEXPECT_FAIL("folder the user may not write", "the message names the parent folder", Continue);
     QCOMPARE(whatWasTold, QString(told).replace(QLatin1Char('F'), folder));
 
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), left);

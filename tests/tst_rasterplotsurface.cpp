@@ -334,7 +334,9 @@ int redStrokes(const QImage &image)
 {
     const QRgb redPixel = qRgb(255, 0, 0);
     std::vector<bool> seen(std::size_t(image.width() * image.height()));
-    auto index = [&](QPoint p) { return std::size_t(p.y() * image.width() + p.x()); };
+    auto index = [&](QPoint p) {
+        return std::size_t(p.y()) * std::size_t(image.width()) + std::size_t(p.x());
+    };
     int strokes = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
