@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -26,13 +27,14 @@ struct Screenshot {
 };
 
 // The program under test, running on a virtual display, driven the way a user drives it: mouse
-// clicks at places in its window and screenshots of it. Places are given in design pixels and
-// scaled to device pixels here. The program is ended by its process id when this object goes,
-// also when a check failed half-way.
+// clicks at places in its window, keys, and screenshots of it. Places are given in design pixels
+// and scaled here by `ratio`, the device pixels to the logical pixel that the program's environment
+// makes it use. The program is ended by its process id when this object goes, also when a check
+// failed half-way.
 class RunningProgram {
 public:
     RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                   DesktopTools tools, int scale);
+                   DesktopTools tools, qreal ratio, const QStringList &arguments = {});
     ~RunningProgram();
 
     RunningProgram(const RunningProgram &) = delete;
@@ -41,9 +43,18 @@ public:
     // Whether the program's window showed; failure() says why not.
     bool hasWindow() const { return !m_window.isEmpty(); }
     QString failure() const { return m_failure; }
-    int scale() const { return m_scale; }
+    qreal ratio() const { return m_ratio; }
 
     bool click(QPoint designPixel);
+    // Keys by their X names, such as "Tab" or "space", to whichever window has the focus. With no
+    // window manager, a window takes the focus when clicked.
+    bool pressKeys(const QStringList &keys);
+    // Moves the window's top-left corner to `screenPixel`, in the server's own pixels.
+    bool moveWindow(QPoint screenPixel);
+    // The window's size as the X server has it; empty when it cannot be had.
+    QSize nativeSize();
+
+    QImage screenshot();
     // Screenshots until one passes `ready` and the next is the same (no repaint half-way), or
     // until `timeoutMs` has passed; then the last one, not ready.
     Screenshot screenshotWhen(const std::function<bool(const QImage &)> &ready,
@@ -60,12 +71,12 @@ public:
 
 private:
     ToolResult xdotool(const QStringList &arguments);
-    QImage screenshot();
+    QPoint onDevice(QPoint designPixel) const;
 
     QProcess m_process;
     QProcessEnvironment m_environment;
     DesktopTools m_tools;
-    int m_scale;
+    qreal m_ratio;
     QString m_window;
     QString m_failure;
 };
