@@ -8,6 +8,9 @@ namespace {
 
 constexpr float tickHalfLength = 0.1F;
 
+// The start-up frame's x-axis, told apart from the graph frame's black one.
+constexpr Colour startupAxisColour{128, 0, 128};
+
 void drawAxes(PlotSurface &surface, std::optional<Colour> xAxisColour)
 {
     require(surface.line({-10, 0}, {10, 0}, xAxisColour), DrawingOperation::Line);
@@ -31,7 +34,7 @@ void drawTickPairs(PlotSurface &surface, int first, int last)
 void drawStartupFrame(PlotSurface &surface)
 {
     require(surface.setScale(plotTopLeft, plotBottomRight), DrawingOperation::SetScale);
-    drawAxes(surface, standardColour(5));
+    drawAxes(surface, startupAxisColour);
     drawTickPairs(surface, -9, 9);
 }
 

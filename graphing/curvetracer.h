@@ -10,7 +10,7 @@ namespace graphing {
 // A function of one variable that may have no value (when none is chosen).
 using CurveFunction = std::function<std::optional<double>(double)>;
 
-inline constexpr Colour curveColour = rgb(255, 0, 0);
+inline constexpr Colour curveColour{255, 0, 0};
 
 // Draws the graph frame, then traces `f` across -10..10 in red, joining the samples whose value
 // lies strictly inside -10..10. Throws DrawingFailed when a drawing call fails.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 
 namespace graphing {
@@ -11,7 +10,7 @@ public:
     static constexpr int functionCount = 5;
 
     // Records the choice made with option button `optionIndex` (0-based): function optionIndex + 1.
-    void choose(std::int16_t optionIndex) { m_funcNo = optionIndex + 1; }
+    void choose(int optionIndex) { m_funcNo = optionIndex + 1; }
 
     // The chosen function's number 1..5, or nothing before the first choice.
     std::optional<int> funcNo() const { return m_funcNo; }

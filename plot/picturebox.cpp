@@ -1,14 +1,15 @@
 #include "picturebox.h"
 
+#include "drawingfailed.h"
+
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 namespace plot {
 
 PictureBox::PictureBox(QSize size, QColor background, QColor foreground, QWidget *parent)
-    : QWidget(parent), m_surface(size, devicePixelRatioF(), background, foreground)
+    : QWidget(parent), m_logicalSize(size),
+      m_surface(PixelGrid::forWidget({}, size, devicePixelRatioF()), background, foreground)
 {
     setFixedSize(size);
     // The image covers every pixel and keeps its content when the widget is exposed again.
@@ -16,23 +17,50 @@ PictureBox::PictureBox(QSize size, QColor background, QColor foreground, QWidget
     setAttribute(Qt::WA_StaticContents);
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+PixelGrid PictureBox::currentGrid() const
 {
-    QStylePainter painter(this);
-    const QImage &image = m_surface.image();
-    // The image is at device resolution: its logical rectangle maps onto it one to one.
-    const qreal scale = m_surface.devicePixelRatio();
-    const QRectF target = QRectF(event->rect());
-    const QRectF source(target.x() * scale, target.y() * scale, target.width() * scale,
-                        target.height() * scale);
-    painter.drawImage(target, image, source);
+    return PixelGrid::forWidget(mapTo(window(), QPoint(0, 0)), size(), devicePixelRatioF());
+}
 
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.backgroundColor = palette().color(QPalette::Window);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+RasterPlotSurface &PictureBox::beginDrawing()
+{
+    followGrid();
+    m_surface.begin();
+    return m_surface;
+}
+
+void PictureBox::endDrawing(const graphing::PictureContent &drawn)
+{
+    m_surface.end();
+    m_content = drawn;
+    update();
+}
+
+void PictureBox::followGrid()
+{
+    const PixelGrid grid = currentGrid();
+    if (grid == m_surface.grid())
+        return;
+    m_surface.reset(grid);
+    m_surface.begin();
+    try {
+        graphing::drawPicture(m_surface, m_content);
+    } catch (const graphing::DrawingFailed &failure) {
+        emit renderingFailed(QString::fromLatin1(graphing::operationName(failure.operation())));
     }
+    m_surface.end();
+}
+
+void PictureBox::paintEvent(QPaintEvent * /*event*/)
+{
+    // The ratio is read here, where it takes effect: the window may have moved to another screen.
+    followGrid();
+    QPainter painter(this);
+    // Painting in device pixels: the image's pixel (0, 0) lands on the first device pixel the
+    // widget shows, and every other pixel one to one after it.
+    const qreal ratio = m_surface.grid().ratio;
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    painter.drawImage(QPoint(0, 0), m_surface.image());
 }
 
 } // namespace plot

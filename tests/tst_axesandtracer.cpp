@@ -21,7 +21,7 @@ graphing::CurveFunction chosenFunction(std::optional<int> option)
 {
     graphing::FunctionCatalogue catalogue;
     if (option)
-        catalogue.choose(static_cast<std::int16_t>(*option));
+        catalogue.choose((*option));
     return [catalogue](double x) { return catalogue.f(x); };
 }
 

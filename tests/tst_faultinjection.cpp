@@ -1,9 +1,9 @@
-#include "formdriver.h"
+#include "windowdriver.h"
 
 #include <QMessageBox>
 #include <QtTest>
 
-using namespace formdriver;
+using namespace windowdriver;
 using graphing::DrawingOperation;
 
 // Makes every drawing call of one whole press fail in turn, and checks that each failure is told
@@ -28,31 +28,31 @@ void TestFaultInjection::everyCallOfAPressMayFail()
     QFETCH(int, option);
     const QImage expected = freshGraph(option);
 
-    FaultyForm1 form;
-    click(formdriver::option(form, option));
-    form.recorder.calls.clear();
-    pressGraph(form);
-    const std::vector<RecordingSurface::Call> press = form.recorder.calls;
+    FaultyGraphWindow window;
+    click(windowdriver::option(window, option));
+    window.recorder.calls.clear();
+    pressGraph(window);
+    const std::vector<RecordingSurface::Call> press = window.recorder.calls;
     QVERIFY(press.size() > 46);
 
     for (std::size_t failing = 0; failing < press.size(); ++failing) {
         const QString where = QStringLiteral("call %1").arg(failing);
-        form.recorder.calls.clear();
-        form.recorder.failOnCall = failing;
-        pressGraph(form);
-        QVERIFY2(form.recorder.calls.size() == failing + 1, qPrintable(where));
+        window.recorder.calls.clear();
+        window.recorder.failOnCall = failing;
+        pressGraph(window);
+        QVERIFY2(window.recorder.calls.size() == failing + 1, qPrintable(where));
 
-        auto *const message = form.findChild<QMessageBox *>(QStringLiteral("drawingFailure"));
-        QVERIFY2(message != nullptr, qPrintable(where));
+        auto *const message = window.findChild<QMessageBox *>(QStringLiteral("drawingFailure"));
+        QVERIFY2(message != nullptr && message->isVisible(), qPrintable(where));
         const QString operation =
             QString::fromLatin1(graphing::operationName(press[failing].operation));
         QVERIFY2(message->text().contains(QLatin1Char('"') + operation + QLatin1Char('"')),
                  qPrintable(where + QStringLiteral(": ") + message->text()));
         delete message;
 
-        form.recorder.failOnCall.reset();
-        pressGraph(form);
-        QVERIFY2(picture(form) == expected, qPrintable(where));
+        window.recorder.failOnCall.reset();
+        pressGraph(window);
+        QVERIFY2(picture(window) == expected, qPrintable(where));
     }
 }
 

@@ -48,7 +48,7 @@ void TestFunctionCatalogue::valuesAtTheEndsAndTheMiddle()
     QFETCH(double, expected);
 
     FunctionCatalogue catalogue;
-    catalogue.choose(static_cast<std::int16_t>(option));
+    catalogue.choose((option));
     QCOMPARE(catalogue.funcNo(), std::optional<int>(option + 1));
     const std::optional<double> y = catalogue.f(x);
     QVERIFY(y.has_value());

@@ -1,11 +1,11 @@
-#include "formdriver.h"
+#include "windowdriver.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <array>
 
-using namespace formdriver;
+using namespace windowdriver;
 
 // Plays long random sequences of clicks against a simple model of the window: the chosen function
 // is the last option clicked, and the picture is what a fresh window shows for it after "Graph".
@@ -44,10 +44,10 @@ void TestRandomClicks::picturesFollowTheModel()
     QFETCH(quint32, seed);
     QFETCH(int, events);
 
-    app::Form1 form;
+    app::GraphWindow window;
     QRandomGenerator random(seed);
     int chosen = 0; // the window starts with the first function chosen
-    QImage shown = picture(form);
+    QImage shown = picture(window);
     QAbstractButton *previous = nullptr;
 
     for (int event = 0; event < events; ++event) {
@@ -55,19 +55,20 @@ void TestRandomClicks::picturesFollowTheModel()
         QAbstractButton *target = previous;
         if (target == nullptr || random.bounded(5) != 0) {
             const int pick = int(random.bounded(6));
-            target = pick < 5 ? option(form, pick) : button(form, QStringLiteral("Command1"));
+            target =
+                pick < 5 ? option(window, pick) : button(window, QStringLiteral("graphButton"));
         }
         click(target);
         previous = target;
 
         const QString where = QStringLiteral("seed %1, event %2").arg(seed).arg(event);
-        if (target == button(form, QStringLiteral("Command1"))) {
-            shown = picture(form);
+        if (target == button(window, QStringLiteral("graphButton"))) {
+            shown = picture(window);
             QVERIFY2(shown == m_expected[std::size_t(chosen)], qPrintable(where));
         } else {
-            chosen = target->objectName().mid(8, 1).toInt();
-            QCOMPARE(form.funcNo(), std::optional<int>(chosen + 1));
-            QVERIFY2(picture(form) == shown, qPrintable(where));
+            chosen = target->objectName().back().digitValue() - 1;
+            QCOMPARE(window.funcNo(), std::optional<int>(chosen + 1));
+            QVERIFY2(picture(window) == shown, qPrintable(where));
         }
     }
 }

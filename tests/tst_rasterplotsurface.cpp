@@ -1,3 +1,4 @@
+#include "picturecontent.h"
 #include "rasterplotsurface.h"
 
 #include <QtTest>
@@ -25,16 +26,26 @@ QPoint expectedPixel(double x, double y, QSize size = pictureSize)
             int(std::floor((10 - y) / 20 * (size.height() - 1) + 0.5))};
 }
 
+// A surface open for drawing, at the -10..10 scale; reading it closes and reopens the painter.
 struct Surface {
     explicit Surface(qreal ratio = 1)
-        : raster(pictureSize, ratio, QColor::fromRgb(background), QColor::fromRgb(foreground))
+        : raster(plot::PixelGrid::forWidget({}, pictureSize, ratio), QColor::fromRgb(background),
+                 QColor::fromRgb(foreground))
     {
+        raster.begin();
         raster.setScale({-10, 10}, {10, -10});
     }
-    QRgb at(QPoint pixel) { return raster.image().pixel(pixel); }
+    QImage image()
+    {
+        raster.end();
+        QImage drawn = raster.image();
+        raster.begin();
+        return drawn;
+    }
+    QRgb at(QPoint pixel) { return image().pixel(pixel); }
     int count(QRgb colour)
     {
-        const QImage &image = raster.image();
+        const QImage image = this->image();
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -60,6 +71,10 @@ private slots:
     void refusesWhatCannotBeDrawn();
     void denseScreenDrawsTwoPixelLines();
     void laterMarksCoverEarlierOnes();
+    void linesLeaveNoGaps_data();
+    void linesLeaveNoGaps();
+    void curveIsOneUnbrokenStroke_data();
+    void curveIsOneUnbrokenStroke();
 };
 
 void TestRasterPlotSurface::mapsCornersAndCentre_data()
@@ -100,7 +115,7 @@ void TestRasterPlotSurface::axesFillTheirRowAndColumn()
     Surface surface;
     QVERIFY(surface.raster.line({-10, 0}, {10, 0}, magenta));
     QVERIFY(surface.raster.line({0, 10}, {0, -10}, std::nullopt));
-    const QImage &image = surface.raster.image();
+    const QImage image = surface.image();
     for (int x = 0; x < image.width(); ++x) {
         if (x != 220)
             QCOMPARE(image.pixel(x, 192), qRgb(128, 0, 128));
@@ -146,7 +161,7 @@ void TestRasterPlotSurface::farOffChordsDrawTheirVisiblePart()
 
     Surface surface;
     QVERIFY(surface.raster.line({float(x1), float(y1)}, {float(x2), float(y2)}, red));
-    const QImage &image = surface.raster.image();
+    const QImage image = surface.image();
 
     // The ideal pixels, worked out from the second (visible) end: where the segment crosses each
     // row's and each column's centre line inside the picture.
@@ -208,7 +223,7 @@ void TestRasterPlotSurface::invisiblePointStillMovesTheCurrentPoint()
     const double xAtTop = -10 + 10 * (98.0 - 10) / 98; // where the chord crosses y = 10
     const QPoint entry = expectedPixel(xAtTop, 10);
     QCOMPARE(entry.y(), 0);
-    const QImage &image = surface.raster.image();
+    const QImage image = surface.image();
     bool redAtEntry = false;
     for (int dx = -1; dx <= 1; ++dx)
         redAtEntry = redAtEntry || image.pixel(entry.x() + dx, 0) == qRgb(255, 0, 0);
@@ -229,7 +244,8 @@ void TestRasterPlotSurface::refusesWhatCannotBeDrawn()
     QCOMPARE(surface.count(background), pictureSize.width() * pictureSize.height());
 
     // An image that could not be made fails every drawing call instead of crashing.
-    plot::RasterPlotSurface empty(QSize(0, 0), 1, Qt::white, Qt::black);
+    plot::RasterPlotSurface empty({QSize(0, 0), 1, 1}, Qt::white, Qt::black);
+    QVERIFY(!empty.begin());
     QVERIFY(!empty.clear());
     QVERIFY(!empty.line({0, 0}, {1, 1}, red));
     QVERIFY(!empty.point({0, 0}, red));
@@ -238,7 +254,7 @@ void TestRasterPlotSurface::refusesWhatCannotBeDrawn()
 void TestRasterPlotSurface::denseScreenDrawsTwoPixelLines()
 {
     Surface surface(2);
-    QCOMPARE(surface.raster.image().size(), QSize(882, 770));
+    QCOMPARE(surface.image().size(), QSize(882, 770));
     QVERIFY(surface.raster.line({-10, 0}, {10, 0}, std::nullopt));
     QVERIFY(surface.raster.line({10, -0.1F}, {10, 0.1F}, std::nullopt));
     QVERIFY(surface.raster.point({-10, 10}, red));
@@ -305,12 +321,101 @@ void TestRasterPlotSurface::laterMarksCoverEarlierOnes()
             case Step::LineTo: done = surface.raster.lineTo(call.to, call.colour); break;
             case Step::Point: done = surface.raster.point(call.to, call.colour); break;
             case Step::Clear: done = surface.raster.clear(); break;
-            case Step::Read: surface.raster.image(); break;
+            case Step::Read: surface.image(); break;
             }
             QVERIFY2(done, test.name);
         }
         QVERIFY2(surface.at(expectedPixel(0, 0)) == test.expected, test.name);
     }
+}
+
+// The groups of red pixels that touch each other, sideways or at a corner.
+int redStrokes(const QImage &image)
+{
+    const QRgb redPixel = qRgb(255, 0, 0);
+    std::vector<bool> seen(std::size_t(image.width() * image.height()));
+    auto index = [&](QPoint p) { return std::size_t(p.y() * image.width() + p.x()); };
+    int strokes = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != redPixel || seen[index({x, y})])
+                continue;
+            ++strokes;
+            std::vector<QPoint> pending{{x, y}};
+            seen[index({x, y})] = true;
+            while (!pending.empty()) {
+                const QPoint p = pending.back();
+                pending.pop_back();
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint q = p + QPoint(dx, dy);
+                        if (image.rect().contains(q) && !seen[index(q)]
+                            && image.pixel(q) == redPixel) {
+                            seen[index(q)] = true;
+                            pending.push_back(q);
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return strokes;
+}
+
+void TestRasterPlotSurface::linesLeaveNoGaps_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+
+    QTest::newRow("two columns apart") << QPoint(10, 10) << QPoint(12, 10);
+    QTest::newRow("two rows apart") << QPoint(10, 10) << QPoint(10, 12);
+    QTest::newRow("two diagonal steps") << QPoint(10, 10) << QPoint(12, 12);
+    QTest::newRow("knight's move across") << QPoint(10, 10) << QPoint(12, 11);
+    QTest::newRow("knight's move down") << QPoint(10, 10) << QPoint(9, 12);
+    QTest::newRow("long and shallow") << QPoint(0, 0) << QPoint(440, 7);
+}
+
+void TestRasterPlotSurface::linesLeaveNoGaps()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+
+    // User units are device pixels here.
+    Surface surface;
+    QVERIFY(surface.raster.setScale({0, 0}, {440, 384}));
+    QVERIFY(surface.raster.line({float(from.x()), float(from.y())}, {float(to.x()), float(to.y())},
+                                red));
+    const QImage image = surface.image();
+    QCOMPARE(image.pixel(from), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(to), qRgb(255, 0, 0));
+    // One pixel for every column or row it crosses, whichever are more, all touching.
+    const int length = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())) + 1;
+    QCOMPARE(surface.count(qRgb(255, 0, 0)), length);
+    QCOMPARE(redStrokes(image), 1);
+}
+
+void TestRasterPlotSurface::curveIsOneUnbrokenStroke_data()
+{
+    QTest::addColumn<int>("function");
+    QTest::addColumn<qreal>("ratio");
+
+    for (const qreal ratio : {1.0, 1.25, 2.0}) {
+        for (int function = 1; function <= 5; ++function)
+            QTest::addRow("function %d at %g", function, ratio) << function << ratio;
+    }
+}
+
+void TestRasterPlotSurface::curveIsOneUnbrokenStroke()
+{
+    QFETCH(int, function);
+    QFETCH(qreal, ratio);
+
+    plot::RasterPlotSurface surface(plot::PixelGrid::forWidget({8, 40}, pictureSize, ratio),
+                                    QColor::fromRgb(background), QColor::fromRgb(foreground));
+    QVERIFY(surface.begin());
+    graphing::drawPicture(surface, graphing::PictureContent{function});
+    surface.end();
+    QCOMPARE(redStrokes(surface.image()), 1);
 }
 
 QTEST_GUILESS_MAIN(TestRasterPlotSurface)

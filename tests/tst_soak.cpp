@@ -1,11 +1,11 @@
-#include "formdriver.h"
+#include "windowdriver.h"
 
 #include <QFile>
 #include <QtTest>
 
 #include <array>
 
-using namespace formdriver;
+using namespace windowdriver;
 
 namespace {
 
@@ -41,20 +41,20 @@ private slots:
 void TestSoak::tenThousandPresses()
 {
     constexpr int presses = 10000;
-    app::Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    app::GraphWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     std::array<QImage, 5> first;
     qint64 peakAfterTenth = 0;
     for (int press = 0; press < presses; ++press) {
         const int function = press % 5;
-        click(option(form, function));
-        pressGraph(form);
+        click(option(window, function));
+        pressGraph(window);
         // Let the window repaint, as it would between a user's clicks.
         QCoreApplication::processEvents();
         if (first[std::size_t(function)].isNull())
-            first[std::size_t(function)] = picture(form);
+            first[std::size_t(function)] = picture(window);
         if (press == 9)
             peakAfterTenth = peakResidentKb();
     }
@@ -63,7 +63,7 @@ void TestSoak::tenThousandPresses()
     qInfo("peak resident memory: %lld kB after the tenth press, %lld kB after the last",
           peakAfterTenth, peakAfterLast);
 
-    QCOMPARE(picture(form), first[std::size_t((presses - 1) % 5)]);
+    QCOMPARE(picture(window), first[std::size_t((presses - 1) % 5)]);
     if (memoryIsMeaningful)
         QVERIFY(peakAfterLast - peakAfterTenth <= 1024);
 }

@@ -1,0 +1,227 @@
+#include "graphwindow.h"
+
+#include "axes.h"
+#include "curvetracer.h"
+#include "designdata.h"
+#include "fonts.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <map>
+
+namespace app {
+
+namespace {
+
+constexpr int functionCount = graphing::FunctionCatalogue::functionCount;
+
+void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, QColor::fromRgb(colour));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+// Gives `widget` its designed names, place, caption font and background.
+void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRole backgroundRole)
+{
+    widget.setObjectName(toQString(design.objectName));
+    widget.setAccessibleName(toQString(design.accessibleName));
+    widget.setGeometry(design.geometry);
+    if (design.font)
+        widget.setFont(fontFor(*design.font));
+    if (design.background)
+        setBackground(widget, backgroundRole, *design.background);
+}
+
+} // namespace
+
+GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
+{
+    buildControls();
+    wireEvents();
+    setTabOrderByDesign();
+    drawStartupFrame();
+
+    // The first function starts chosen, as if clicked, and its button holds the focus.
+    m_functionButtons[0]->click();
+    m_functionButtons[0]->setFocus();
+}
+
+void GraphWindow::buildControls()
+{
+    const WindowDesign &design = graphWindowDesign;
+    setObjectName(toQString(design.window.objectName));
+    setAccessibleName(toQString(design.window.accessibleName));
+    setWindowTitle(toQString(design.window.caption));
+    setFixedSize(design.window.geometry.size());
+    setBackground(*this, QPalette::Window, *design.window.background);
+
+    m_picture = new plot::PictureBox(design.picture.geometry.size(),
+                                     QColor::fromRgb(*design.picture.background),
+                                     QColor::fromRgb(pictureForeground), this);
+    applyDesign(*m_picture, design.picture, QPalette::Window);
+    m_picture->setFocusPolicy(Qt::TabFocus);
+
+    m_title = new QLabel(toQString(design.title.caption), this);
+    applyDesign(*m_title, design.title, QPalette::Window);
+    m_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The title is wider at its font than its designed box: the box grows to the right (where
+    // nothing else stands) so that the whole title shows.
+    const QFontMetrics metrics(m_title->font());
+    const int textWidth = std::max(metrics.horizontalAdvance(m_title->text()),
+                                   metrics.boundingRect(m_title->text()).right() + 1);
+    m_title->resize(std::max(m_title->width(), textWidth + 2), m_title->height());
+
+    for (int i = 0; i < functionCount; ++i) {
+        const ControlDesign &button = design.functionButtons[i];
+        m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
+        applyDesign(*m_functionButtons[i], button, QPalette::Button);
+    }
+
+    m_graphButton = new QPushButton(toQString(design.graphButton.caption), this);
+    applyDesign(*m_graphButton, design.graphButton, QPalette::Button);
+
+    m_endButton = new QPushButton(toQString(design.endButton.caption), this);
+    applyDesign(*m_endButton, design.endButton, QPalette::Button);
+
+    // The title and the function buttons reach one pixel into the picture's edges; the picture
+    // stays whole on top, so its end ticks and curve show in full.
+    m_picture->raise();
+}
+
+void GraphWindow::wireEvents()
+{
+    for (int i = 0; i < functionCount; ++i) {
+        connect(m_functionButtons[i], &QAbstractButton::clicked, this,
+                [this, i] { chooseFunction(i); });
+    }
+    connect(m_graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
+    connect(m_endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
+    connect(m_picture, &plot::PictureBox::renderingFailed, this,
+            &GraphWindow::reportDrawingFailure);
+    // The picture's focus is shown in the margin around it, which this window paints.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (old == m_picture || now == m_picture)
+            update();
+    });
+}
+
+void GraphWindow::setTabOrderByDesign()
+{
+    const WindowDesign &design = graphWindowDesign;
+    std::map<int, QWidget *> byTabIndex;
+    auto add = [&](QWidget *widget, const ControlDesign &control) {
+        if (control.tabIndex && widget->focusPolicy() != Qt::NoFocus)
+            byTabIndex.emplace(*control.tabIndex, widget);
+    };
+    add(m_title, design.title);
+    add(m_picture, design.picture);
+    for (int i = 0; i < functionCount; ++i)
+        add(m_functionButtons[i], design.functionButtons[i]);
+    add(m_graphButton, design.graphButton);
+    add(m_endButton, design.endButton);
+
+    QWidget *previous = nullptr;
+    for (const auto &[tabIndex, widget] : byTabIndex) {
+        if (previous != nullptr)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+graphing::PlotSurface &GraphWindow::drawingSurface()
+{
+    return m_picture->surface();
+}
+
+void GraphWindow::drawStartupFrame()
+{
+    drawOnPicture([](graphing::PlotSurface &surface) { graphing::drawStartupFrame(surface); },
+                  graphing::PictureContent{});
+}
+
+void GraphWindow::chooseFunction(int buttonIndex)
+{
+    m_catalogue.choose(buttonIndex);
+}
+
+void GraphWindow::graphChosenFunction()
+{
+    drawOnPicture(
+        [this](graphing::PlotSurface &surface) {
+            graphing::traceCurve(surface, [this](double x) { return f(x); });
+        },
+        graphing::PictureContent{funcNo()});
+}
+
+void GraphWindow::drawOnPicture(const std::function<void(graphing::PlotSurface &)> &drawing,
+                                const graphing::PictureContent &content)
+{
+    m_picture->beginDrawing();
+    try {
+        drawing(drawingSurface());
+    } catch (const graphing::DrawingFailed &failure) {
+        reportDrawingFailure(QString::fromLatin1(graphing::operationName(failure.operation())));
+    }
+    m_picture->endDrawing(content);
+    describePicture();
+}
+
+void GraphWindow::describePicture()
+{
+    const std::optional<int> graphed = m_picture->content().graphedFunction;
+    const QString description =
+        graphed ? toQString(graphDescription)
+                      .arg(m_functionButtons[*graphed - 1]->accessibleName())
+                : toQString(axesDescription);
+    m_picture->setAccessibleDescription(description);
+}
+
+void GraphWindow::reportDrawingFailure(const QString &operation)
+{
+    // Not modal to the application: the message waits beside a window that stays usable.
+    auto *const message = new QMessageBox(
+        QMessageBox::Warning, windowTitle(),
+        tr("The picture could not be drawn: the drawing operation \"%1\" failed.").arg(operation),
+        QMessageBox::Ok, this);
+    message->setObjectName(QStringLiteral("drawingFailure"));
+    message->setInformativeText(tr("Press Graph to draw it again."));
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->setWindowModality(Qt::NonModal);
+    message->show();
+}
+
+void GraphWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    connect(windowHandle(), &QWindow::screenChanged, this, &GraphWindow::fitNativeSizeToScreen,
+            Qt::UniqueConnection);
+    fitNativeSizeToScreen();
+}
+
+// A window of fixed size keeps the native size it was made with when it moves to a screen of
+// another scale; asking for its own size again makes it the right number of device pixels there.
+void GraphWindow::fitNativeSizeToScreen()
+{
+    windowHandle()->resize(size());
+}
+
+void GraphWindow::paintEvent(QPaintEvent * /*event*/)
+{
+    if (!m_picture->hasFocus())
+        return;
+    // The plot fills its every pixel, so its focus is a frame in the blue margin around it.
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRect(QRectF(m_picture->geometry()).adjusted(-2, -2, 2, 2));
+}
+
+} // namespace app
