@@ -1,4 +1,5 @@
 #include "accessibleroles.h"
+#include "commandline.h"
 #include "fonts.h"
 #include "graphwindow.h"
 #include "version.h"
@@ -6,9 +7,18 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
+    // A picture file is drawn without any application object: no display is needed, and nothing
+    // is set up that the drawing does not use.
+    if (app::isCommandLineInvocation(argc, argv))
+        return app::runCommandLine(argc, argv);
+
+    std::optional<app::DisplayConnectionGuard> guard(std::in_place);
     QApplication application(argc, argv);
+    guard.reset();
     QApplication::setApplicationName(QStringLiteral("function-graph"));
     QApplication::setApplicationDisplayName(QStringLiteral("Graph"));
     QApplication::setApplicationVersion(QString::fromLatin1(app::applicationVersion));

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "picturecontent.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QRectF>
+
+namespace plot {
+
+// Draws what the picture shows onto any target, with the geometry and colours the window gives it.
+// Every rendering is the graphing code drawing the content afresh, never a copy of the screen.
+class PictureRenderer {
+public:
+    PictureRenderer(QRect geometryInWindow, QColor background, QColor foreground);
+
+    // The picture at device pixel ratio `ratio`: pixel for pixel what the window shows at that
+    // ratio (size from PixelGrid::forWidget(geometryInWindow.topLeft(), geometryInWindow.size(),
+    // ratio)), and carrying that ratio. A null image when it cannot be drawn.
+    QImage image(const graphing::PictureContent &content, qreal ratio) const;
+
+    // An SVG document of 441x385 user units (the picture's size in pixels, at 96 dpi), the
+    // picture as vectors; empty on failure.
+    QByteArray svg(const graphing::PictureContent &content) const;
+
+    // A one-page PDF whose page is the picture's size at 96 dpi; empty on failure.
+    QByteArray pdf(const graphing::PictureContent &content) const;
+
+    // Paints the picture as vectors into `target` (device coordinates of an active painter, e.g. a
+    // printer page), as large as it allows while keeping the picture's aspect, centred.
+    void paint(const graphing::PictureContent &content, QPainter &painter,
+               const QRectF &target) const;
+
+    // The picture's size in logical pixels.
+    QSize size() const { return m_geometry.size(); }
+
+private:
+    // Draws `content` as vectors into `target`; false when a drawing call failed.
+    bool drawVectors(const graphing::PictureContent &content, QPainter &painter,
+                     const QRectF &target) const;
+
+    QRect m_geometry;
+    QColor m_background;
+    QColor m_foreground;
+};
+
+} // namespace plot
