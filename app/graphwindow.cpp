@@ -55,6 +55,12 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     m_functionButtons[0]->setFocus();
 }
 
+GraphWindow::~GraphWindow()
+{
+    // The controls go after this window's own part: their last focus changes must not reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void GraphWindow::buildControls()
 {
     const WindowDesign &design = graphWindowDesign;
@@ -179,8 +185,7 @@ void GraphWindow::describePicture()
 {
     const std::optional<int> graphed = m_picture->content().graphedFunction;
     const QString description =
-        graphed ? toQString(graphDescription)
-                      .arg(m_functionButtons[*graphed - 1]->accessibleName())
+        graphed ? toQString(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
                 : toQString(axesDescription);
     m_picture->setAccessibleDescription(description);
 }
