@@ -57,6 +57,12 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     m_functionButtons[0]->setFocus();
 }
 
+GraphWindow::~GraphWindow()
+{
+    // The controls go after this window's own part: their last focus changes must not reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void GraphWindow::buildControls()
 {
     const WindowDesign &design = graphWindowDesign;

@@ -24,6 +24,10 @@ class GraphWindow : public QWidget {
 
 public:
     explicit GraphWindow(QWidget *parent = nullptr);
+    ~GraphWindow() override;
+
+    GraphWindow(const GraphWindow &) = delete;
+    GraphWindow &operator=(const GraphWindow &) = delete;
 
     // The chosen function at x; nothing while no function is chosen.
     std::optional<double> f(double x) const { return m_catalogue.f(x); }

@@ -1,5 +1,6 @@
 #include "expectedpicture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +10,6 @@ namespace e2e {
 
 namespace {
 
-constexpr QSize logicalPictureSize(441, 385);
 constexpr float tickHalfLength = 0.1F;
 
 std::int64_t roundHalfUp(double coordinate)
@@ -62,7 +62,16 @@ double catalogueValue(int number, double x)
 
 } // namespace
 
-ExpectedPicture::ExpectedPicture(int scale) : m_size(logicalPictureSize * scale), m_penWidth(scale)
+QRect deviceRect(QRect logical, qreal ratio)
+{
+    const QPoint topLeft(qRound(logical.left() * ratio), qRound(logical.top() * ratio));
+    const QPoint end(qRound((logical.left() + logical.width()) * ratio),
+                     qRound((logical.top() + logical.height()) * ratio));
+    return {topLeft, end - QPoint(1, 1)};
+}
+
+ExpectedPicture::ExpectedPicture(qreal ratio)
+    : m_size(deviceRect(logicalPictureRect, ratio).size()), m_penWidth(std::max(1, qRound(ratio)))
 {}
 
 QPointF ExpectedPicture::toDevice(float x, float y) const
@@ -106,6 +115,15 @@ QImage ExpectedPicture::startupFrame() const
 QImage ExpectedPicture::graphFrame() const
 {
     return frame(foreground, -10, 10);
+}
+
+PixelSet ExpectedPicture::line(QPointF from, QPointF to) const
+{
+    PixelSet pixels(m_size);
+    rasterizeSegment(toDevice(float(from.x()), float(from.y())),
+                     toDevice(float(to.x()), float(to.y())), m_penWidth,
+                     [&pixels](QPoint at) { pixels.insert(at); });
+    return pixels;
 }
 
 PixelSet ExpectedPicture::curve(int number) const

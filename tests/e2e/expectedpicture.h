@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 
 namespace e2e {
@@ -14,17 +15,25 @@ inline constexpr QRgb foreground = qRgb(0, 0, 0);
 inline constexpr QRgb startupAxisColour = qRgb(128, 0, 128);
 inline constexpr QRgb curveColour = qRgb(255, 0, 0);
 
+// Where the picture area stands in the window, in logical pixels.
+inline constexpr QRect logicalPictureRect(8, 40, 441, 385);
+
+// The device pixels a logical rectangle covers at `ratio` device pixels to the logical pixel:
+// each edge rounded on its own, half away from zero, as the toolkit places widgets.
+QRect deviceRect(QRect logical, qreal ratio);
+
 // What the picture area has to show, worked out from the formulas and the picture's geometry
 // alone, so that a mistake shared with the program's own drawing code cannot go unnoticed.
 //
-// At `scale` device pixels to the logical pixel the picture is 441 x 385 logical pixels. The pen is
-// `scale` pixels square; its top-left pixel travels from the first pixel to the last but `scale`,
-// so user x = -10 lands on column 0 and x = 10 on column 440 * scale, y = 10 on row 0 and y = -10
-// on row 384 * scale. Coordinates round half up; a line is the one-pixel line between its rounded
-// ends with each pixel grown into a pen square to its right and below.
+// At `ratio` device pixels to the logical pixel the picture covers deviceRect(logicalPictureRect),
+// W x H device pixels. The pen is w = max(1, round(ratio)) pixels square; its top-left pixel
+// travels from the first pixel to the last but w, so user x = -10 lands on column 0 and x = 10 on
+// column W - w, y = 10 on row 0 and y = -10 on row H - w. Coordinates round half up; a line is the
+// one-pixel line between its rounded ends with each pixel grown into a pen square to its right and
+// below.
 class ExpectedPicture {
 public:
-    explicit ExpectedPicture(int scale);
+    explicit ExpectedPicture(qreal ratio);
 
     QSize size() const { return m_size; }
     int penWidth() const { return m_penWidth; }
@@ -38,6 +47,8 @@ public:
     QImage graphFrame() const;
     // The red pixels that tracing function `number` (1..5) sets.
     PixelSet curve(int number) const;
+    // The pixels of a line between two user points, such as one tick.
+    PixelSet line(QPointF from, QPointF to) const;
 
 private:
     QPointF toDevice(float x, float y) const;

@@ -28,7 +28,7 @@ QString ToolResult::describe(const QString &what) const
 }
 
 ToolResult runTool(const QString &program, const QStringList &arguments,
-                   const QProcessEnvironment &environment, int timeoutMs)
+                   const QProcessEnvironment &environment, int timeoutMs, const QByteArray &input)
 {
     QProcess process;
     endWithTheTest(process);
@@ -39,6 +39,8 @@ ToolResult runTool(const QString &program, const QStringList &arguments,
         result.errors = process.errorString();
         return result;
     }
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(timeoutMs)) {
         result.errors = process.errorString();
         process.kill();

@@ -24,9 +24,10 @@ struct ToolResult {
 // clean up (a time-out of the test runner, say).
 void endWithTheTest(QProcess &process);
 
-// Runs `program` to its end. One still running after `timeoutMs` is killed (by its own process id)
-// and reported as not finished.
+// Runs `program` to its end, with `input` on its standard input. One still running after
+// `timeoutMs` is killed (by its own process id) and reported as not finished.
 ToolResult runTool(const QString &program, const QStringList &arguments,
-                   const QProcessEnvironment &environment, int timeoutMs);
+                   const QProcessEnvironment &environment, int timeoutMs,
+                   const QByteArray &input = {});
 
 } // namespace e2e

@@ -14,16 +14,13 @@ constexpr int toolTimeoutMs = 10000;
 } // namespace
 
 RunningProgram::RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                               DesktopTools tools, qreal scale)
-    : m_environment(environment), m_tools(std::move(tools)), m_scale(scale)
+                               DesktopTools tools, qreal ratio, const QStringList &arguments)
+    : m_environment(environment), m_tools(std::move(tools)), m_ratio(ratio)
 {
-    QProcessEnvironment programEnvironment = m_environment;
-    if (scale != 1)
-        programEnvironment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
-    m_process.setProcessEnvironment(programEnvironment);
+    m_process.setProcessEnvironment(m_environment);
     endWithTheTest(m_process);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(executable, {});
+    m_process.start(executable, arguments);
     if (!m_process.waitForStarted()) {
         m_failure = m_process.errorString();
         return;
@@ -54,9 +51,14 @@ ToolResult RunningProgram::xdotool(const QStringList &arguments)
     return runTool(m_tools.xdotool, arguments, m_environment, toolTimeoutMs);
 }
 
+QPoint RunningProgram::onDevice(QPoint designPixel) const
+{
+    return {qRound(designPixel.x() * m_ratio), qRound(designPixel.y() * m_ratio)};
+}
+
 bool RunningProgram::click(QPoint designPixel, int button)
 {
-    const QPoint device = designPixel * m_scale;
+    const QPoint device = onDevice(designPixel);
     return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
                     QString::number(device.x()), QString::number(device.y()),
                     QStringLiteral("click"), QString::number(button)})
@@ -65,15 +67,36 @@ bool RunningProgram::click(QPoint designPixel, int button)
 
 bool RunningProgram::moveTo(QPoint designPixel)
 {
-    const QPoint device = designPixel * m_scale;
+    const QPoint device = onDevice(designPixel);
     return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
                     QString::number(device.x()), QString::number(device.y())})
         .succeeded();
 }
 
-bool RunningProgram::key(const QString &keys)
+bool RunningProgram::pressKeys(const QStringList &keys)
 {
-    return xdotool({QStringLiteral("key"), keys}).succeeded();
+    return xdotool(QStringList{QStringLiteral("key")} + keys).succeeded();
+}
+
+bool RunningProgram::moveWindow(QPoint screenPixel)
+{
+    return xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), m_window,
+                    QString::number(screenPixel.x()), QString::number(screenPixel.y())})
+        .succeeded();
+}
+
+QSize RunningProgram::nativeSize()
+{
+    const ToolResult geometry =
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window});
+    QSize size;
+    for (const QByteArray &line : geometry.output.split('\n')) {
+        if (line.startsWith("WIDTH="))
+            size.setWidth(line.mid(6).toInt());
+        else if (line.startsWith("HEIGHT="))
+            size.setHeight(line.mid(7).toInt());
+    }
+    return geometry.succeeded() ? size : QSize();
 }
 
 QStringList RunningProgram::visibleWindows()
@@ -106,13 +129,14 @@ QRect RunningProgram::windowGeometry(const QString &window)
 
 QImage RunningProgram::screenshot()
 {
+    // Uncompressed: large windows are photographed many times.
     const ToolResult shot = runTool(
         m_tools.import,
-        {QStringLiteral("-silent"), QStringLiteral("-window"), m_window, QStringLiteral("png:-")},
+        {QStringLiteral("-silent"), QStringLiteral("-window"), m_window, QStringLiteral("ppm:-")},
         m_environment, toolTimeoutMs);
     if (!shot.succeeded())
         return {};
-    return QImage::fromData(shot.output, "PNG").convertToFormat(QImage::Format_RGB32);
+    return QImage::fromData(shot.output, "PPM").convertToFormat(QImage::Format_RGB32);
 }
 
 Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage &)> &ready,

@@ -7,8 +7,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -29,12 +29,13 @@ struct Screenshot {
 
 // The program under test, running on a virtual display, driven the way a user drives it: mouse
 // clicks at places in its window, keys, and screenshots of it. Places are given in design pixels
-// and scaled to device pixels here, rounded. The program is ended by its process id when this
-// object goes, also when a check failed half-way.
+// and scaled here by `ratio`, the device pixels to the logical pixel that the program's environment
+// makes it use. The program is ended by its process id when this object goes, also when a check
+// failed half-way.
 class RunningProgram {
 public:
     RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                   DesktopTools tools, qreal scale);
+                   DesktopTools tools, qreal ratio, const QStringList &arguments = {});
     ~RunningProgram();
 
     RunningProgram(const RunningProgram &) = delete;
@@ -43,18 +44,25 @@ public:
     // Whether the program's window showed; failure() says why not.
     bool hasWindow() const { return !m_window.isEmpty(); }
     QString failure() const { return m_failure; }
-    qreal scale() const { return m_scale; }
+    qreal ratio() const { return m_ratio; }
 
+    // Clicks button `button` (1 left, 3 right) at a place in the window.
     bool click(QPoint designPixel, int button = 1);
     // Moves the pointer to a place in the window and leaves it there.
     bool moveTo(QPoint designPixel);
-    // Types keys as xdotool names them ("ctrl+c", "Tab", "Menu") into whatever has the X focus.
-    bool key(const QString &keys);
+    // Keys by their X names, such as "Tab" or "space", to whichever window has the focus. With no
+    // window manager, a window takes the focus when clicked.
+    bool pressKeys(const QStringList &keys);
+    // Moves the window's top-left corner to `screenPixel`, in the server's own pixels.
+    bool moveWindow(QPoint screenPixel);
+    // The window's size as the X server has it; empty when it cannot be had.
+    QSize nativeSize();
     // The program's windows that show now, its main window first; menus and readouts among them.
     QStringList visibleWindows();
-    // Where a window of the program stands on the screen.
+    // Where a window of the program stands on the screen, in the server's pixels.
     QRect windowGeometry(const QString &window);
 
+    QImage screenshot();
     // Screenshots until one passes `ready` and the next is the same (no repaint half-way), or
     // until `timeoutMs` has passed; then the last one, not ready.
     Screenshot screenshotWhen(const std::function<bool(const QImage &)> &ready,
@@ -71,12 +79,12 @@ public:
 
 private:
     ToolResult xdotool(const QStringList &arguments);
-    QImage screenshot();
+    QPoint onDevice(QPoint designPixel) const;
 
     QProcess m_process;
     QProcessEnvironment m_environment;
     DesktopTools m_tools;
-    qreal m_scale;
+    qreal m_ratio;
     QString m_window;
     QString m_failure;
 };

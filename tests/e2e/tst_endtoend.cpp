@@ -3,6 +3,7 @@
 // design, written out again here so that this test stands apart from the program's code.
 #include "expectedpicture.h"
 #include "imageregions.h"
+#include "mismatches.h"
 #include "runningprogram.h"
 #include "virtualdisplay.h"
 
@@ -14,6 +15,7 @@
 #include <memory>
 
 using e2e::ExpectedPicture;
+using e2e::Mismatches;
 using e2e::PixelSet;
 using e2e::RunningProgram;
 
@@ -63,11 +65,6 @@ QString describe(QRect rect)
         .arg(rect.height());
 }
 
-QString describe(QPoint at)
-{
-    return QStringLiteral("(%1,%2)").arg(at.x()).arg(at.y());
-}
-
 bool edgesNear(QRect actual, QRect expected, int tolerance)
 {
     return std::abs(actual.left() - expected.left()) <= tolerance
@@ -75,25 +72,6 @@ bool edgesNear(QRect actual, QRect expected, int tolerance)
            && std::abs(actual.right() - expected.right()) <= tolerance
            && std::abs(actual.bottom() - expected.bottom()) <= tolerance;
 }
-
-// Pixels that fail a check: how many, and the first few for the failure message.
-class Mismatches {
-public:
-    void add(QPoint at, const QString &what = {})
-    {
-        if (++m_count <= 5)
-            m_examples << describe(at) + what;
-    }
-    bool isEmpty() const { return m_count == 0; }
-    QString summary(const QString &what) const
-    {
-        return QStringLiteral("%1 %2, e.g. %3").arg(m_count).arg(what, m_examples.join(", "));
-    }
-
-private:
-    int m_count = 0;
-    QStringList m_examples;
-};
 
 // The picture area of a screenshot, in its own pixels, and the part of it that shows. By design
 // the title overlaps the picture's top row and the option buttons its right column; where they
@@ -289,7 +267,10 @@ e2e::Screenshot TestEndToEnd::startProgram(int scale)
 {
     // One window at a time: with no window manager they would all stand at the same place.
     m_program.reset();
-    m_program = std::make_unique<RunningProgram>(QStringLiteral(FUNCTION_GRAPH_PATH), m_environment,
+    QProcessEnvironment environment = m_environment;
+    if (scale != 1)
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    m_program = std::make_unique<RunningProgram>(QStringLiteral(FUNCTION_GRAPH_PATH), environment,
                                                  m_tools, scale);
     if (!m_program->hasWindow())
         return {};

@@ -156,7 +156,7 @@ void TestPictureActions::cleanupTestCase()
 
 e2e::Screenshot TestPictureActions::pictureWhen(const std::function<bool(const QImage &)> &ready)
 {
-    const QRect area = pictureArea(m_program->scale());
+    const QRect area = pictureArea(m_program->ratio());
     e2e::Screenshot shot = m_program->screenshotWhen(
         [&](const QImage &image) { return ready(asRgb(image.copy(area))); });
     shot.image = asRgb(shot.image.copy(area));
@@ -166,7 +166,10 @@ e2e::Screenshot TestPictureActions::pictureWhen(const std::function<bool(const Q
 QImage TestPictureActions::startProgram(qreal scale, int graphed)
 {
     m_program.reset();
-    m_program = std::make_unique<RunningProgram>(QStringLiteral(FUNCTION_GRAPH_PATH), m_environment,
+    QProcessEnvironment environment = m_environment;
+    if (scale != 1)
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    m_program = std::make_unique<RunningProgram>(QStringLiteral(FUNCTION_GRAPH_PATH), environment,
                                                  m_tools, scale);
     if (!m_program->hasWindow())
         return {};
@@ -210,7 +213,7 @@ void TestPictureActions::copyReachesAnotherProgram()
     // Without a window manager the keyboard goes where the pointer is; a click on the window's
     // background makes it the active window, as a window manager would.
     QVERIFY(m_program->click(awayFromThePicture));
-    QVERIFY(m_program->key(QStringLiteral("ctrl+c")));
+    QVERIFY(m_program->pressKeys({QStringLiteral("ctrl+c")}));
     e2e::ToolResult targets;
     QTRY_VERIFY_WITH_TIMEOUT((targets = clipboard(QStringLiteral("TARGETS"))).succeeded()
                                  && targets.output.contains("image/png"),
@@ -245,9 +248,9 @@ void TestPictureActions::contextMenuOpens()
     if (byKeyboard) {
         QVERIFY(m_program->click(awayFromThePicture));
         // From the first function button, two presses of Tab reach the picture.
-        QVERIFY(m_program->key(QStringLiteral("Tab")));
-        QVERIFY(m_program->key(QStringLiteral("Tab")));
-        QVERIFY(m_program->key(QStringLiteral("Menu")));
+        QVERIFY(m_program->pressKeys({QStringLiteral("Tab")}));
+        QVERIFY(m_program->pressKeys({QStringLiteral("Tab")}));
+        QVERIFY(m_program->pressKeys({QStringLiteral("Menu")}));
     } else {
         QVERIFY(m_program->click(onThePicture, 3));
     }
@@ -261,7 +264,7 @@ void TestPictureActions::contextMenuOpens()
     QVERIFY(menu.width() > 50 && menu.height() > 40);
 
     // Escape closes it; off the picture, the pointer brings no readout back.
-    QVERIFY(m_program->key(QStringLiteral("Escape")));
+    QVERIFY(m_program->pressKeys({QStringLiteral("Escape")}));
     QVERIFY(m_program->moveTo(awayFromThePicture));
     QTRY_COMPARE_WITH_TIMEOUT(m_program->visibleWindows().size(), 1, 5000);
 }

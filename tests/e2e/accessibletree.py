@@ -1,0 +1,98 @@
+"""What a screen reader is told about the running program, read through the accessibility bus.
+
+Run inside a D-Bus session of its own (dbus-run-session) on an X display:
+    accessibletree.py PROGRAM BUS_LAUNCHER XDOTOOL [X,Y ...]
+Starts the accessibility bus and the program, prints every accessible object of the program as
+"start-up<TAB>role<TAB>name<TAB>description", clicks at the window pixels X,Y in turn, waits for
+the tree to change and prints it again with "after clicks" in front. Both processes are ended by
+their process ids. Exits non-zero, saying why on standard error, when the program never shows up.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+TIMEOUT_S = 10
+
+
+def wait_for(condition):
+    """What `condition` returns once it holds; None when it has not held within the time."""
+    deadline = time.monotonic() + TIMEOUT_S
+    while True:
+        result = condition()
+        if result or time.monotonic() > deadline:
+            return result or None
+        time.sleep(0.1)
+
+
+def bus_has_owner(name):
+    from gi.repository import Gio, GLib
+
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    reply = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                          "org.freedesktop.DBus", "NameHasOwner", GLib.Variant("(s)", (name,)),
+                          None, Gio.DBusCallFlags.NONE, -1, None)
+    return reply.unpack()[0]
+
+
+def application_of(pyatspi, pid):
+    for application in pyatspi.Registry.getDesktop(0):
+        if application is not None and application.get_process_id() == pid:
+            # Only once the window and its controls are there.
+            if application.childCount > 0 and application[0].childCount > 0:
+                return application
+    return None
+
+
+def rows(accessible):
+    accessible.clearCache()
+    found = [(accessible.getRoleName(), accessible.name, accessible.description)]
+    for child in accessible:
+        found += rows(child)
+    return found
+
+
+def main():
+    program, launcher_path, xdotool, *clicks = sys.argv[1:]
+    # The bus launcher must own its name before anyone asks for the bus, or the session bus
+    # would start a second one.
+    launcher = subprocess.Popen([launcher_path, "--launch-immediately"])
+    started = None
+    try:
+        if not wait_for(lambda: bus_has_owner("org.a11y.Bus")):
+            sys.exit("the accessibility bus never came up")
+        import pyatspi
+
+        environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        started = subprocess.Popen([program], env=environment)
+        application = wait_for(lambda: application_of(pyatspi, started.pid))
+        if application is None:
+            sys.exit("the program never showed on the accessibility bus")
+        before = rows(application)
+        for row in before:
+            print("start-up", *row, sep="\t")
+
+        window = subprocess.run(
+            [xdotool, "search", "--sync", "--onlyvisible", "--pid", str(started.pid),
+             "--name", "^Graph$"], capture_output=True, text=True, check=True,
+            timeout=TIMEOUT_S).stdout.split()[0]
+        for click in clicks:
+            x, y = click.split(",")
+            subprocess.run([xdotool, "mousemove", "--window", window, x, y, "click", "1"],
+                           check=True, timeout=TIMEOUT_S)
+        # Printed also when it never changes, for the caller to judge.
+        if clicks:
+            wait_for(lambda: rows(application) != before)
+        for row in rows(application):
+            print("after clicks", *row, sep="\t")
+    finally:
+        if started is not None:
+            started.kill()
+            started.wait()
+        launcher.terminate()
+        launcher.wait()
+
+
+if __name__ == "__main__":
+    main()
