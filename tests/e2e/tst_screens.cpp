@@ -344,6 +344,10 @@ void TestScreens::start(const QProcessEnvironment &environment, qreal ratio,
     m_lastPicture = {};
     m_program = std::make_unique<RunningProgram>(QStringLiteral(FUNCTION_GRAPH_PATH), environment,
                                                  m_tools, ratio, arguments);
+    // The pointer may still stand where the last window had a button, over this one's picture,
+    // where it would bring up the read-off's readout: it rests in the margin instead.
+    if (m_program->hasWindow())
+        m_program->moveTo(cornerRestingPoint);
 }
 
 void TestScreens::pictureIsExactAtEveryRatio_data()
