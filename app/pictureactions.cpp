@@ -18,6 +18,8 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace app {
 
 namespace {

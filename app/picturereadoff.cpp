@@ -5,7 +5,6 @@
 #include "readoutlabel.h"
 #include "readouttext.h"
 
-#include <QAccessible>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -133,6 +132,8 @@ void PictureReadOff::describe()
         description += QStringLiteral(". ") + spokenReadOut(*m_keyX, m_picture.content());
     if (description == m_picture.accessibleDescription())
         return;
+    // Qt tells assistive technology of the change (a description-changed event), so a screen
+    // reader speaks the new values.
     m_picture.setAccessibleDescription(description);
 }
 
