@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# Reads a release executable's ELF headers and checks the Debian hardening: a position-independent
-# executable, full RELRO with immediate binding, the stack protector and fortified library calls.
-#   check-hardening.sh EXECUTABLE
+# Checks the Debian hardening of a release build. The executable's ELF headers show whether it is
+# position-independent, has full RELRO with immediate binding and calls the stack protector. What
+# leaves no reliable mark in the binary (fortified library calls, the strong stack protector and
+# the optimisation that fortification needs) is read from the build's own compile commands, for
+# each of the given sources compiled into the executable.
+#   check-hardening.sh CMAKE EXECUTABLE COMPILE_COMMANDS SOURCE...
 set -uo pipefail
-binary=$1
-failures=0
+cmake=$1 binary=$2 database=$3
+shift 3
+sources=("$@")
+[[ ${#sources[@]} -gt 0 ]] || { echo "usage: $0 CMAKE EXECUTABLE COMPILE_COMMANDS SOURCE..." >&2; exit 2; }
+
+failures=0 checks=0
+pass() {
+    checks=$((checks + 1))
+    echo "ok: $1"
+}
+fail() {
+    checks=$((checks + 1))
+    failures=$((failures + 1))
+    echo "FAIL: $1"
+}
 check() {
     local what=$1
     shift
-    if "$@" >/dev/null 2>&1; then
-        echo "ok: $what"
-    else
-        echo "FAIL: $what"
-        failures=$((failures + 1))
-    fi
+    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
 }
 
 check "position-independent executable" \
@@ -21,10 +32,62 @@ check "position-independent executable" \
 check "read-only relocations (RELRO)" bash -c "readelf -l '$binary' | grep -q GNU_RELRO"
 check "immediate binding (BIND_NOW)" bash -c "readelf -d '$binary' | grep -Eq 'BIND_NOW|FLAGS_1.*NOW'"
 check "stack protector" bash -c "readelf --dyn-syms -W '$binary' | grep -q __stack_chk_fail"
-check "compiled with -fstack-protector-strong and optimisation" \
-    bash -c "readelf --debug-dump=info '$binary' | grep DW_AT_producer | grep -- -fstack-protector-strong | grep -q -- '-O[23s]'"
-check "fortified library calls (_FORTIFY_SOURCE=2 or more)" \
-    bash -c "readelf -p .function_graph.build '$binary' | grep -Eq '_FORTIFY_SOURCE=[23]'"
 
-echo "$((6 - failures)) passed, $failures failed"
+# The compile database as "file<TAB>command" lines; CMake reads its own JSON.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cat >"$scratch/list.cmake" <<'EOF'
+file(READ "${database}" json)
+string(JSON count LENGTH "${json}")
+set(lines "")
+math(EXPR last "${count} - 1")
+foreach(index RANGE ${last})
+    string(JSON file GET "${json}" ${index} file)
+    string(JSON command GET "${json}" ${index} command)
+    string(APPEND lines "${file}\t${command}\n")
+endforeach()
+file(WRITE "${output}" "${lines}")
+EOF
+declare -A commands=()
+if "$cmake" -Ddatabase="$database" -Doutput="$scratch/commands" -P "$scratch/list.cmake" >&2; then
+    while IFS=$'\t' read -r file command; do
+        commands[$file]=$command
+    done <"$scratch/commands"
+fi
+
+# For each source, the settings its compile command leaves in force: a later flag overrides an
+# earlier one, as it does for the compiler.
+unfortified=() unprotected=() unoptimised=()
+for source in "${sources[@]}"; do
+    if [[ -z ${commands[$source]:-} ]]; then
+        fail "compile command for $source"
+        continue
+    fi
+    read -ra words <<<"${commands[$source]}"
+    fortify=0 protector=none optimisation=-O0
+    for word in "${words[@]}"; do
+        case $word in
+        -D_FORTIFY_SOURCE) fortify=1 ;;
+        -D_FORTIFY_SOURCE=*) fortify=${word#*=} ;;
+        -U_FORTIFY_SOURCE) fortify=0 ;;
+        -fstack-protector* | -fno-stack-protector) protector=$word ;;
+        -O*) optimisation=$word ;;
+        esac
+    done
+    [[ $fortify =~ ^[0-9]+$ && $fortify -ge 2 ]] || unfortified+=("$source ($fortify)")
+    [[ $protector == -fstack-protector-strong || $protector == -fstack-protector-all ]] ||
+        unprotected+=("$source ($protector)")
+    [[ $optimisation =~ ^-O[23s]$ ]] || unoptimised+=("$source ($optimisation)")
+done
+report() {
+    local what=$1
+    shift
+    if [[ $# -eq 0 ]]; then pass "$what"; else fail "$what: $*"; fi
+}
+report "fortified library calls (_FORTIFY_SOURCE=2 or more) in ${#sources[@]} sources" \
+    "${unfortified[@]}"
+report "strong stack protector in ${#sources[@]} sources" "${unprotected[@]}"
+report "optimised (-O2, -O3 or -Os) in ${#sources[@]} sources" "${unoptimised[@]}"
+
+echo "$((checks - failures)) passed, $failures failed"
 [[ $failures -eq 0 ]]
