@@ -1,5 +1,6 @@
 #include "rasterplotsurface.h"
 
+#include "qtvalues.h"
 #include "segmentclipping.h"
 
 #include <QRect>
@@ -9,16 +10,6 @@
 namespace plot {
 
 namespace {
-
-QColor toQColor(graphing::Colour colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
-bool isFinite(graphing::UserPoint point)
-{
-    return std::isfinite(point.x) && std::isfinite(point.y);
-}
 
 // Round half up, the same for every coordinate of points and lines. Only called on values already
 // brought within a few pixels of the image, so the conversion cannot overflow.

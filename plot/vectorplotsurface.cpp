@@ -1,5 +1,6 @@
 #include "vectorplotsurface.h"
 
+#include "qtvalues.h"
 #include "segmentclipping.h"
 
 #include <algorithm>
@@ -9,16 +10,6 @@
 namespace plot {
 
 namespace {
-
-QColor toQColor(graphing::Colour colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
-bool isFinite(graphing::UserPoint point)
-{
-    return std::isfinite(point.x) && std::isfinite(point.y);
-}
 
 // How far past the band a computed centre may stray and still count as on it: far below anything
 // visible, far above the rounding of the mapping.

@@ -15,6 +15,7 @@ using windowdriver::focusName;
 using windowdriver::option;
 using windowdriver::picture;
 using windowdriver::press;
+using windowdriver::redPixels;
 using windowdriver::tabTo;
 
 namespace {
@@ -29,16 +30,6 @@ QString accessibleText(QWidget *widget, QAccessible::Text text)
 QWidget *control(app::GraphWindow &window, const QString &name)
 {
     return window.objectName() == name ? &window : window.findChild<QWidget *>(name);
-}
-
-int redPixels(const QImage &image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
-    }
-    return count;
 }
 
 } // namespace

@@ -17,16 +17,6 @@ QImage rendered(const graphing::PictureContent &content, const plot::PixelGrid &
     return surface.image();
 }
 
-int redPixels(const QImage &image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
-    }
-    return count;
-}
-
 } // namespace
 
 // At a fractional pixel ratio the device size of the picture depends on where it stands in the
