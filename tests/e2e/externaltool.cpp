@@ -1,5 +1,7 @@
 #include "externaltool.h"
 
+#include <QStandardPaths>
+
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 
@@ -15,6 +17,34 @@ void endWithTheTest(QProcess &process)
 #else
     Q_UNUSED(process);
 #endif
+}
+
+QString ToolFinder::find(const QString &name)
+{
+    const QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty())
+        m_missing << name;
+    return path;
+}
+
+QString ToolFinder::missingTools() const
+{
+    if (m_missing.isEmpty())
+        return {};
+    return QStringLiteral("not found on the PATH: %1 (scripts/install-packages test installs them)")
+        .arg(m_missing.join(QStringLiteral(", ")));
+}
+
+QProcessEnvironment programEnvironment(const QString &runtimeDir)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR",
+                             "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
+                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
 }
 
 QString ToolResult::describe(const QString &what) const

@@ -20,6 +20,21 @@ struct ToolResult {
     QString describe(const QString &what) const;
 };
 
+// The tools a test runs, found on the PATH by name. missingTools() names those not found, so that
+// the test can say plainly which it lacks.
+class ToolFinder {
+public:
+    QString find(const QString &name);
+    QString missingTools() const;
+
+private:
+    QStringList m_missing;
+};
+
+// The environment for the program under test: this process's, with a private runtime folder, the
+// X platform, and every density setting removed, so that the density comes from the test alone.
+QProcessEnvironment programEnvironment(const QString &runtimeDir);
+
 // Makes `process`, once started, end with the test even when the test is killed before it can
 // clean up (a time-out of the test runner, say).
 void endWithTheTest(QProcess &process);

@@ -221,12 +221,12 @@ private:
 
 void TestEndToEnd::initTestCase()
 {
-    const QString server = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    m_tools.xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    m_tools.import = QStandardPaths::findExecutable(QStringLiteral("import"));
+    e2e::ToolFinder tools;
+    const QString server = tools.find(QStringLiteral("Xvfb"));
+    m_tools.xdotool = tools.find(QStringLiteral("xdotool"));
+    m_tools.import = tools.find(QStringLiteral("import"));
     m_tools.closeRequest = QStringLiteral(WM_CLOSE_REQUEST_PATH);
-    QVERIFY2(!server.isEmpty() && !m_tools.xdotool.isEmpty() && !m_tools.import.isEmpty(),
-             "Xvfb, xdotool and ImageMagick's import are needed: scripts/install-packages test");
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
 
     // The toolkit wants a private runtime folder; a temporary one is made for the owner alone.
     m_runtimeDir = std::make_unique<QTemporaryDir>();
@@ -234,14 +234,8 @@ void TestEndToEnd::initTestCase()
     m_display = std::make_unique<e2e::VirtualDisplay>(server, screenSize);
     QVERIFY2(m_display->isRunning(), qPrintable(m_display->failure()));
 
-    m_environment = QProcessEnvironment::systemEnvironment();
+    m_environment = e2e::programEnvironment(m_runtimeDir->path());
     m_environment.insert(QStringLiteral("DISPLAY"), m_display->name());
-    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir->path());
-    m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    // Density comes from the test alone.
-    for (const char *name : {"WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                             "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI"})
-        m_environment.remove(QString::fromLatin1(name));
 }
 
 void TestEndToEnd::cleanup()

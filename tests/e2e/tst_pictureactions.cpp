@@ -119,27 +119,20 @@ private:
 
 void TestPictureActions::initTestCase()
 {
-    const QString server = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    m_tools.xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    m_tools.import = QStandardPaths::findExecutable(QStringLiteral("import"));
-    m_xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
-    QVERIFY2(!server.isEmpty() && !m_tools.xdotool.isEmpty() && !m_tools.import.isEmpty()
-                 && !m_xclip.isEmpty(),
-             "Xvfb, xdotool, ImageMagick's import and xclip are needed: "
-             "scripts/install-packages test");
+    e2e::ToolFinder tools;
+    const QString server = tools.find(QStringLiteral("Xvfb"));
+    m_tools.xdotool = tools.find(QStringLiteral("xdotool"));
+    m_tools.import = tools.find(QStringLiteral("import"));
+    m_xclip = tools.find(QStringLiteral("xclip"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
 
     m_runtimeDir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_runtimeDir->isValid());
     m_display = std::make_unique<e2e::VirtualDisplay>(server, screenSize);
     QVERIFY2(m_display->isRunning(), qPrintable(m_display->failure()));
 
-    m_environment = QProcessEnvironment::systemEnvironment();
+    m_environment = e2e::programEnvironment(m_runtimeDir->path());
     m_environment.insert(QStringLiteral("DISPLAY"), m_display->name());
-    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir->path());
-    m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    for (const char *name : {"WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                             "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI"})
-        m_environment.remove(QString::fromLatin1(name));
 }
 
 void TestPictureActions::cleanup()

@@ -250,26 +250,18 @@ private:
 
 void TestScreens::initTestCase()
 {
-    m_server = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    m_tools.xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    m_tools.import = QStandardPaths::findExecutable(QStringLiteral("import"));
-    QVERIFY2(!m_server.isEmpty() && !m_tools.xdotool.isEmpty() && !m_tools.import.isEmpty()
-                 && !QStandardPaths::findExecutable(QStringLiteral("xrandr")).isEmpty()
-                 && !QStandardPaths::findExecutable(QStringLiteral("xrdb")).isEmpty(),
-             "Xvfb, xdotool, ImageMagick's import, xrandr and xrdb are needed: "
-             "scripts/install-packages test");
+    e2e::ToolFinder tools;
+    m_server = tools.find(QStringLiteral("Xvfb"));
+    m_tools.xdotool = tools.find(QStringLiteral("xdotool"));
+    m_tools.import = tools.find(QStringLiteral("import"));
+    tools.find(QStringLiteral("xrandr"));
+    tools.find(QStringLiteral("xrdb"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
 
     // The toolkit wants a private runtime folder; a temporary one is made for the owner alone.
     m_runtimeDir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_runtimeDir->isValid());
-    m_environment = QProcessEnvironment::systemEnvironment();
-    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir->path());
-    m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    // Density comes from the test alone.
-    for (const char *name : {"WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                             "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
-                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS"})
-        m_environment.remove(QString::fromLatin1(name));
+    m_environment = e2e::programEnvironment(m_runtimeDir->path());
 }
 
 void TestScreens::cleanupTestCase()
