@@ -21,7 +21,7 @@ void endWithTheTest(QProcess &process)
 
 QString ToolFinder::find(const QString &name)
 {
-    const QString path = QStandardPaths::findExecutable(name);
+    QString path = QStandardPaths::findExecutable(name);
     if (path.isEmpty())
         m_missing << name;
     return path;
