@@ -12,7 +12,7 @@
 namespace plot {
 
 PictureBox::PictureBox(QSize size, QColor background, QColor foreground, QWidget *parent)
-    : QWidget(parent), m_logicalSize(size),
+    : QWidget(parent),
       m_surface(PixelGrid::forWidget({}, size, devicePixelRatioF()), background, foreground)
 {
     setFixedSize(size);

@@ -36,8 +36,6 @@ public:
     // The middle of the pen square that `user` lands on, in the window's logical coordinates.
     QPointF windowPositionOf(QPointF user);
 
-    QSize sizeHint() const override { return m_logicalSize; }
-
 signals:
     // Drawing the picture again at a new size failed at this operation.
     void renderingFailed(const QString &operation);
@@ -49,7 +47,6 @@ private:
     // Brings the image to the current pixel grid, drawing the content again if it changed.
     void followGrid();
 
-    QSize m_logicalSize;
     RasterPlotSurface m_surface;
     graphing::PictureContent m_content;
 };
