@@ -1,7 +1,5 @@
 #include "graphwindow.h"
 
-#include "axes.h"
-#include "curvetracer.h"
 #include "designdata.h"
 #include "fonts.h"
 #include "pictureactions.h"
@@ -50,7 +48,7 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     buildControls();
     wireEvents();
     setTabOrderByDesign();
-    drawStartupFrame();
+    describePicture();
 
     // The first function starts chosen, as if clicked, and its button holds the focus.
     m_functionButtons[0]->click();
@@ -113,7 +111,7 @@ void GraphWindow::wireEvents()
 {
     for (int i = 0; i < functionCount; ++i) {
         connect(m_functionButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { chooseFunction(i); });
+                [this, i] { m_catalogue.choose(i); });
     }
     connect(m_graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
     connect(m_endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
@@ -149,41 +147,9 @@ void GraphWindow::setTabOrderByDesign()
     }
 }
 
-graphing::PlotSurface &GraphWindow::drawingSurface()
-{
-    return m_picture->surface();
-}
-
-void GraphWindow::drawStartupFrame()
-{
-    drawOnPicture([](graphing::PlotSurface &surface) { graphing::drawStartupFrame(surface); },
-                  graphing::PictureContent{});
-}
-
-void GraphWindow::chooseFunction(int buttonIndex)
-{
-    m_catalogue.choose(buttonIndex);
-}
-
 void GraphWindow::graphChosenFunction()
 {
-    drawOnPicture(
-        [this](graphing::PlotSurface &surface) {
-            graphing::traceCurve(surface, [this](double x) { return f(x); });
-        },
-        graphing::PictureContent{funcNo()});
-}
-
-void GraphWindow::drawOnPicture(const std::function<void(graphing::PlotSurface &)> &drawing,
-                                const graphing::PictureContent &content)
-{
-    m_picture->beginDrawing();
-    try {
-        drawing(drawingSurface());
-    } catch (const graphing::DrawingFailed &failure) {
-        reportDrawingFailure(QString::fromLatin1(graphing::operationName(failure.operation())));
-    }
-    m_picture->endDrawing(content);
+    m_picture->setContent(graphing::PictureContent{m_catalogue.funcNo()});
     describePicture();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "drawingfailed.h"
 #include "functionbutton.h"
 #include "functioncatalogue.h"
 #include "picturebox.h"
@@ -11,8 +10,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
-#include <optional>
 
 namespace app {
 
@@ -29,14 +26,7 @@ public:
     GraphWindow(const GraphWindow &) = delete;
     GraphWindow &operator=(const GraphWindow &) = delete;
 
-    // The chosen function at x; nothing while no function is chosen.
-    std::optional<double> f(double x) const { return m_catalogue.f(x); }
-    std::optional<int> funcNo() const { return m_catalogue.funcNo(); }
-
 protected:
-    // Where the handlers draw: the picture's own surface.
-    virtual graphing::PlotSurface &drawingSurface();
-
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -45,14 +35,8 @@ private:
     void wireEvents();
     void setTabOrderByDesign();
 
-    void drawStartupFrame();
-    void chooseFunction(int buttonIndex);
     void graphChosenFunction();
-
-    // Runs one drawing on the picture, which then shows `content`; a failed drawing call ends it
-    // there and the user is told which operation failed, while the window stays usable.
-    void drawOnPicture(const std::function<void(graphing::PlotSurface &)> &drawing,
-                       const graphing::PictureContent &content);
+    // The user is told which operation failed, while the window stays usable.
     void reportDrawingFailure(const QString &operation);
     void describePicture();
     void fitNativeSizeToScreen();

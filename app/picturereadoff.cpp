@@ -1,13 +1,16 @@
 #include "picturereadoff.h"
 
-#include "axes.h"
+#include "functioncatalogue.h"
 #include "picturebox.h"
-#include "readoutlabel.h"
-#include "readouttext.h"
 
+#include <QCoreApplication>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +21,13 @@ namespace {
 
 constexpr double keyStep = 0.1;
 constexpr double shiftKeyStep = 1.0;
+// How far the readout keeps from its anchor: clear of the pointer's arrow, as a tooltip does.
+constexpr int clearance = 16;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ReadOut", text);
+}
 
 // Hundredths, as the readout shows them: steps of 0.1 then add up without drift.
 double toHundredths(double x)
@@ -25,13 +35,68 @@ double toHundredths(double x)
     return std::round(x * 100) / 100;
 }
 
+// A coordinate or value as the read-off shows it: "1.23", "-4.50", never "-0.00".
+QString number(double value)
+{
+    const QString text = QString::number(value, 'f', 2);
+    return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
+}
+
+// The graphed function's value at `x` when it lies on the picture (-10..10 inclusive); nothing
+// when no function is graphed, it has no value there, or the value is off the picture.
+std::optional<double> valueOnPicture(const graphing::PictureContent &content, double x)
+{
+    if (!content.graphedFunction)
+        return std::nullopt;
+    const std::optional<double> value = graphing::functionValue(*content.graphedFunction, x);
+    if (!value || !std::isfinite(*value) || *value < graphing::plotBottomRight.y
+        || *value > graphing::plotTopLeft.y)
+        return std::nullopt;
+    return value;
+}
+
+// "x = 1.23" and, once a function is graphed, "f(x) = 4.79" or "f(x) off the picture", joined
+// by `separator`.
+QString readOut(QString text, double x, const graphing::PictureContent &content,
+                const QString &separator)
+{
+    if (!content.graphedFunction)
+        return text;
+    const std::optional<double> value = valueOnPicture(content, x);
+    return text + separator
+           + (value ? tr("f(x) = %1").arg(number(*value)) : tr("f(x) off the picture"));
+}
+
+QLabel *makeReadOut(QWidget *parent)
+{
+    auto *const label = new QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint
+                                               | Qt::WindowTransparentForInput
+                                               | Qt::WindowDoesNotAcceptFocus);
+    label->setObjectName(QStringLiteral("readOut"));
+    label->setAttribute(Qt::WA_ShowWithoutActivating);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(QToolTip::font());
+    QPalette colours = QToolTip::palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    label->setPalette(colours);
+    label->setAutoFillBackground(true);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setMargin(3);
+    return label;
+}
+
 } // namespace
 
 PictureReadOff::PictureReadOff(plot::PictureBox &picture)
-    : QObject(&picture), m_picture(picture), m_readOut(new ReadOutLabel(&picture))
+    : QObject(&picture), m_picture(picture), m_readOut(makeReadOut(&picture))
 {
     m_picture.setMouseTracking(true);
     m_picture.installEventFilter(this);
+    // The readout is a window of its own: it follows when the picture's window moves.
+    m_picture.window()->installEventFilter(this);
 }
 
 void PictureReadOff::setDescription(const QString &whatThePictureShows)
@@ -46,6 +111,15 @@ void PictureReadOff::setDescription(const QString &whatThePictureShows)
 
 bool PictureReadOff::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_picture.window() && watched != &m_picture) {
+        if (event->type() == QEvent::Move && m_readOut->isVisible()) {
+            if (m_keyX)
+                showKeyPoint();
+            else
+                m_readOut->hide();
+        }
+        return false;
+    }
     if (watched != &m_picture)
         return false;
     switch (event->type()) {
@@ -89,10 +163,17 @@ bool PictureReadOff::eventFilter(QObject *watched, QEvent *event)
 void PictureReadOff::followPointer(QPointF windowPosition)
 {
     m_pointer = windowPosition;
-    const QPointF user = m_picture.userPointAt(windowPosition);
-    m_lastX = user.x();
-    const QPoint anchor = m_picture.window()->mapToGlobal(windowPosition.toPoint());
-    m_readOut->showBeside(anchor, pointerReadOut(user, m_picture.content()));
+    const plot::PixelGrid grid = m_picture.grid();
+    const QPointF user = grid.mapping().toUser(QPointF(grid.pixelAt(windowPosition)));
+    // The last columns and rows show the pen square of the scale's very edge.
+    const double x = std::clamp(user.x(), double(graphing::plotTopLeft.x),
+                                double(graphing::plotBottomRight.x));
+    const double y = std::clamp(user.y(), double(graphing::plotBottomRight.y),
+                                double(graphing::plotTopLeft.y));
+    m_lastX = x;
+    showBeside(windowPosition,
+               readOut(tr("x = %1, y = %2").arg(number(x), number(y)), x, m_picture.content(),
+                       QStringLiteral("\n")));
 }
 
 void PictureReadOff::moveKeyPoint(double step)
@@ -107,12 +188,35 @@ void PictureReadOff::moveKeyPoint(double step)
 
 void PictureReadOff::showKeyPoint()
 {
-    // The point lies on the curve where that shows, on the x-axis elsewhere.
+    // The point lies on the curve where that shows, on the x-axis elsewhere; the readout stands
+    // beside the middle of the pen square drawn there.
     const double x = *m_keyX;
     const double y = valueOnPicture(m_picture.content(), x).value_or(0);
-    const QPointF place = m_picture.windowPositionOf({x, y});
-    const QPoint anchor = m_picture.window()->mapToGlobal(place.toPoint());
-    m_readOut->showBeside(anchor, keyboardReadOut(x, m_picture.content()));
+    const plot::PixelGrid grid = m_picture.grid();
+    const QPointF corner =
+        grid.mapping().toDevice({static_cast<float>(x), static_cast<float>(y)});
+    const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,
+                         std::floor(corner.y() + 0.5) + grid.penWidth / 2.0);
+    showBeside(grid.windowPosition(middle),
+               readOut(tr("x = %1").arg(number(x)), x, m_picture.content(), QStringLiteral("\n")));
+}
+
+void PictureReadOff::showBeside(QPointF windowPosition, const QString &text)
+{
+    const QPoint anchor = m_picture.window()->mapToGlobal(windowPosition.toPoint());
+    m_readOut->setText(text);
+    m_readOut->adjustSize();
+    // Below and to the right, or where the screen leaves room.
+    QPoint place = anchor + QPoint(clearance, clearance);
+    if (const QScreen *const screen = QGuiApplication::screenAt(anchor)) {
+        const QRect room = screen->availableGeometry();
+        if (place.x() + m_readOut->width() > room.right())
+            place.setX(anchor.x() - clearance - m_readOut->width());
+        if (place.y() + m_readOut->height() > room.bottom())
+            place.setY(anchor.y() - clearance - m_readOut->height());
+    }
+    m_readOut->move(place);
+    m_readOut->show();
 }
 
 void PictureReadOff::stop()
@@ -128,8 +232,11 @@ void PictureReadOff::stop()
 void PictureReadOff::describe()
 {
     QString description = m_description;
-    if (m_keyX)
-        description += QStringLiteral(". ") + spokenReadOut(*m_keyX, m_picture.content());
+    if (m_keyX) {
+        description += QStringLiteral(". ")
+                       + readOut(tr("At x = %1").arg(number(*m_keyX)), *m_keyX,
+                                 m_picture.content(), QStringLiteral(": "));
+    }
     if (description == m_picture.accessibleDescription())
         return;
     // Qt tells assistive technology of the change (a description-changed event), so a screen

@@ -6,19 +6,22 @@
 
 #include <optional>
 
+class QLabel;
+
 namespace plot {
 class PictureBox;
 }
 
 namespace app {
 
-class ReadOutLabel;
-
 // Reads values off the picture on request, without drawing into it. While the pointer is over the
 // picture a readout beside it gives the user coordinates under it and, once a function is graphed,
 // that function's value there. When the picture has the keyboard focus, Left and Right move a
 // read-off point along x (by 0.1, with Shift by 1), the readout beside it; the picture's
 // accessible description then ends with the same values, so that a screen reader speaks them.
+//
+// The readout is a small frameless window in a tooltip's colours, so it never draws into the
+// picture; it takes neither the focus nor the pointer.
 class PictureReadOff final : public QObject {
     Q_OBJECT
 
@@ -36,12 +39,13 @@ private:
     void followPointer(QPointF windowPosition);
     void moveKeyPoint(double step);
     void showKeyPoint();
+    void showBeside(QPointF windowPosition, const QString &text);
     // Takes the readout away; the keyboard's point, and its words in the description, too.
     void stop();
     void describe();
 
     plot::PictureBox &m_picture;
-    ReadOutLabel *m_readOut;
+    QLabel *m_readOut;
     QString m_description;
     // Where the pointer last read off, in the window's coordinates, while it is over the picture.
     std::optional<QPointF> m_pointer;

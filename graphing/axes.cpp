@@ -1,6 +1,5 @@
 #include "axes.h"
 
-#include "drawingfailed.h"
 
 namespace graphing {
 

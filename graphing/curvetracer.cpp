@@ -1,7 +1,6 @@
 #include "curvetracer.h"
 
 #include "axes.h"
-#include "drawingfailed.h"
 
 namespace graphing {
 

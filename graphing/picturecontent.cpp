@@ -2,7 +2,6 @@
 
 #include "axes.h"
 #include "curvetracer.h"
-#include "drawingfailed.h"
 #include "functioncatalogue.h"
 
 namespace graphing {
@@ -13,11 +12,10 @@ void drawPicture(PlotSurface &surface, const PictureContent &content)
         drawStartupFrame(surface);
         return;
     }
-    // A press draws on a surface whose scale the start-up frame set; a fresh one needs it first.
+    // The start-up frame sets the scale itself; the graph's frame leaves it as it finds it.
     require(surface.setScale(plotTopLeft, plotBottomRight), DrawingOperation::SetScale);
-    FunctionCatalogue catalogue;
-    catalogue.choose(*content.graphedFunction - 1);
-    traceCurve(surface, [&catalogue](double x) { return catalogue.f(x); });
+    const int function = *content.graphedFunction;
+    traceCurve(surface, [function](double x) { return functionValue(function, x); });
 }
 
 } // namespace graphing

@@ -1,10 +1,20 @@
 #pragma once
 
-#include "colour.h"
-
+#include <cstdint>
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 namespace graphing {
+
+// A 24-bit RGB colour, exact: the surface draws precisely these components.
+struct Colour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend constexpr bool operator==(Colour, Colour) = default;
+};
 
 // A point in the surface's user coordinates; they reach the surface in single precision.
 struct UserPoint {
@@ -43,5 +53,43 @@ protected:
     PlotSurface(const PlotSurface &) = default;
     PlotSurface &operator=(const PlotSurface &) = default;
 };
+
+// The drawing operations of a plot surface, named as a user would read them in a message.
+enum class DrawingOperation { SetScale, Clear, Line, LineTo, Point };
+
+constexpr const char *operationName(DrawingOperation operation)
+{
+    switch (operation) {
+    case DrawingOperation::SetScale: return "set scale";
+    case DrawingOperation::Clear: return "clear";
+    case DrawingOperation::Line: return "line";
+    case DrawingOperation::LineTo: return "line-to";
+    case DrawingOperation::Point: return "point";
+    }
+    return "unknown";
+}
+
+// Thrown when a surface reports that a drawing call failed: the drawing stops at once and whoever
+// started it tells the user which operation it was.
+class DrawingFailed : public std::runtime_error {
+public:
+    explicit DrawingFailed(DrawingOperation operation)
+        : std::runtime_error(std::string("the drawing operation \"") + operationName(operation)
+                             + "\" failed"),
+          m_operation(operation)
+    {}
+
+    DrawingOperation operation() const noexcept { return m_operation; }
+
+private:
+    DrawingOperation m_operation;
+};
+
+// Checks a surface call's report at once.
+inline void require(bool succeeded, DrawingOperation operation)
+{
+    if (!succeeded)
+        throw DrawingFailed(operation);
+}
 
 } // namespace graphing

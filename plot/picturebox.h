@@ -1,54 +1,45 @@
 #pragma once
 
+#include "mapping.h"
 #include "picturecontent.h"
-#include "rasterplotsurface.h"
 
+#include <QImage>
 #include <QWidget>
 
 namespace plot {
 
 // The picture area. It keeps what it shows as a value (PictureContent) and one rendering of it,
 // an image of exactly the device pixels the widget covers; the screen shows that image pixel for
-// pixel. When the pixel ratio or the device size changes (another screen, another scale), the
-// value is drawn again at the new size: an image is never scaled.
+// pixel. The content is drawn afresh when it changes and when the pixel grid does (another
+// screen, another scale): an image is never scaled.
 class PictureBox final : public QWidget {
     Q_OBJECT
 
 public:
     PictureBox(QSize size, QColor background, QColor foreground, QWidget *parent = nullptr);
 
-    // One press: opens the picture for drawing and returns the surface to draw on, ready at the
-    // current pixel grid. endDrawing() closes it and records `drawn` as what the picture now
-    // shows (also when the drawing stopped part-way: the next rendering completes it).
-    RasterPlotSurface &beginDrawing();
-    void endDrawing(const graphing::PictureContent &drawn);
-
-    RasterPlotSurface &surface() { return m_surface; }
+    // Shows `content`, drawn at once at the current pixel grid.
+    void setContent(const graphing::PictureContent &content);
     const graphing::PictureContent &content() const { return m_content; }
 
     // The device pixels the widget covers now, in its window at its screen's ratio.
-    PixelGrid currentGrid() const;
-
-    // The user point that the device pixel under `windowPosition` shows, by the picture's own
-    // mapping, within the -10..10 the picture spans. Positions are the window's logical
-    // coordinates, as pointer events give them; one beyond the picture counts as its edge.
-    QPointF userPointAt(QPointF windowPosition);
-    // The middle of the pen square that `user` lands on, in the window's logical coordinates.
-    QPointF windowPositionOf(QPointF user);
+    PixelGrid grid() const;
 
 signals:
-    // Drawing the picture again at a new size failed at this operation.
+    // Drawing the picture stopped at this operation; the picture shows what was drawn before it.
     void renderingFailed(const QString &operation);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // Brings the image to the current pixel grid, drawing the content again if it changed.
-    void followGrid();
+    void render(const PixelGrid &grid);
 
-    RasterPlotSurface m_surface;
+    QColor m_background;
+    QColor m_foreground;
     graphing::PictureContent m_content;
+    PixelGrid m_grid;
+    QImage m_image;
 };
 
 } // namespace plot

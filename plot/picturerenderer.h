@@ -18,27 +18,24 @@ public:
     PictureRenderer(QRect geometryInWindow, QColor background, QColor foreground);
 
     // The picture at device pixel ratio `ratio`: pixel for pixel what the window shows at that
-    // ratio (size from PixelGrid::forWidget(geometryInWindow.topLeft(), geometryInWindow.size(),
-    // ratio)), and carrying that ratio. A null image when it cannot be drawn.
+    // ratio, and carrying that ratio. A null image when it cannot be drawn.
     QImage image(const graphing::PictureContent &content, qreal ratio) const;
 
-    // An SVG document of 441x385 user units (the picture's size in pixels, at 96 dpi), the
-    // picture as vectors; empty on failure.
+    // An SVG document whose user units are the picture's pixels (viewBox 0 0 441 385), one pixel
+    // being 0.2 mm (88.2 x 77 mm); empty on failure.
     QByteArray svg(const graphing::PictureContent &content) const;
 
-    // A one-page PDF whose page is the picture's size at 96 dpi; empty on failure.
+    // A one-page PDF whose page is the picture, one pixel being one point (441 x 385 pt); empty
+    // on failure.
     QByteArray pdf(const graphing::PictureContent &content) const;
 
     // Paints the picture as vectors into `target` (device coordinates of an active painter, e.g. a
-    // printer page), as large as it allows while keeping the picture's aspect, centred.
-    void paint(const graphing::PictureContent &content, QPainter &painter,
+    // printer page), as large as it allows while keeping the picture's aspect, centred. False when
+    // a drawing call failed.
+    bool paint(const graphing::PictureContent &content, QPainter &painter,
                const QRectF &target) const;
 
-    // The picture's size in logical pixels.
-    QSize size() const { return m_geometry.size(); }
-
 private:
-    // Draws `content` as vectors into `target`; false when a drawing call failed.
     bool drawVectors(const graphing::PictureContent &content, QPainter &painter,
                      const QRectF &target) const;
 

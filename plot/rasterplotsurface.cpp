@@ -1,8 +1,5 @@
 #include "rasterplotsurface.h"
 
-#include "qtvalues.h"
-#include "segmentclipping.h"
-
 #include <QRect>
 
 #include <cmath>
@@ -21,70 +18,26 @@ QPoint toPixel(QPointF device)
 
 } // namespace
 
-RasterPlotSurface::RasterPlotSurface(const PixelGrid &grid, QColor background, QColor foreground)
-    : m_background(background), m_foreground(foreground)
+RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor background,
+                                     QColor foreground)
+    : m_image(image), m_penWidth(penWidth), m_background(background), m_foreground(foreground),
+      m_mapping(QRectF(QPointF(0, 0), QSizeF(image.size())), QSizeF(penWidth, penWidth))
 {
+    const double margin = penWidth + 1;
+    m_clipBounds = QRectF(m_mapping.area()).adjusted(-margin, -margin, margin, margin);
     // One pixel wide whatever the painter's scale; a wider pen is drawn as a square of these.
     m_pen.setCosmetic(true);
     m_pen.setWidth(1);
     m_pen.setCapStyle(Qt::SquareCap);
-    reset(grid);
-}
-
-void RasterPlotSurface::reset(const PixelGrid &grid)
-{
-    end();
-    m_grid = grid;
-    m_image = QImage(grid.size, QImage::Format_RGB32);
-    if (!m_image.isNull())
-        m_image.fill(m_background);
-    const double margin = grid.penWidth + 1;
-    m_clipBounds = QRectF(QPointF(-margin, -margin),
-                          QPointF(grid.size.width() + margin, grid.size.height() + margin));
-    m_left = 0;
-    m_top = 0;
-    m_columnsPerUnit = 1;
-    m_rowsPerUnit = 1;
-    m_current = {};
-}
-
-bool RasterPlotSurface::begin()
-{
-    if (m_painter.isActive())
-        return true;
-    if (m_image.isNull() || !m_painter.begin(&m_image))
-        return false;
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
-    return true;
-}
-
-void RasterPlotSurface::end()
-{
-    if (m_painter.isActive())
-        m_painter.end();
-}
-
-QPointF RasterPlotSurface::toDevice(graphing::UserPoint user) const
-{
-    return {(double(user.x) - m_left) * m_columnsPerUnit, (double(user.y) - m_top) * m_rowsPerUnit};
-}
-
-QPointF RasterPlotSurface::toUser(QPointF device) const
-{
-    return {m_left + device.x() / m_columnsPerUnit, m_top + device.y() / m_rowsPerUnit};
+    if (!m_image.isNull() && m_painter.begin(&m_image)) {
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.fillRect(m_image.rect(), m_background);
+    }
 }
 
 bool RasterPlotSurface::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
 {
-    if (!isFinite(topLeft) || !isFinite(bottomRight) || topLeft.x == bottomRight.x
-        || topLeft.y == bottomRight.y)
-        return false;
-    // The pen's top-left pixel travels over the image less the pen's own width.
-    m_left = topLeft.x;
-    m_top = topLeft.y;
-    m_columnsPerUnit = (m_grid.size.width() - m_grid.penWidth) / (double(bottomRight.x) - m_left);
-    m_rowsPerUnit = (m_grid.size.height() - m_grid.penWidth) / (double(bottomRight.y) - m_top);
-    return true;
+    return m_mapping.setScale(topLeft, bottomRight);
 }
 
 bool RasterPlotSurface::clear()
@@ -101,16 +54,17 @@ bool RasterPlotSurface::line(graphing::UserPoint from, graphing::UserPoint to,
     if (!isFinite(from) || !isFinite(to))
         return false;
     m_current = to;
-    return drawSegment(toDevice(from), toDevice(to), colour ? toQColor(*colour) : m_foreground);
+    return drawSegment(m_mapping.toDevice(from), m_mapping.toDevice(to),
+                       colour ? toQColor(*colour) : m_foreground);
 }
 
 bool RasterPlotSurface::lineTo(graphing::UserPoint to, graphing::Colour colour)
 {
     if (!isFinite(to))
         return false;
-    const QPointF from = toDevice(m_current);
+    const QPointF from = m_mapping.toDevice(m_current);
     m_current = to;
-    return drawSegment(from, toDevice(to), toQColor(colour));
+    return drawSegment(from, m_mapping.toDevice(to), toQColor(colour));
 }
 
 bool RasterPlotSurface::point(graphing::UserPoint at, graphing::Colour colour)
@@ -118,10 +72,10 @@ bool RasterPlotSurface::point(graphing::UserPoint at, graphing::Colour colour)
     if (!isFinite(at) || !m_painter.isActive())
         return false;
     m_current = at;
-    const QPointF device = toDevice(at);
+    const QPointF device = m_mapping.toDevice(at);
     // A point far off the picture is not drawn, but it is still the current point.
     if (m_clipBounds.contains(device))
-        m_painter.fillRect(QRect(toPixel(device), QSize(m_grid.penWidth, m_grid.penWidth)),
+        m_painter.fillRect(QRect(toPixel(device), QSize(m_penWidth, m_penWidth)),
                            toQColor(colour));
     return true;
 }
@@ -138,8 +92,8 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
     m_painter.setPen(m_pen);
     // A wide pen is the one-pixel line repeated across a pen-sized square: sharp edges, and the
     // same pixels a one-pixel line has, only bigger.
-    for (int dy = 0; dy < m_grid.penWidth; ++dy) {
-        for (int dx = 0; dx < m_grid.penWidth; ++dx) {
+    for (int dy = 0; dy < m_penWidth; ++dy) {
+        for (int dx = 0; dx < m_penWidth; ++dx) {
             const QPoint offset(dx, dy);
             // A line without length is its one pixel.
             if (start == end)
@@ -149,6 +103,21 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
         }
     }
     return true;
+}
+
+RasterImage renderImage(const graphing::PictureContent &content, const PixelGrid &grid,
+                        QColor background, QColor foreground)
+{
+    RasterImage rendering{QImage(grid.size, QImage::Format_RGB32), std::nullopt};
+    {
+        RasterPlotSurface surface(rendering.image, grid.penWidth, background, foreground);
+        try {
+            graphing::drawPicture(surface, content);
+        } catch (const graphing::DrawingFailed &failed) {
+            rendering.failure = failed.operation();
+        }
+    }
+    return rendering;
 }
 
 } // namespace plot

@@ -1,10 +1,6 @@
 #include "vectorplotsurface.h"
 
-#include "qtvalues.h"
-#include "segmentclipping.h"
-
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace plot {
@@ -19,85 +15,69 @@ constexpr double roundingAllowance = 1e-6;
 
 VectorPlotSurface::VectorPlotSurface(QPainter &painter, const QRectF &target, QSizeF pictureSize,
                                      QColor background, QColor foreground)
-    : m_painter(painter), m_target(target), m_background(background), m_foreground(foreground),
-      m_pixelWidth(target.width() / pictureSize.width()),
-      m_pixelHeight(target.height() / pictureSize.height())
+    : m_painter(painter), m_background(background), m_foreground(foreground),
+      m_mapping(target, QSizeF(target.width() / pictureSize.width(),
+                               target.height() / pictureSize.height()))
 {
+    const QSizeF pen = m_mapping.pen();
     // One picture pixel wide in the device's own units: the document keeps the width at any zoom.
-    m_pen.setWidthF(m_pixelWidth);
+    m_pen.setWidthF(pen.width());
     m_pen.setCapStyle(Qt::SquareCap);
     // A turn of the curve stays within half a pixel of its samples.
     m_pen.setJoinStyle(Qt::RoundJoin);
-    m_clipBounds =
-        QRectF(target.left() + m_pixelWidth / 2, target.top() + m_pixelHeight / 2,
-               target.width() - m_pixelWidth, target.height() - m_pixelHeight)
-            .adjusted(-roundingAllowance, -roundingAllowance, roundingAllowance, roundingAllowance);
+    // From the first pixel's centre to the last's, so a square cap reaches exactly to the edge.
+    m_clipBounds = QRectF(target.topLeft() + QPointF(pen.width(), pen.height()) / 2,
+                          target.size() - pen)
+                       .adjusted(-roundingAllowance, -roundingAllowance, roundingAllowance,
+                                 roundingAllowance);
     if (m_painter.isActive()) {
         m_painter.setBrush(Qt::NoBrush);
-        m_painter.fillRect(m_target, m_background);
+        m_painter.fillRect(target, m_background);
     }
 }
 
-VectorPlotSurface::~VectorPlotSurface()
+QPointF VectorPlotSurface::centre(graphing::UserPoint user) const
 {
-    finish();
-}
-
-bool VectorPlotSurface::finish()
-{
-    return flush();
-}
-
-QPointF VectorPlotSurface::toDevice(graphing::UserPoint user) const
-{
-    return {m_target.left() + m_pixelWidth / 2 + (double(user.x) - m_left) * m_xPerUnit,
-            m_target.top() + m_pixelHeight / 2 + (double(user.y) - m_top) * m_yPerUnit};
+    const QSizeF pen = m_mapping.pen();
+    return m_mapping.toDevice(user) + QPointF(pen.width(), pen.height()) / 2;
 }
 
 bool VectorPlotSurface::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
 {
-    if (!isFinite(topLeft) || !isFinite(bottomRight) || topLeft.x == bottomRight.x
-        || topLeft.y == bottomRight.y)
-        return false;
-    // From the centre of the first pixel to the centre of the last, as the raster surface's marks.
-    m_left = topLeft.x;
-    m_top = topLeft.y;
-    m_xPerUnit = (m_target.width() - m_pixelWidth) / (double(bottomRight.x) - m_left);
-    m_yPerUnit = (m_target.height() - m_pixelHeight) / (double(bottomRight.y) - m_top);
-    return true;
+    return m_mapping.setScale(topLeft, bottomRight);
 }
 
 bool VectorPlotSurface::clear()
 {
-    if (!flush())
+    if (!finish())
         return false;
-    m_painter.fillRect(m_target, m_background);
+    m_painter.fillRect(m_mapping.area(), m_background);
     return true;
 }
 
 bool VectorPlotSurface::line(graphing::UserPoint from, graphing::UserPoint to,
                              std::optional<graphing::Colour> colour)
 {
-    if (!isFinite(from) || !isFinite(to) || !flush())
+    if (!isFinite(from) || !isFinite(to) || !finish())
         return false;
     m_current = to;
-    return drawSegment(toDevice(from), toDevice(to), colour ? toQColor(*colour) : m_foreground);
+    return drawSegment(centre(from), centre(to), colour ? toQColor(*colour) : m_foreground);
 }
 
 bool VectorPlotSurface::lineTo(graphing::UserPoint to, graphing::Colour colour)
 {
     if (!isFinite(to) || !m_painter.isActive())
         return false;
-    QPointF from = toDevice(m_current);
-    QPointF end = toDevice(to);
+    QPointF from = centre(m_current);
+    QPointF end = centre(to);
     m_current = to;
     const QColor qColour = toQColor(colour);
     if (!clipSegment(from, end, m_clipBounds))
-        return flush();
+        return finish();
     // The polyline goes on while each segment starts where the last one ended, in its colour; a
     // segment cut at its start begins a new one.
     if (m_polyline.isEmpty() || qColour != m_polylineColour || m_polyline.constLast() != from) {
-        if (!flush())
+        if (!finish())
             return false;
         m_polyline << from;
         m_polylineColour = qColour;
@@ -108,17 +88,17 @@ bool VectorPlotSurface::lineTo(graphing::UserPoint to, graphing::Colour colour)
 
 bool VectorPlotSurface::point(graphing::UserPoint at, graphing::Colour colour)
 {
-    if (!isFinite(at) || !flush())
+    if (!isFinite(at) || !finish())
         return false;
     m_current = at;
-    const QPointF centre = toDevice(at);
+    const QPointF where = centre(at);
     // A point off the picture is not drawn, but it is still the current point.
-    if (m_clipBounds.contains(centre))
-        drawDot(centre, toQColor(colour));
+    if (m_clipBounds.contains(where))
+        drawDot(where, toQColor(colour));
     return true;
 }
 
-bool VectorPlotSurface::flush()
+bool VectorPlotSurface::finish()
 {
     if (!m_painter.isActive())
         return false;
@@ -157,9 +137,8 @@ bool VectorPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
 
 void VectorPlotSurface::drawDot(QPointF centre, const QColor &colour)
 {
-    m_painter.fillRect(QRectF(centre.x() - m_pixelWidth / 2, centre.y() - m_pixelHeight / 2,
-                              m_pixelWidth, m_pixelHeight),
-                       colour);
+    const QSizeF pen = m_mapping.pen();
+    m_painter.fillRect(QRectF(centre - QPointF(pen.width(), pen.height()) / 2, pen), colour);
 }
 
 } // namespace plot

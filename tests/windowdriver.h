@@ -1,7 +1,6 @@
 #pragma once
 
 #include "graphwindow.h"
-#include "recordingsurface.h"
 
 #include <QAbstractButton>
 #include <QImage>
@@ -42,9 +41,17 @@ inline plot::PictureBox *pictureBox(app::GraphWindow &window)
     return window.findChild<plot::PictureBox *>(QStringLiteral("picture"));
 }
 
+// What the picture shows on screen, in its device pixels: the widget painted as the screen
+// paints it.
 inline QImage picture(app::GraphWindow &window)
 {
-    return pictureBox(window)->surface().image();
+    plot::PictureBox *const box = pictureBox(window);
+    const plot::PixelGrid grid = box->grid();
+    QImage image(grid.size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(grid.ratio);
+    box->render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
 }
 
 // How many of the image's pixels are the curve's red.
@@ -103,12 +110,3 @@ inline bool tabTo(app::GraphWindow &window, const QString &name)
 }
 
 } // namespace windowdriver
-
-// A window whose drawing goes through a recording surface that can be told to fail.
-class FaultyGraphWindow final : public app::GraphWindow {
-public:
-    RecordingSurface recorder{&app::GraphWindow::drawingSurface()};
-
-protected:
-    graphing::PlotSurface &drawingSurface() override { return recorder; }
-};

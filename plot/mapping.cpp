@@ -1,0 +1,139 @@
+#include "mapping.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cmath>
+
+namespace plot {
+
+Mapping::Mapping(const QRectF &area, QSizeF pen) : m_area(area), m_pen(pen)
+{
+    setScale(graphing::plotTopLeft, graphing::plotBottomRight);
+}
+
+bool Mapping::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
+{
+    if (!isFinite(topLeft) || !isFinite(bottomRight) || topLeft.x == bottomRight.x
+        || topLeft.y == bottomRight.y)
+        return false;
+    m_left = topLeft.x;
+    m_top = topLeft.y;
+    m_xPerUnit = (m_area.width() - m_pen.width()) / (double(bottomRight.x) - m_left);
+    m_yPerUnit = (m_area.height() - m_pen.height()) / (double(bottomRight.y) - m_top);
+    return true;
+}
+
+QPointF Mapping::toDevice(graphing::UserPoint user) const
+{
+    return {m_area.left() + (double(user.x) - m_left) * m_xPerUnit,
+            m_area.top() + (double(user.y) - m_top) * m_yPerUnit};
+}
+
+QPointF Mapping::toUser(QPointF device) const
+{
+    return {m_left + (device.x() - m_area.left()) / m_xPerUnit,
+            m_top + (device.y() - m_area.top()) / m_yPerUnit};
+}
+
+PixelGrid PixelGrid::forWidget(QPoint originInWindow, QSize size, qreal ratio)
+{
+    const QPoint first(qRound(originInWindow.x() * ratio), qRound(originInWindow.y() * ratio));
+    const QPoint end(qRound((originInWindow.x() + size.width()) * ratio),
+                     qRound((originInWindow.y() + size.height()) * ratio));
+    return {first, QSize(end.x() - first.x(), end.y() - first.y()), qMax(1, qRound(ratio)), ratio};
+}
+
+Mapping PixelGrid::mapping() const
+{
+    return {QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(penWidth, penWidth)};
+}
+
+QPoint PixelGrid::pixelAt(QPointF windowPosition) const
+{
+    // A pointer stands on a whole device pixel; the toolkit hands it over divided by the ratio.
+    const auto pixel = [this](double logical, int first, int count) {
+        return std::clamp(qRound(logical * ratio) - first, 0, count - 1);
+    };
+    return {pixel(windowPosition.x(), origin.x(), size.width()),
+            pixel(windowPosition.y(), origin.y(), size.height())};
+}
+
+QPointF PixelGrid::windowPosition(QPointF device) const
+{
+    return (device + QPointF(origin)) / ratio;
+}
+
+bool isFinite(graphing::UserPoint point)
+{
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+// Liang-Barsky, keeping track of which edge made each cut.
+bool clipSegment(QPointF &from, QPointF &to, const QRectF &bounds)
+{
+    const auto inside = [&bounds](QPointF p) {
+        return p.x() >= bounds.left() && p.x() <= bounds.right() && p.y() >= bounds.top()
+               && p.y() <= bounds.bottom();
+    };
+    // Almost every segment of a curve lies wholly inside: those need no cutting.
+    if (inside(from) && inside(to))
+        return true;
+
+    enum class Edge { None, Left, Right, Top, Bottom };
+    struct Side {
+        double direction;
+        double room;
+        Edge edge;
+    };
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const Side sides[4] = {
+        {-dx, from.x() - bounds.left(), Edge::Left},
+        {dx, bounds.right() - from.x(), Edge::Right},
+        {-dy, from.y() - bounds.top(), Edge::Top},
+        {dy, bounds.bottom() - from.y(), Edge::Bottom},
+    };
+    double enter = 0;
+    double leave = 1;
+    Edge enterEdge = Edge::None;
+    Edge leaveEdge = Edge::None;
+    for (const Side &side : sides) {
+        if (side.direction == 0) {
+            if (side.room < 0)
+                return false;
+            continue;
+        }
+        const double t = side.room / side.direction;
+        if (side.direction < 0 && t > enter) {
+            enter = t;
+            enterEdge = side.edge;
+        } else if (side.direction > 0 && t < leave) {
+            leave = t;
+            leaveEdge = side.edge;
+        }
+        if (enter > leave)
+            return false;
+    }
+
+    const QPointF start = from;
+    const QPointF end = to;
+    const auto pointAt = [&](double t, Edge edge) {
+        QPointF point = t <= 0.5 ? start + t * QPointF(dx, dy) : end - (1 - t) * QPointF(dx, dy);
+        switch (edge) {
+        case Edge::Left: point.setX(bounds.left()); break;
+        case Edge::Right: point.setX(bounds.right()); break;
+        case Edge::Top: point.setY(bounds.top()); break;
+        case Edge::Bottom: point.setY(bounds.bottom()); break;
+        case Edge::None: break;
+        }
+        return point;
+    };
+    if (enterEdge != Edge::None)
+        from = pointAt(enter, enterEdge);
+    if (leaveEdge != Edge::None)
+        to = pointAt(leave, leaveEdge);
+    return true;
+}
+
+} // namespace plot

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "axes.h"
+#include "plotsurface.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QPointF>
+#include <QRectF>
+#include <QSize>
+#include <QSizeF>
+
+namespace plot {
+
+// Where user coordinates land on a device: the one mapping that the raster rendering, the vector
+// rendering and the read-off share, in double precision.
+//
+// A mark is a pen square, one picture pixel across; a point lands on the square's top-left
+// corner. The scale's top-left corner lands on the area's top-left, its bottom-right on the last
+// place a pen square still fits whole, so marks at either edge of the scale are drawn whole.
+class Mapping {
+public:
+    // The picture's -10..10 scale over `area`, with a pen square of `pen` device units.
+    Mapping(const QRectF &area, QSizeF pen);
+
+    // Maps `topLeft` and `bottomRight` onto the area's corners; false (and no change) when they
+    // are not finite or span no width or height.
+    bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight);
+
+    // The corner of the pen square at `user`, in device units (not rounded).
+    QPointF toDevice(graphing::UserPoint user) const;
+    // The user point whose pen square has its corner at `device`: the inverse of toDevice.
+    QPointF toUser(QPointF device) const;
+
+    const QRectF &area() const { return m_area; }
+    QSizeF pen() const { return m_pen; }
+
+private:
+    QRectF m_area;
+    QSizeF m_pen;
+    double m_left = 0;
+    double m_top = 0;
+    double m_xPerUnit = 1;
+    double m_yPerUnit = 1;
+};
+
+// The device pixels that show a picture widget, in its window, at a device pixel ratio.
+struct PixelGrid {
+    QPoint origin; // the picture's first device pixel, counted in the window's device pixels
+    QSize size;
+    int penWidth = 1; // one logical pixel, in whole device pixels
+    qreal ratio = 1;
+
+    friend bool operator==(const PixelGrid &, const PixelGrid &) = default;
+
+    // A widget at logical x..x+w in its window shows the window's device columns round(x r) up
+    // to, not including, round((x + w) r); rows likewise. Rounding both edges, not the width, is
+    // what makes the last row and column the ones the screen shows.
+    static PixelGrid forWidget(QPoint originInWindow, QSize size, qreal ratio);
+
+    // The picture's scale over these pixels.
+    Mapping mapping() const;
+    // The picture's device pixel under a position in the window's logical coordinates (as
+    // pointer events give them), one beyond the picture counting as its edge.
+    QPoint pixelAt(QPointF windowPosition) const;
+    // The window's logical position of a point given in the picture's device pixels.
+    QPointF windowPosition(QPointF device) const;
+};
+
+// Cuts the segment down to the part inside `bounds` (edges included); false when none of it is.
+// A cut end lies exactly on the edge that cut it, and its other coordinate is measured from the
+// nearer end of the segment: a start point millions of pixels away then costs no precision.
+bool clipSegment(QPointF &from, QPointF &to, const QRectF &bounds);
+
+bool isFinite(graphing::UserPoint point);
+
+inline QColor toQColor(graphing::Colour colour)
+{
+    return {colour.red, colour.green, colour.blue};
+}
+
+} // namespace plot
