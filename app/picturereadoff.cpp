@@ -69,9 +69,9 @@ QString readOut(QString text, double x, const graphing::PictureContent &content,
 
 QLabel *makeReadOut(QWidget *parent)
 {
-    auto *const label = new QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint
-                                               | Qt::WindowTransparentForInput
-                                               | Qt::WindowDoesNotAcceptFocus);
+    auto *const label =
+        new QLabel(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
+                               | Qt::WindowDoesNotAcceptFocus);
     label->setObjectName(QStringLiteral("readOut"));
     label->setAttribute(Qt::WA_ShowWithoutActivating);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -166,14 +166,13 @@ void PictureReadOff::followPointer(QPointF windowPosition)
     const plot::PixelGrid grid = m_picture.grid();
     const QPointF user = grid.mapping().toUser(QPointF(grid.pixelAt(windowPosition)));
     // The last columns and rows show the pen square of the scale's very edge.
-    const double x = std::clamp(user.x(), double(graphing::plotTopLeft.x),
-                                double(graphing::plotBottomRight.x));
-    const double y = std::clamp(user.y(), double(graphing::plotBottomRight.y),
-                                double(graphing::plotTopLeft.y));
+    const double x =
+        std::clamp(user.x(), double(graphing::plotTopLeft.x), double(graphing::plotBottomRight.x));
+    const double y =
+        std::clamp(user.y(), double(graphing::plotBottomRight.y), double(graphing::plotTopLeft.y));
     m_lastX = x;
-    showBeside(windowPosition,
-               readOut(tr("x = %1, y = %2").arg(number(x), number(y)), x, m_picture.content(),
-                       QStringLiteral("\n")));
+    showBeside(windowPosition, readOut(tr("x = %1, y = %2").arg(number(x), number(y)), x,
+                                       m_picture.content(), QStringLiteral("\n")));
 }
 
 void PictureReadOff::moveKeyPoint(double step)
@@ -193,8 +192,7 @@ void PictureReadOff::showKeyPoint()
     const double x = *m_keyX;
     const double y = valueOnPicture(m_picture.content(), x).value_or(0);
     const plot::PixelGrid grid = m_picture.grid();
-    const QPointF corner =
-        grid.mapping().toDevice({static_cast<float>(x), static_cast<float>(y)});
+    const QPointF corner = grid.mapping().toDevice({static_cast<float>(x), static_cast<float>(y)});
     const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,
                          std::floor(corner.y() + 0.5) + grid.penWidth / 2.0);
     showBeside(grid.windowPosition(middle),
@@ -234,8 +232,8 @@ void PictureReadOff::describe()
     QString description = m_description;
     if (m_keyX) {
         description += QStringLiteral(". ")
-                       + readOut(tr("At x = %1").arg(number(*m_keyX)), *m_keyX,
-                                 m_picture.content(), QStringLiteral(": "));
+                       + readOut(tr("At x = %1").arg(number(*m_keyX)), *m_keyX, m_picture.content(),
+                                 QStringLiteral(": "));
     }
     if (description == m_picture.accessibleDescription())
         return;

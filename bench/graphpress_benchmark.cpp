@@ -3,9 +3,9 @@
 // with the toolkit, mark by mark); and the cost of the samples alone.
 #include "floorpicture.h"
 
-#include "designdata.h"
 #include "axes.h"
 #include "curvetracer.h"
+#include "designdata.h"
 #include "functioncatalogue.h"
 #include "picturecontent.h"
 #include "rasterplotsurface.h"

@@ -1,6 +1,5 @@
 #include "axes.h"
 
-
 namespace graphing {
 
 namespace {

@@ -29,9 +29,9 @@ QImage PictureRenderer::image(const graphing::PictureContent &content, qreal rat
 {
     if (!(ratio > 0))
         return {};
-    RasterImage rendering = renderImage(
-        content, PixelGrid::forWidget(m_geometry.topLeft(), m_geometry.size(), ratio),
-        m_background, m_foreground);
+    RasterImage rendering =
+        renderImage(content, PixelGrid::forWidget(m_geometry.topLeft(), m_geometry.size(), ratio),
+                    m_background, m_foreground);
     if (rendering.failure)
         return {};
     rendering.image.setDevicePixelRatio(ratio);
@@ -78,9 +78,9 @@ QByteArray PictureRenderer::pdf(const graphing::PictureContent &content) const
     writer.setResolution(pdfDpi);
     writer.setCreator(QStringLiteral("function-graph"));
     writer.setTitle(QStringLiteral("Graph"));
-    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(m_geometry.size()), QPageSize::Point, {},
-                                               QPageSize::ExactMatch),
-                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(m_geometry.size()), QPageSize::Point, {}, QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer))
         return {};

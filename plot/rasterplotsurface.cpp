@@ -75,8 +75,7 @@ bool RasterPlotSurface::point(graphing::UserPoint at, graphing::Colour colour)
     const QPointF device = m_mapping.toDevice(at);
     // A point far off the picture is not drawn, but it is still the current point.
     if (m_clipBounds.contains(device))
-        m_painter.fillRect(QRect(toPixel(device), QSize(m_penWidth, m_penWidth)),
-                           toQColor(colour));
+        m_painter.fillRect(QRect(toPixel(device), QSize(m_penWidth, m_penWidth)), toQColor(colour));
     return true;
 }
 

@@ -46,8 +46,8 @@ private:
     graphing::UserPoint m_current;
 };
 
-// The picture showing `content`, drawn afresh on exactly the device pixels of `grid`. When a drawing call fails, the image holds what was drawn before it and `failure`
-// names the operation.
+// The picture showing `content`, drawn afresh on exactly the device pixels of `grid`. When a
+// drawing call fails, the image holds what was drawn before it and `failure` names the operation.
 struct RasterImage {
     QImage image;
     std::optional<graphing::DrawingOperation> failure;

@@ -26,10 +26,9 @@ VectorPlotSurface::VectorPlotSurface(QPainter &painter, const QRectF &target, QS
     // A turn of the curve stays within half a pixel of its samples.
     m_pen.setJoinStyle(Qt::RoundJoin);
     // From the first pixel's centre to the last's, so a square cap reaches exactly to the edge.
-    m_clipBounds = QRectF(target.topLeft() + QPointF(pen.width(), pen.height()) / 2,
-                          target.size() - pen)
-                       .adjusted(-roundingAllowance, -roundingAllowance, roundingAllowance,
-                                 roundingAllowance);
+    m_clipBounds =
+        QRectF(target.topLeft() + QPointF(pen.width(), pen.height()) / 2, target.size() - pen)
+            .adjusted(-roundingAllowance, -roundingAllowance, roundingAllowance, roundingAllowance);
     if (m_painter.isActive()) {
         m_painter.setBrush(Qt::NoBrush);
         m_painter.fillRect(target, m_background);

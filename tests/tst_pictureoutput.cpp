@@ -166,9 +166,9 @@ void TestPictureOutput::vectorsMarkTheRastersPixels()
     if (format == QLatin1String("svg")) {
         QVERIFY(writeFile(path, renderer.svg(content)));
         const QString png = path + QStringLiteral(".png");
-        runTool(QStringLiteral("rsvg-convert"), {QStringLiteral("-w"), QStringLiteral("441"),
-                                                  QStringLiteral("-h"), QStringLiteral("385"),
-                                                  QStringLiteral("-o"), png, path});
+        runTool(QStringLiteral("rsvg-convert"),
+                {QStringLiteral("-w"), QStringLiteral("441"), QStringLiteral("-h"),
+                 QStringLiteral("385"), QStringLiteral("-o"), png, path});
         vector = QImage(png).convertToFormat(QImage::Format_RGB32);
     } else {
         QVERIFY(writeFile(path, renderer.pdf(content)));

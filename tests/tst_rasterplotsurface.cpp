@@ -405,10 +405,9 @@ void TestRasterPlotSurface::curveIsOneUnbrokenStroke()
     QFETCH(int, function);
     QFETCH(qreal, ratio);
 
-    const plot::RasterImage rendering =
-        plot::renderImage(graphing::PictureContent{function},
-                          plot::PixelGrid::forWidget({8, 40}, pictureSize, ratio),
-                          QColor::fromRgb(background), QColor::fromRgb(foreground));
+    const plot::RasterImage rendering = plot::renderImage(
+        graphing::PictureContent{function}, plot::PixelGrid::forWidget({8, 40}, pictureSize, ratio),
+        QColor::fromRgb(background), QColor::fromRgb(foreground));
     QVERIFY(!rendering.failure);
     QCOMPARE(redStrokes(rendering.image), 1);
 }
