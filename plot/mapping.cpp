@@ -36,6 +36,43 @@ QPointF Mapping::toUser(QPointF device) const
             m_top + (device.y() - m_area.top()) / m_yPerUnit};
 }
 
+MappedSurface::MappedSurface(const Mapping &mapping, QColor foreground)
+    : m_mapping(mapping), m_foreground(foreground)
+{}
+
+bool MappedSurface::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
+{
+    return m_mapping.setScale(topLeft, bottomRight);
+}
+
+bool MappedSurface::line(graphing::UserPoint from, graphing::UserPoint to,
+                         std::optional<graphing::Colour> colour)
+{
+    if (!isFinite(from) || !isFinite(to))
+        return false;
+    m_current = to;
+    return drawSegment(m_mapping.toDevice(from), m_mapping.toDevice(to),
+                       colour ? toQColor(*colour) : m_foreground);
+}
+
+bool MappedSurface::lineTo(graphing::UserPoint to, graphing::Colour colour)
+{
+    if (!isFinite(to))
+        return false;
+    const QPointF from = m_mapping.toDevice(m_current);
+    m_current = to;
+    return drawSegment(from, m_mapping.toDevice(to), toQColor(colour));
+}
+
+bool MappedSurface::point(graphing::UserPoint at, graphing::Colour colour)
+{
+    if (!isFinite(at))
+        return false;
+    // A point off the picture is not drawn, but it is still the current point.
+    m_current = at;
+    return drawDot(m_mapping.toDevice(at), toQColor(colour));
+}
+
 PixelGrid PixelGrid::forWidget(QPoint originInWindow, QSize size, qreal ratio)
 {
     const QPoint first(qRound(originInWindow.x() * ratio), qRound(originInWindow.y() * ratio));

@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QSizeF>
 
+#include <optional>
+
 namespace plot {
 
 // Where user coordinates land on a device: the one mapping that the raster rendering, the vector
@@ -42,6 +44,32 @@ private:
     double m_top = 0;
     double m_xPerUnit = 1;
     double m_yPerUnit = 1;
+};
+
+// The plot surface's calls as both surfaces over Qt take them: points checked and mapped by one
+// Mapping, the current point kept, the foreground used where no colour is given. A surface draws
+// the marks, given by the corners of their pen squares in device units.
+class MappedSurface : public graphing::PlotSurface {
+public:
+    bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) final;
+    bool line(graphing::UserPoint from, graphing::UserPoint to,
+              std::optional<graphing::Colour> colour) final;
+    bool lineTo(graphing::UserPoint to, graphing::Colour colour) final;
+    bool point(graphing::UserPoint at, graphing::Colour colour) final;
+
+protected:
+    MappedSurface(const Mapping &mapping, QColor foreground);
+
+    // A line from `from` to `to` and a single mark at `at`; false when it could not be drawn.
+    virtual bool drawSegment(QPointF from, QPointF to, const QColor &colour) = 0;
+    virtual bool drawDot(QPointF at, const QColor &colour) = 0;
+
+    const Mapping &mapping() const { return m_mapping; }
+
+private:
+    Mapping m_mapping;
+    QColor m_foreground;
+    graphing::UserPoint m_current;
 };
 
 // The device pixels that show a picture widget, in its window, at a device pixel ratio.

@@ -20,11 +20,13 @@ QPoint toPixel(QPointF device)
 
 RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor background,
                                      QColor foreground)
-    : m_image(image), m_penWidth(penWidth), m_background(background), m_foreground(foreground),
-      m_mapping(QRectF(QPointF(0, 0), QSizeF(image.size())), QSizeF(penWidth, penWidth))
+    : MappedSurface(
+        Mapping(QRectF(QPointF(0, 0), QSizeF(image.size())), QSizeF(penWidth, penWidth)),
+        foreground),
+      m_image(image), m_penWidth(penWidth), m_background(background)
 {
     const double margin = penWidth + 1;
-    m_clipBounds = QRectF(m_mapping.area()).adjusted(-margin, -margin, margin, margin);
+    m_clipBounds = mapping().area().adjusted(-margin, -margin, margin, margin);
     // One pixel wide whatever the painter's scale; a wider pen is drawn as a square of these.
     m_pen.setCosmetic(true);
     m_pen.setWidth(1);
@@ -35,11 +37,6 @@ RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor backgro
     }
 }
 
-bool RasterPlotSurface::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
-{
-    return m_mapping.setScale(topLeft, bottomRight);
-}
-
 bool RasterPlotSurface::clear()
 {
     if (!m_painter.isActive())
@@ -48,34 +45,12 @@ bool RasterPlotSurface::clear()
     return true;
 }
 
-bool RasterPlotSurface::line(graphing::UserPoint from, graphing::UserPoint to,
-                             std::optional<graphing::Colour> colour)
+bool RasterPlotSurface::drawDot(QPointF at, const QColor &colour)
 {
-    if (!isFinite(from) || !isFinite(to))
+    if (!m_painter.isActive())
         return false;
-    m_current = to;
-    return drawSegment(m_mapping.toDevice(from), m_mapping.toDevice(to),
-                       colour ? toQColor(*colour) : m_foreground);
-}
-
-bool RasterPlotSurface::lineTo(graphing::UserPoint to, graphing::Colour colour)
-{
-    if (!isFinite(to))
-        return false;
-    const QPointF from = m_mapping.toDevice(m_current);
-    m_current = to;
-    return drawSegment(from, m_mapping.toDevice(to), toQColor(colour));
-}
-
-bool RasterPlotSurface::point(graphing::UserPoint at, graphing::Colour colour)
-{
-    if (!isFinite(at) || !m_painter.isActive())
-        return false;
-    m_current = at;
-    const QPointF device = m_mapping.toDevice(at);
-    // A point far off the picture is not drawn, but it is still the current point.
-    if (m_clipBounds.contains(device))
-        m_painter.fillRect(QRect(toPixel(device), QSize(m_penWidth, m_penWidth)), toQColor(colour));
+    if (m_clipBounds.contains(at))
+        m_painter.fillRect(QRect(toPixel(at), QSize(m_penWidth, m_penWidth)), colour);
     return true;
 }
 

@@ -17,33 +17,26 @@ namespace plot {
 // Lines are solid, aliased and one logical pixel thick: a square pen of `penWidth` device pixels,
 // its top-left corner where Mapping puts a point, rounded half up. Segments are clipped in double
 // before anything becomes an integer, so far-off ends draw exactly their visible part.
-class RasterPlotSurface final : public graphing::PlotSurface {
+class RasterPlotSurface final : public MappedSurface {
 public:
     // Draws on `image`, which it first fills with the background; the image must outlive the
     // surface. A null image makes every drawing call fail.
     RasterPlotSurface(QImage &image, int penWidth, QColor background, QColor foreground);
 
-    bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) override;
     bool clear() override;
-    bool line(graphing::UserPoint from, graphing::UserPoint to,
-              std::optional<graphing::Colour> colour) override;
-    bool lineTo(graphing::UserPoint to, graphing::Colour colour) override;
-    bool point(graphing::UserPoint at, graphing::Colour colour) override;
 
 private:
-    bool drawSegment(QPointF from, QPointF to, const QColor &colour);
+    bool drawSegment(QPointF from, QPointF to, const QColor &colour) override;
+    bool drawDot(QPointF at, const QColor &colour) override;
 
     QImage &m_image;
     QPainter m_painter;
     QPen m_pen;
     int m_penWidth;
     QColor m_background;
-    QColor m_foreground;
-    Mapping m_mapping;
     // Where segments are cut: a margin beyond the pen's reach keeps rounding at a cut from
     // shortening what shows.
     QRectF m_clipBounds;
-    graphing::UserPoint m_current;
 };
 
 // The picture showing `content`, drawn afresh on exactly the device pixels of `grid`. When a

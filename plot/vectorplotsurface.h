@@ -19,9 +19,9 @@ namespace plot {
 // size marks the same pixels as the raster surface does. Segments are clipped in double to the
 // band the centres of whole marks may lie in.
 //
-// Consecutive lineTo calls in one colour are gathered into one polyline, drawn before any other
-// call and by finish(): a curve is one path, not thousands of segments.
-class VectorPlotSurface final : public graphing::PlotSurface {
+// Segments that join end to start in one colour are gathered into one polyline, drawn before any
+// other mark and by finish(): a curve is one path, not thousands of segments.
+class VectorPlotSurface final : public MappedSurface {
 public:
     // Draws with `painter`, which must stay active while the surface is used. The target starts
     // filled with the background, as a fresh picture is.
@@ -31,27 +31,18 @@ public:
     // Draws what is still gathered. False when the painter is no longer active.
     bool finish();
 
-    bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) override;
     bool clear() override;
-    bool line(graphing::UserPoint from, graphing::UserPoint to,
-              std::optional<graphing::Colour> colour) override;
-    bool lineTo(graphing::UserPoint to, graphing::Colour colour) override;
-    bool point(graphing::UserPoint at, graphing::Colour colour) override;
 
 private:
-    // The centre of the mark at `user`.
-    QPointF centre(graphing::UserPoint user) const;
-    // Draws a mark from `from` to `to` as its own path.
-    bool drawSegment(QPointF from, QPointF to, const QColor &colour);
-    void drawDot(QPointF centre, const QColor &colour);
+    bool drawSegment(QPointF from, QPointF to, const QColor &colour) override;
+    bool drawDot(QPointF at, const QColor &colour) override;
 
     QPainter &m_painter;
     QColor m_background;
-    QColor m_foreground;
     QPen m_pen;
-    Mapping m_mapping;
-    QRectF m_clipBounds;
-    graphing::UserPoint m_current;
+    // From a pen square's corner to its centre.
+    QPointF m_toCentre;
+    QRectF m_band;
     QPolygonF m_polyline;
     QColor m_polylineColour;
 };
