@@ -23,7 +23,7 @@ RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor backgro
     : MappedSurface(
         Mapping(QRectF(QPointF(0, 0), QSizeF(image.size())), QSizeF(penWidth, penWidth)),
         foreground),
-      m_image(image), m_penWidth(penWidth), m_background(background)
+      m_penWidth(penWidth), m_image(image), m_background(background)
 {
     const double margin = penWidth + 1;
     m_clipBounds = mapping().area().adjusted(-margin, -margin, margin, margin);

@@ -29,10 +29,10 @@ private:
     bool drawSegment(QPointF from, QPointF to, const QColor &colour) override;
     bool drawDot(QPointF at, const QColor &colour) override;
 
+    int m_penWidth = 1;
     QImage &m_image;
     QPainter m_painter;
     QPen m_pen;
-    int m_penWidth;
     QColor m_background;
     // Where segments are cut: a margin beyond the pen's reach keeps rounding at a cut from
     // shortening what shows.
