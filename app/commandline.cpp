@@ -1,7 +1,7 @@
 #include "commandline.h"
 
 #include "designdata.h"
-#include "functioncatalogue.h"
+#include "functions.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -98,7 +98,7 @@ std::optional<graphing::PictureContent> contentOf(const QString &function)
 {
     bool isNumber = false;
     const int number = function.toInt(&isNumber);
-    if (!isNumber || number < 0 || number > graphing::FunctionCatalogue::functionCount)
+    if (!isNumber || number < 0 || number > graphing::functionCount)
         return std::nullopt;
     if (number == 0)
         return graphing::PictureContent{};

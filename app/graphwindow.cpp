@@ -19,7 +19,7 @@ namespace app {
 
 namespace {
 
-constexpr int functionCount = graphing::FunctionCatalogue::functionCount;
+constexpr int functionCount = graphing::functionCount;
 
 void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
 {
@@ -111,7 +111,7 @@ void GraphWindow::wireEvents()
 {
     for (int i = 0; i < functionCount; ++i) {
         connect(m_functionButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { m_catalogue.choose(i); });
+                [this, i] { m_chosenFunction = i + 1; });
     }
     connect(m_graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
     connect(m_endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
@@ -149,7 +149,7 @@ void GraphWindow::setTabOrderByDesign()
 
 void GraphWindow::graphChosenFunction()
 {
-    m_picture->setContent(graphing::PictureContent{m_catalogue.funcNo()});
+    m_picture->setContent(graphing::PictureContent{m_chosenFunction});
     describePicture();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "functionbutton.h"
-#include "functioncatalogue.h"
+#include "functions.h"
 #include "picturebox.h"
 #include "picturecontent.h"
 
@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 namespace app {
 
@@ -41,12 +42,13 @@ private:
     void describePicture();
     void fitNativeSizeToScreen();
 
-    graphing::FunctionCatalogue m_catalogue;
+    // The function of the last function button clicked.
+    std::optional<int> m_chosenFunction;
 
     QLabel *m_title = nullptr;
     plot::PictureBox *m_picture = nullptr;
     PictureReadOff *m_readOff = nullptr;
-    std::array<FunctionButton *, graphing::FunctionCatalogue::functionCount> m_functionButtons{};
+    std::array<FunctionButton *, graphing::functionCount> m_functionButtons{};
     QPushButton *m_graphButton = nullptr;
     QPushButton *m_endButton = nullptr;
 };

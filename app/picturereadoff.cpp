@@ -1,6 +1,6 @@
 #include "picturereadoff.h"
 
-#include "functioncatalogue.h"
+#include "functions.h"
 #include "picturebox.h"
 
 #include <QCoreApplication>

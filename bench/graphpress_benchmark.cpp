@@ -6,7 +6,7 @@
 #include "axes.h"
 #include "curvetracer.h"
 #include "designdata.h"
-#include "functioncatalogue.h"
+#include "functions.h"
 #include "picturecontent.h"
 #include "rasterplotsurface.h"
 
@@ -23,18 +23,11 @@ plot::PixelGrid gridAt(qreal ratio)
     return plot::PixelGrid::forWidget(pictureGeometry.topLeft(), pictureGeometry.size(), ratio);
 }
 
-// Argument 0 is no choice at all (the tracer draws y = 0); 1..5 choose that function.
-graphing::FunctionCatalogue catalogueFor(const benchmark::State &state)
+// Argument 0 is no function at all (the tracer draws y = 0); 1..5 that function.
+graphing::CurveFunction curveOf(const benchmark::State &state)
 {
-    graphing::FunctionCatalogue catalogue;
-    if (state.range(0) > 0)
-        catalogue.choose(int(state.range(0) - 1));
-    return catalogue;
-}
-
-graphing::CurveFunction curveOf(const graphing::FunctionCatalogue &catalogue)
-{
-    return [&catalogue](double x) { return catalogue.f(x); };
+    const int function = int(state.range(0));
+    return [function](double x) { return graphing::functionValue(function, x); };
 }
 
 // Argument 0 is the start-up frame; 1..5 the graph of that function.
@@ -58,10 +51,9 @@ void graphPress(benchmark::State &state, qreal ratio)
 
 void painterFloor(benchmark::State &state)
 {
-    const graphing::FunctionCatalogue catalogue = catalogueFor(state);
     const QSize size = pictureGeometry.size();
     const bench::FloorPicture picture =
-        bench::recordPress(size, background, foreground, curveOf(catalogue));
+        bench::recordPress(size, background, foreground, curveOf(state));
     QImage image(size, QImage::Format_RGB32);
 
     // The floor counts only if it draws the very picture the program does.
@@ -69,7 +61,7 @@ void painterFloor(benchmark::State &state)
     {
         plot::RasterPlotSurface surface(program, 1, background, foreground);
         graphing::drawStartupFrame(surface);
-        graphing::traceCurve(surface, curveOf(catalogue));
+        graphing::traceCurve(surface, curveOf(state));
     }
     bench::drawFloor(image, picture);
     if (image != program) {
@@ -85,11 +77,11 @@ void painterFloor(benchmark::State &state)
 
 void functionSamples(benchmark::State &state)
 {
-    const graphing::FunctionCatalogue catalogue = catalogueFor(state);
+    const int function = int(state.range(0));
     for (auto _ : state) {
         // The tracer's own sampling: repeated addition, 2001 samples.
         for (double x = -10; x <= 10; x += 0.01)
-            benchmark::DoNotOptimize(catalogue.f(x));
+            benchmark::DoNotOptimize(graphing::functionValue(function, x));
     }
 }
 

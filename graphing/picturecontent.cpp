@@ -2,7 +2,7 @@
 
 #include "axes.h"
 #include "curvetracer.h"
-#include "functioncatalogue.h"
+#include "functions.h"
 
 namespace graphing {
 

@@ -1,4 +1,4 @@
-#include "functioncatalogue.h"
+#include "functions.h"
 
 #include <cmath>
 

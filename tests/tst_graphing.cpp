@@ -1,6 +1,6 @@
 #include "axes.h"
 #include "curvetracer.h"
-#include "functioncatalogue.h"
+#include "functions.h"
 #include "recordingsurface.h"
 
 #include <QtTest>
@@ -17,12 +17,12 @@ namespace {
 constexpr Colour red{255, 0, 0};
 constexpr Colour magenta{128, 0, 128};
 
+// The function of option button `option` (0-based); no function at all for nothing.
 graphing::CurveFunction chosenFunction(std::optional<int> option)
 {
-    graphing::FunctionCatalogue catalogue;
-    if (option)
-        catalogue.choose((*option));
-    return [catalogue](double x) { return catalogue.f(x); };
+    return [option](double x) {
+        return option ? graphing::functionValue(*option + 1, x) : std::nullopt;
+    };
 }
 
 std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation operation)
@@ -58,10 +58,14 @@ void verifyTickPairs(const std::vector<Call> &lines, int first, int last)
 Q_DECLARE_METATYPE(std::optional<int>)
 Q_DECLARE_METATYPE(graphing::DrawingOperation)
 
-class TestAxesAndTracer : public QObject {
+class TestGraphing : public QObject {
     Q_OBJECT
 
 private slots:
+    void valuesAtTheEndsAndTheMiddle_data();
+    void valuesAtTheEndsAndTheMiddle();
+    void noValueOutsideTheFive();
+    void sincLimitAtZero();
     void startupFrame();
     void graphFrame();
     void sampleSequence();
@@ -71,7 +75,60 @@ private slots:
     void failedCallStopsAtOnce();
 };
 
-void TestAxesAndTracer::startupFrame()
+void TestGraphing::valuesAtTheEndsAndTheMiddle_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("x*x-2 at -10") << 0 << -10.0 << 98.0;
+    QTest::newRow("x*exp(-x)+2 at -10") << 1 << -10.0 << -220262.65794806718;
+    QTest::newRow("5sin(x)/x at -10") << 2 << -10.0 << -0.27201055544468489;
+    QTest::newRow("exp(x)-1-x^2 at -10") << 3 << -10.0 << -100.99995460007024;
+    QTest::newRow("sqrt(x^2+1) at -10") << 4 << -10.0 << 10.04987562112089;
+
+    QTest::newRow("x*x-2 at 0") << 0 << 0.0 << -2.0;
+    QTest::newRow("x*exp(-x)+2 at 0") << 1 << 0.0 << 2.0;
+    QTest::newRow("exp(x)-1-x^2 at 0") << 3 << 0.0 << 0.0;
+    QTest::newRow("sqrt(x^2+1) at 0") << 4 << 0.0 << 1.0;
+
+    QTest::newRow("x*x-2 at 10") << 0 << 10.0 << 98.0;
+    QTest::newRow("x*exp(-x)+2 at 10") << 1 << 10.0 << 2.000453999297625;
+    QTest::newRow("5sin(x)/x near 0") << 2 << -1.7e-13 << 5.0;
+    QTest::newRow("exp(x)-1-x^2 at 3") << 3 << 3.0 << 10.085536923187668;
+    QTest::newRow("sqrt(x^2+1) at sqrt(99)") << 4 << std::sqrt(99.0) << 10.0;
+}
+
+void TestGraphing::valuesAtTheEndsAndTheMiddle()
+{
+    QFETCH(int, option);
+    QFETCH(double, x);
+    QFETCH(double, expected);
+
+    const std::optional<double> y = graphing::functionValue(option + 1, x);
+    QVERIFY(y.has_value());
+    if (expected == 0)
+        QCOMPARE(*y, 0.0);
+    else
+        QVERIFY2(std::abs(*y - expected) <= 1e-12 * std::abs(expected),
+                 qPrintable(QString::number(*y, 'g', 17)));
+}
+
+void TestGraphing::noValueOutsideTheFive()
+{
+    for (const int number : {0, 6, -1})
+        QCOMPARE(graphing::functionValue(number, 1.0), std::nullopt);
+}
+
+void TestGraphing::sincLimitAtZero()
+{
+    QCOMPARE(graphing::functionValue(3, 0.0), std::optional<double>(5.0));
+    QCOMPARE(graphing::functionValue(3, -0.0), std::optional<double>(5.0));
+    const std::optional<double> nearZero = graphing::functionValue(3, 1e-300);
+    QVERIFY(nearZero && std::isfinite(*nearZero));
+}
+
+void TestGraphing::startupFrame()
 {
     RecordingSurface surface;
     graphing::drawStartupFrame(surface);
@@ -92,7 +149,7 @@ void TestAxesAndTracer::startupFrame()
     verifyTickPairs(lines, -9, 9);
 }
 
-void TestAxesAndTracer::graphFrame()
+void TestGraphing::graphFrame()
 {
     RecordingSurface surface;
     graphing::drawGraphFrame(surface);
@@ -106,7 +163,7 @@ void TestAxesAndTracer::graphFrame()
     verifyTickPairs(lines, -10, 10);
 }
 
-void TestAxesAndTracer::sampleSequence()
+void TestGraphing::sampleSequence()
 {
     std::vector<double> evaluatedAt;
     RecordingSurface surface;
@@ -136,7 +193,7 @@ void TestAxesAndTracer::sampleSequence()
     }
 }
 
-void TestAxesAndTracer::traceCalls_data()
+void TestGraphing::traceCalls_data()
 {
     QTest::addColumn<std::optional<int>>("option");
     QTest::addColumn<float>("startY");
@@ -158,7 +215,7 @@ void TestAxesAndTracer::traceCalls_data()
         << std::optional<int>(4) << 10.049876F << 1989 << -9.94F << 9.94F;
 }
 
-void TestAxesAndTracer::traceCalls()
+void TestGraphing::traceCalls()
 {
     QFETCH(std::optional<int>, option);
     QFETCH(float, startY);
@@ -192,7 +249,7 @@ void TestAxesAndTracer::traceCalls()
     }
 }
 
-void TestAxesAndTracer::failedCallStopsAtOnce_data()
+void TestGraphing::failedCallStopsAtOnce_data()
 {
     QTest::addColumn<int>("failingCall");
     QTest::addColumn<DrawingOperation>("operation");
@@ -205,7 +262,7 @@ void TestAxesAndTracer::failedCallStopsAtOnce_data()
     QTest::newRow("last join") << 46 + 2000 << DrawingOperation::LineTo;
 }
 
-void TestAxesAndTracer::failedCallStopsAtOnce()
+void TestGraphing::failedCallStopsAtOnce()
 {
     QFETCH(int, failingCall);
     QFETCH(DrawingOperation, operation);
@@ -222,5 +279,5 @@ void TestAxesAndTracer::failedCallStopsAtOnce()
     QCOMPARE(int(surface.calls.size()), failingCall + 1);
 }
 
-QTEST_APPLESS_MAIN(TestAxesAndTracer)
-#include "tst_axesandtracer.moc"
+QTEST_APPLESS_MAIN(TestGraphing)
+#include "tst_graphing.moc"

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+
+namespace graphing {
+
+// The functions on offer, numbered 1..5 in the order the window lists them.
+inline constexpr int functionCount = 5;
+
+// Function `number` at x; nothing for a number outside 1..5.
+std::optional<double> functionValue(int number, double x);
+
+} // namespace graphing
