@@ -1,10 +1,10 @@
 #include "graphwindow.h"
 
 #include "designdata.h"
-#include "fonts.h"
 #include "pictureactions.h"
 #include "picturereadoff.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -20,6 +20,64 @@ namespace app {
 namespace {
 
 constexpr int functionCount = graphing::functionCount;
+
+// The button that chooses one function: one solid block, whose whole rectangle takes the click
+// and shows its background colour, not only the indicator and the caption.
+class FunctionButton final : public QRadioButton {
+public:
+    FunctionButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
+    {
+        // A button fills its background from the button role, so that is where the colour goes.
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Button);
+    }
+
+protected:
+    bool hitButton(const QPoint &position) const override { return rect().contains(position); }
+
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        // Qt keeps only the focused button of a group in the Tab chain, the others being reached
+        // with the arrow keys; here Tab visits every function button in its designed place.
+        for (auto *const button :
+             parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+            button->setFocusPolicy(Qt::StrongFocus);
+    }
+};
+
+// Teaches the font database the faces the design names, by fonts this system has: a Japanese
+// proportional Gothic for the buttons, a Century-like serif for the title. Qt ignores a
+// substitute it already knows, so every window may ask again.
+void installFontSubstitutes()
+{
+    // Tried in order; the generic families catch a system with neither font installed.
+    QFont::insertSubstitutions(toQString(gothic1125.face),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("sans-serif")});
+    QFont::insertSubstitutions(toQString(century18.face),
+                               {QStringLiteral("C059"), QStringLiteral("serif")});
+}
+
+QFont fontFor(const FontDesign &design)
+{
+    QFont font(toQString(design.face));
+    font.setPointSizeF(design.pointSize);
+    font.setBold(design.bold);
+    font.setItalic(design.italic);
+    font.setStyleHint(design.serif ? QFont::Serif : QFont::SansSerif);
+    return font;
+}
+
+// Tells assistive technology what the window and the picture are, a frame and an image: Qt takes
+// any plain widget for a generic area.
+QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject *object)
+{
+    if (auto *const window = qobject_cast<GraphWindow *>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto *const picture = qobject_cast<plot::PictureBox *>(object))
+        return new QAccessibleWidget(picture, QAccessible::Graphic);
+    return nullptr;
+}
 
 void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
 {
@@ -45,6 +103,9 @@ void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRo
 
 GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
 {
+    // Qt keeps each factory once however often it is installed.
+    QAccessible::installFactory(accessibleWithRole);
+    installFontSubstitutes();
     buildControls();
     wireEvents();
     setTabOrderByDesign();

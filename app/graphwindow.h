@@ -1,12 +1,12 @@
 #pragma once
 
-#include "functionbutton.h"
 #include "functions.h"
 #include "picturebox.h"
 #include "picturecontent.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <array>
@@ -48,7 +48,7 @@ private:
     QLabel *m_title = nullptr;
     plot::PictureBox *m_picture = nullptr;
     PictureReadOff *m_readOff = nullptr;
-    std::array<FunctionButton *, graphing::functionCount> m_functionButtons{};
+    std::array<QRadioButton *, graphing::functionCount> m_functionButtons{};
     QPushButton *m_graphButton = nullptr;
     QPushButton *m_endButton = nullptr;
 };

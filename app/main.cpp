@@ -1,6 +1,4 @@
-#include "accessibleroles.h"
 #include "commandline.h"
-#include "fonts.h"
 #include "graphwindow.h"
 #include "version.h"
 
@@ -25,8 +23,6 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QString::fromLatin1(app::desktopFileName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/window-icon.png")));
 
-    app::installFontSubstitutes();
-    app::installAccessibleRoles();
     app::GraphWindow window;
     window.show();
     return QApplication::exec();
