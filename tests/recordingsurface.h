@@ -1,6 +1,5 @@
 #pragma once
 
-#include "drawingfailed.h"
 #include "plotsurface.h"
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 #include <memory>
@@ -90,6 +91,10 @@ private slots:
     void pointerReadsTheScaleAndTheFunction();
     void arrowKeysMoveAReadOffPoint_data();
     void arrowKeysMoveAReadOffPoint();
+    void readOutFollowsWhatChanges_data();
+    void readOutFollowsWhatChanges();
+    void readOutStandsWhereTheScreenHasRoom_data();
+    void readOutStandsWhereTheScreenHasRoom();
 };
 
 void TestReadOff::initTestCase()
@@ -218,6 +223,82 @@ void TestReadOff::arrowKeysMoveAReadOffPoint()
     QCOMPARE(shownReadOut(*window), QString());
     QCOMPARE(description(*window), described);
     QCOMPARE(pixelsOf(*window), before);
+}
+
+void TestReadOff::readOutFollowsWhatChanges_data()
+{
+    QTest::addColumn<bool>("byKeys");      // the keyboard's point at 0.10, else the pointer at 0, 5
+    QTest::addColumn<bool>("moveWindow");  // else "Graph" is pressed, with the keyboard
+    QTest::addColumn<QString>("expected"); // empty: the readout is gone
+
+    // A readout is a window of its own: it goes where its point goes, or goes away.
+    QTest::newRow("keyboard point, window moved") << true << true << "x = 0.10\nf(x) = 4.99";
+    QTest::newRow("pointer, window moved") << false << true << "";
+    QTest::newRow("pointer, 5sin(x)/x graphed under it")
+        << false << false << "x = 0.00, y = 5.00\nf(x) = 5.00";
+}
+
+void TestReadOff::readOutFollowsWhatChanges()
+{
+    QFETCH(bool, byKeys);
+    QFETCH(bool, moveWindow);
+    QFETCH(QString, expected);
+
+    const std::unique_ptr<app::GraphWindow> window = windowShowing(byKeys ? 3 : 0);
+    click(option(*window, 2));
+    if (byKeys) {
+        QVERIFY(tabTo(*window, QStringLiteral("picture")));
+        press(*window, Qt::Key_Right);
+    } else {
+        pointAt(*window, {220, 96});
+    }
+    QVERIFY(readOut(*window)->isVisible());
+    const QPoint besideWindow = readOut(*window)->pos() - window->mapToGlobal(QPoint(0, 0));
+
+    if (moveWindow) {
+        const QPoint to = window->pos() + QPoint(40, 30);
+        window->move(to);
+        QTRY_COMPARE(window->pos(), to);
+    } else {
+        QVERIFY(tabTo(*window, QStringLiteral("graphButton")));
+        press(*window, Qt::Key_Space);
+    }
+    QTRY_COMPARE(shownReadOut(*window), expected);
+    if (!expected.isEmpty())
+        QCOMPARE(readOut(*window)->pos() - window->mapToGlobal(QPoint(0, 0)), besideWindow);
+}
+
+void TestReadOff::readOutStandsWhereTheScreenHasRoom_data()
+{
+    // The window is placed so that the pointer rests near an edge of the screen, or well away.
+    QTest::addColumn<bool>("nearRight");  // the readout then stands to the pointer's left
+    QTest::addColumn<bool>("nearBottom"); // the readout then stands above the pointer
+
+    QTest::newRow("room below and to the right") << false << false;
+    QTest::newRow("near the right edge") << true << false;
+    QTest::newRow("near the bottom edge") << false << true;
+    QTest::newRow("near the bottom-right corner") << true << true;
+}
+
+void TestReadOff::readOutStandsWhereTheScreenHasRoom()
+{
+    QFETCH(bool, nearRight);
+    QFETCH(bool, nearBottom);
+
+    const std::unique_ptr<app::GraphWindow> window = windowShowing(1);
+    const QRect room = window->screen()->availableGeometry();
+    const QPoint anchor(nearRight ? room.right() - 20 : room.left() + 300,
+                        nearBottom ? room.bottom() - 20 : room.top() + 300);
+    const QPoint at(220, 192); // the picture's middle
+    window->move(window->pos() + anchor - pictureBox(*window)->mapToGlobal(at));
+    QTRY_COMPARE(pictureBox(*window)->mapToGlobal(at), anchor);
+    pointAt(*window, at);
+    QVERIFY(readOut(*window)->isVisible());
+
+    const QRect placed = readOut(*window)->geometry();
+    QVERIFY(room.contains(placed));
+    QCOMPARE(nearRight ? placed.right() < anchor.x() : placed.left() > anchor.x(), true);
+    QCOMPARE(nearBottom ? placed.bottom() < anchor.y() : placed.top() > anchor.y(), true);
 }
 
 QTEST_MAIN(TestReadOff)
