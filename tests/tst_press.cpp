@@ -7,13 +7,14 @@
 #include "recordingsurface.h"
 #include "windowdriver.h"
 
-#include <QFile>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <array>
+
+#include <sys/resource.h>
 
 using namespace windowdriver;
 using graphing::DrawingOperation;
@@ -33,16 +34,10 @@ constexpr int clickShare = underSanitizer ? 5 : 1;
 constexpr std::size_t failureStride = underSanitizer ? 5 : 1;
 
 // The process's peak resident memory so far, in kB.
-qint64 peakResidentKb()
+long peakResidentKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
+    rusage usage{};
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : -1;
 }
 
 // The window's picture at ratio 1.
@@ -84,8 +79,6 @@ private slots:
     void drawingStopsAtTheFailingCall_data();
     void drawingStopsAtTheFailingCall();
     void pictureReportsAFailedRendering();
-    void windowTellsOfTheFailureAndRecovers_data();
-    void windowTellsOfTheFailureAndRecovers();
 
 private:
     std::array<QImage, 5> m_expected;
@@ -103,7 +96,7 @@ void TestPress::thousandsOfPresses()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    qint64 peakAfterTenth = 0;
+    long peakAfterTenth = 0;
     for (int press = 0; press < soakPresses; ++press) {
         const int function = press % 5;
         click(option(window, function));
@@ -113,9 +106,9 @@ void TestPress::thousandsOfPresses()
         if (press == 9)
             peakAfterTenth = peakResidentKb();
     }
-    const qint64 peakAfterLast = peakResidentKb();
+    const long peakAfterLast = peakResidentKb();
     QVERIFY(peakAfterTenth > 0);
-    qInfo("peak resident memory: %lld kB after the tenth press, %lld kB after the last",
+    qInfo("peak resident memory: %ld kB after the tenth press, %ld kB after the last",
           peakAfterTenth, peakAfterLast);
 
     QCOMPARE(picture(window), m_expected[std::size_t((soakPresses - 1) % 5)]);
@@ -174,14 +167,17 @@ void TestPress::picturesFollowTheModel()
 void TestPress::drawingStopsAtTheFailingCall_data()
 {
     QTest::addColumn<int>("function");
-    QTest::newRow("5sin(x)/x: every sample joined") << 3;
-    QTest::newRow("x*exp(-x)+2: start point far below") << 2;
+    QTest::addColumn<QString>("told"); // the operation the picture then reports to the window
+    QTest::newRow("5sin(x)/x: every sample joined") << 3 << "line-to";
+    QTest::newRow("x*exp(-x)+2: start point far below") << 2 << "clear";
 }
 
-// Every call of a whole press fails in turn, on a surface that passes the others on to a real one.
+// Every call of a whole press fails in turn, on a surface that passes the others on to a real one;
+// then the window is told of a failure as the picture tells it, and recovers.
 void TestPress::drawingStopsAtTheFailingCall()
 {
     QFETCH(int, function);
+    QFETCH(QString, told);
     const graphing::PictureContent content{function};
 
     std::vector<RecordingSurface::Call> press;
@@ -217,6 +213,22 @@ void TestPress::drawingStopsAtTheFailingCall()
         });
         QVERIFY2(drawn == before, qPrintable(where));
     }
+
+    app::GraphWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    click(option(window, function - 1));
+    emit pictureBox(window)->renderingFailed(told);
+    auto *const message = window.findChild<QMessageBox *>(QStringLiteral("drawingFailure"));
+    QVERIFY(message != nullptr);
+    // Told, not only made: the message is on screen, beside a window that stays usable.
+    QVERIFY(QTest::qWaitForWindowExposed(message));
+    QVERIFY2(message->text().contains(QLatin1Char('"') + told + QLatin1Char('"')),
+             qPrintable(message->text()));
+    QVERIFY(window.isEnabled());
+    message->close();
+    pressGraph(window);
+    QCOMPARE(picture(window), m_expected[std::size_t(function - 1)]);
 }
 
 // The joint of the two halves: a picture of no pixels has nothing to draw on, so the first
@@ -228,36 +240,6 @@ void TestPress::pictureReportsAFailedRendering()
     box.setContent(graphing::PictureContent{3});
     QCOMPARE(failures.size(), 1);
     QCOMPARE(failures.front().front().toString(), QStringLiteral("clear"));
-}
-
-void TestPress::windowTellsOfTheFailureAndRecovers_data()
-{
-    QTest::addColumn<QString>("operation");
-    QTest::newRow("a join of the curve") << "line-to";
-    QTest::newRow("the frame's clear") << "clear";
-}
-
-void TestPress::windowTellsOfTheFailureAndRecovers()
-{
-    QFETCH(QString, operation);
-
-    app::GraphWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    click(option(window, 2));
-    emit pictureBox(window)->renderingFailed(operation);
-
-    auto *const message = window.findChild<QMessageBox *>(QStringLiteral("drawingFailure"));
-    QVERIFY(message != nullptr);
-    // Told, not only made: the message is on screen, beside a window that stays usable.
-    QVERIFY(QTest::qWaitForWindowExposed(message));
-    QVERIFY2(message->text().contains(QLatin1Char('"') + operation + QLatin1Char('"')),
-             qPrintable(message->text()));
-    QVERIFY(window.isEnabled());
-    message->close();
-
-    pressGraph(window);
-    QCOMPARE(picture(window), m_expected[2]);
 }
 
 QTEST_MAIN(TestPress)

@@ -57,17 +57,6 @@ inline QImage picture(app::GraphWindow &window)
     return image.copy(shown);
 }
 
-// How many of the image's pixels are the curve's red.
-inline int redPixels(const QImage &image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
-    }
-    return count;
-}
-
 // The picture a fresh window shows after choosing option `index` and pressing "Graph".
 inline QImage freshGraph(int index)
 {
