@@ -1,19 +1,38 @@
-#include "designdata.h"
+// The window as a user meets it, with the mouse, the keyboard or a screen reader.
 #include "fonts.h"
 #include "graphwindow.h"
 #include "windowdriver.h"
 
-#include <QMessageBox>
+#include <QAccessible>
 #include <QtTest>
 
-using windowdriver::button;
-using windowdriver::picture;
+using namespace windowdriver;
 
 namespace {
 
 const QRgb red = qRgb(255, 0, 0);
 const QRgb magenta = qRgb(128, 0, 128);
 const QRgb black = qRgb(0, 0, 0);
+const QString axes = QStringLiteral("Axes from -10 to 10");
+
+// What assistive technology is told about `widget`.
+QString accessibleText(QWidget *widget, QAccessible::Text text)
+{
+    QAccessibleInterface *const accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible != nullptr ? accessible->text(text) : QStringLiteral("<no interface>");
+}
+
+QString described(app::GraphWindow &window)
+{
+    return accessibleText(pictureBox(window), QAccessible::Description);
+}
+
+// A click on the empty green right of an option, which chooses it too.
+void clickBesideCaption(QAbstractButton *option)
+{
+    QTest::mouseClick(option, Qt::LeftButton, {},
+                      QPoint(option->width() - 3, option->height() / 2));
+}
 
 } // namespace
 
@@ -24,14 +43,10 @@ private slots:
     void initTestCase();
     void layoutFollowsTheDesign_data();
     void layoutFollowsTheDesign();
-    void startsWithTheFirstFunctionAndTheStartupFrame();
-    void choosingChangesNothingUntilGraph();
     void graphDrawsTheChosenCurve_data();
     void graphDrawsTheChosenCurve();
-    void tabOrderFollowsTheDesign();
-    void pictureSurvivesRepaints_data();
-    void pictureSurvivesRepaints();
-    void failedDrawingIsReportedAndRecovers();
+    void keysMoveTheFocusAndTheChoice_data();
+    void keysMoveTheFocusAndTheChoice();
     void endQuits();
 };
 
@@ -46,28 +61,34 @@ void TestGraphWindow::layoutFollowsTheDesign_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QRgb>("background");
+    QTest::addColumn<QString>("spoken"); // what a screen reader says for it, functions in words
 
     // Spelled out here, not read from the design table: a typo there must show as one here.
     const QRgb green = qRgb(0, 255, 0);
     QTest::newRow("title") << "title"
                            << "Graph Drawing Method" << QRect(136, 8, 225, 33)
-                           << qRgb(255, 255, 192);
+                           << qRgb(255, 255, 192) << "Graph Drawing Method";
     QTest::newRow("picture") << "picture"
-                             << "" << QRect(8, 40, 441, 385) << qRgb(128, 255, 255);
+                             << "" << QRect(8, 40, 441, 385) << qRgb(128, 255, 255) << "Plot";
     QTest::newRow("function 1") << "functionButton1"
-                                << "y=x*x-2 " << QRect(448, 80, 145, 25) << green;
+                                << "y=x*x-2 " << QRect(448, 80, 145, 25) << green
+                                << "y = x squared minus 2";
     QTest::newRow("function 2") << "functionButton2"
-                                << "y=x*exp(-x)+2" << QRect(448, 104, 145, 25) << green;
+                                << "y=x*exp(-x)+2" << QRect(448, 104, 145, 25) << green
+                                << "y = x times e to the minus x, plus 2";
     QTest::newRow("function 3") << "functionButton3"
-                                << "y=5sin(x)/x " << QRect(448, 128, 145, 25) << green;
+                                << "y=5sin(x)/x " << QRect(448, 128, 145, 25) << green
+                                << "y = 5 sine x over x";
     QTest::newRow("function 4") << "functionButton4"
-                                << "y=exp(x)-1-x^2 " << QRect(448, 152, 145, 25) << green;
+                                << "y=exp(x)-1-x^2 " << QRect(448, 152, 145, 25) << green
+                                << "y = e to the x, minus 1, minus x squared";
     QTest::newRow("function 5") << "functionButton5" << QString::fromUtf8("y=\u221a(x^2+1) ")
-                                << QRect(448, 176, 145, 25) << green;
+                                << QRect(448, 176, 145, 25) << green
+                                << "y = square root of x squared plus 1";
     QTest::newRow("Graph") << "graphButton"
-                           << "Graph" << QRect(472, 208, 73, 33) << QRgb(0);
+                           << "Graph" << QRect(472, 208, 73, 33) << QRgb(0) << "Graph";
     QTest::newRow("End") << "endButton"
-                         << "End" << QRect(472, 240, 73, 33) << QRgb(0);
+                         << "End" << QRect(472, 240, 73, 33) << QRgb(0) << "End";
 }
 
 void TestGraphWindow::layoutFollowsTheDesign()
@@ -76,15 +97,18 @@ void TestGraphWindow::layoutFollowsTheDesign()
     QFETCH(QString, caption);
     QFETCH(QRect, geometry);
     QFETCH(QRgb, background);
+    QFETCH(QString, spoken);
 
     app::GraphWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Graph"));
+    QCOMPARE(accessibleText(&window, QAccessible::Name), QStringLiteral("Graph"));
     QCOMPARE(window.size(), QSize(639, 436));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(window.palette().color(QPalette::Window).rgb(), qRgb(0, 0, 255));
 
     auto *const widget = window.findChild<QWidget *>(objectName);
     QVERIFY(widget != nullptr);
+    QCOMPARE(accessibleText(widget, QAccessible::Name), spoken);
     if (auto *const label = qobject_cast<QLabel *>(widget)) {
         // The title keeps its place and height, and is wide enough for its whole text.
         QCOMPARE(label->text(), caption);
@@ -109,166 +133,127 @@ void TestGraphWindow::layoutFollowsTheDesign()
     }
 }
 
-void TestGraphWindow::startsWithTheFirstFunctionAndTheStartupFrame()
-{
-    app::GraphWindow window;
-    QCOMPARE(window.funcNo(), std::optional<int>(1));
-    QVERIFY(button(window, "functionButton1")->isChecked());
-    QCOMPARE(window.focusWidget(), button(window, "functionButton1"));
-
-    const QImage image = picture(window);
-    QCOMPARE(image.pixel(0, 192), magenta);
-    QCOMPARE(image.pixel(440, 192), magenta);
-    QCOMPARE(image.pixel(220, 0), black);
-    // Start-up ticks stop at -9 and 9: none at the ends of the axes.
-    QCOMPARE(image.pixel(22, 190), black);
-    QCOMPARE(image.pixel(0, 190), qRgb(128, 255, 255));
-    QCOMPARE(image.pixel(218, 0), qRgb(128, 255, 255));
-}
-
-void TestGraphWindow::choosingChangesNothingUntilGraph()
-{
-    app::GraphWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QImage before = picture(window);
-
-    // A click on the empty green right of a button chooses it too.
-    QAbstractButton *const sinc = button(window, "functionButton3");
-    QTest::mouseClick(sinc, Qt::LeftButton, {}, QPoint(sinc->width() - 3, sinc->height() / 2));
-    QVERIFY(sinc->isChecked());
-    QCOMPARE(window.funcNo(), std::optional<int>(3));
-    QCOMPARE(picture(window), before);
-
-    QTest::mouseClick(button(window, "graphButton"), Qt::LeftButton);
-    const QImage sincGraph = picture(window);
-    QVERIFY(sincGraph != before);
-
-    // Another choice leaves the sinc curve on screen until the next press.
-    QTest::mouseClick(button(window, "functionButton5"), Qt::LeftButton);
-    QCOMPARE(window.funcNo(), std::optional<int>(5));
-    QCOMPARE(picture(window), sincGraph);
-}
-
 void TestGraphWindow::graphDrawsTheChosenCurve_data()
 {
-    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("index");
     QTest::addColumn<QPoint>("onCurve");
     QTest::addColumn<QPoint>("offCurve");
+    QTest::addColumn<QString>("graphed");
 
     // Pixels on and well off each curve: column (x + 10) * 22, row (10 - y) * 19.2.
-    QTest::newRow("x*x-2") << "functionButton1" << QPoint(220, 230) << QPoint(220, 154);
-    QTest::newRow("x*exp(-x)+2") << "functionButton2" << QPoint(220, 154) << QPoint(220, 230);
-    QTest::newRow("5sin(x)/x") << "functionButton3" << QPoint(220, 96) << QPoint(330, 220);
-    QTest::newRow("exp(x)-1-x^2") << "functionButton4" << QPoint(242, 178) << QPoint(220, 154);
-    QTest::newRow("sqrt(x^2+1)") << "functionButton5" << QPoint(220, 173) << QPoint(220, 96);
+    QTest::newRow("x*x-2") << 0 << QPoint(220, 230) << QPoint(220, 154)
+                           << "Graph of y = x squared minus 2 from -10 to 10";
+    QTest::newRow("x*exp(-x)+2") << 1 << QPoint(220, 154) << QPoint(220, 230)
+                                 << "Graph of y = x times e to the minus x, plus 2 from -10 to 10";
+    QTest::newRow("5sin(x)/x") << 2 << QPoint(220, 96) << QPoint(330, 220)
+                               << "Graph of y = 5 sine x over x from -10 to 10";
+    QTest::newRow("exp(x)-1-x^2")
+        << 3 << QPoint(242, 178) << QPoint(220, 154)
+        << "Graph of y = e to the x, minus 1, minus x squared from -10 to 10";
+    QTest::newRow("sqrt(x^2+1)") << 4 << QPoint(220, 173) << QPoint(220, 96)
+                                 << "Graph of y = square root of x squared plus 1 from -10 to 10";
 }
 
+// Chosen and graphed with the keyboard alone, then again with the mouse.
 void TestGraphWindow::graphDrawsTheChosenCurve()
 {
-    QFETCH(QString, option);
+    QFETCH(int, index);
     QFETCH(QPoint, onCurve);
     QFETCH(QPoint, offCurve);
+    QFETCH(QString, graphed);
 
-    app::GraphWindow window;
-    QTest::mouseClick(button(window, qPrintable(option)), Qt::LeftButton);
-    QTest::mouseClick(button(window, "graphButton"), Qt::LeftButton);
-    const QImage first = picture(window);
+    const std::unique_ptr<app::GraphWindow> window = activeWindow();
+    QVERIFY(option(*window, 0)->isChecked());
+    QCOMPARE(focusName(), QStringLiteral("functionButton1"));
+    QCOMPARE(described(*window), axes);
+    const QImage startup = picture(*window);
+    // The start-up frame: a magenta x-axis, ticks at -9..9 but none at the ends of the axes.
+    QCOMPARE(startup.pixel(0, 192), magenta);
+    QCOMPARE(startup.pixel(440, 192), magenta);
+    QCOMPARE(startup.pixel(220, 0), black);
+    QCOMPARE(startup.pixel(22, 190), black);
+    QCOMPARE(startup.pixel(0, 190), qRgb(128, 255, 255));
+    QCOMPARE(startup.pixel(218, 0), qRgb(128, 255, 255));
 
+    // A choice alone changes nothing on screen, so the description stays too.
+    QVERIFY(tabTo(*window, option(*window, index)->objectName()));
+    press(*window, Qt::Key_Space);
+    QVERIFY(option(*window, index)->isChecked());
+    QCOMPARE(picture(*window), startup);
+    QCOMPARE(described(*window), axes);
+
+    QVERIFY(tabTo(*window, QStringLiteral("graphButton")));
+    press(*window, Qt::Key_Space);
+    const QImage first = picture(*window);
+    QCOMPARE(described(*window), graphed);
     // The graph frame replaces the start-up frame: black x-axis with ticks at its very ends.
     QCOMPARE(first.pixel(1, 192), black);
     QCOMPARE(first.pixel(0, 190), black);
     QCOMPARE(first.pixel(440, 194), black);
-    bool magentaLeft = false;
     for (int x = 0; x < first.width(); ++x)
-        magentaLeft = magentaLeft || first.pixel(x, 192) == magenta;
-    QVERIFY(!magentaLeft);
-
+        QVERIFY(first.pixel(x, 192) != magenta);
     QCOMPARE(first.pixel(onCurve), red);
     QVERIFY(first.pixel(offCurve) != red);
 
-    // Graphing again draws the very same pixels.
-    QTest::mouseClick(button(window, "graphButton"), Qt::LeftButton);
-    QCOMPARE(picture(window), first);
+    // The focus on the picture, and off it again, or hiding the window, leave what it shows.
+    QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    QCOMPARE(picture(*window), first);
+    press(*window, Qt::Key_Tab);
+    window->hide();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(picture(*window), first);
+
+    // The next choice leaves the curve, and its description, until "Graph" is pressed again.
+    QAbstractButton *const next = option(*window, (index + 1) % 5);
+    clickBesideCaption(next);
+    QVERIFY(next->isChecked());
+    QCOMPARE(picture(*window), first);
+    QCOMPARE(described(*window), graphed);
+
+    // The mouse graphs the very same pixels.
+    clickBesideCaption(option(*window, index));
+    pressGraph(*window);
+    QCOMPARE(picture(*window), first);
 }
 
-void TestGraphWindow::tabOrderFollowsTheDesign()
+void TestGraphWindow::keysMoveTheFocusAndTheChoice_data()
 {
-    app::GraphWindow window;
-    const QStringList expected{"functionButton1", "graphButton",     "picture",
-                               "endButton",       "functionButton2", "functionButton3",
-                               "functionButton4", "functionButton5"};
-    QWidget *widget = window.findChild<QWidget *>(expected.front());
-    for (const QString &name : expected) {
-        QCOMPARE(widget->objectName(), name);
-        widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus)
-            widget = widget->nextInFocusChain();
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QStringList>("visited"); // what has the focus after each key
+    QTest::addColumn<int>("chosen");          // the option "Graph" then graphs
+
+    const QStringList forward{"graphButton",     "picture",         "endButton",
+                              "functionButton2", "functionButton3", "functionButton4",
+                              "functionButton5", "functionButton1"};
+    QStringList backward(forward.crbegin() + 1, forward.crend());
+    backward << "functionButton1";
+    QTest::newRow("Tab") << QStringList(8, "Tab") << forward << 0;
+    QTest::newRow("Shift+Tab") << QStringList(8, "Shift+Tab") << backward << 0;
+    // Down and Up move along the stack of options and choose as they go, as in any radio group;
+    // Tab then goes on from there in the designed order.
+    QTest::newRow("Down, Down, Up, Tab")
+        << QStringList{"Down", "Down", "Up", "Tab"}
+        << QStringList{"functionButton2", "functionButton3", "functionButton2", "functionButton3"}
+        << 1;
+}
+
+void TestGraphWindow::keysMoveTheFocusAndTheChoice()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, visited);
+    QFETCH(int, chosen);
+
+    const std::unique_ptr<app::GraphWindow> window = activeWindow();
+    QCOMPARE(focusName(), QStringLiteral("functionButton1"));
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QKeyCombination key = QKeySequence(keys[i])[0];
+        press(*window, key.key(), key.keyboardModifiers());
+        QCOMPARE(focusName(), visited[i]);
     }
-}
-
-void TestGraphWindow::pictureSurvivesRepaints_data()
-{
-    QTest::addColumn<QString>("event");
-    QTest::newRow("focus on the picture") << "focus in";
-    QTest::newRow("focus away from the picture") << "focus out";
-    QTest::newRow("explicit repaint") << "repaint";
-    QTest::newRow("hidden and shown again") << "hide and show";
-}
-
-void TestGraphWindow::pictureSurvivesRepaints()
-{
-    QFETCH(QString, event);
-
-    app::GraphWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QApplication::setActiveWindow(&window);
-    QTest::mouseClick(button(window, "functionButton3"), Qt::LeftButton);
-    QTest::mouseClick(button(window, "graphButton"), Qt::LeftButton);
-    QWidget *const pictureWidget = windowdriver::pictureBox(window);
-
-    if (event == "focus in") {
-        pictureWidget->setFocus(Qt::TabFocusReason);
-    } else if (event == "focus out") {
-        pictureWidget->setFocus(Qt::TabFocusReason);
-        button(window, "endButton")->setFocus(Qt::TabFocusReason);
-    } else if (event == "repaint") {
-        pictureWidget->repaint();
-    } else {
-        window.hide();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
-    // What the widget paints now is the graph, pixel for pixel.
-    const QImage painted = pictureWidget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(painted, windowdriver::freshGraph(2));
-}
-
-void TestGraphWindow::failedDrawingIsReportedAndRecovers()
-{
-    FaultyGraphWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.recorder.failOnCall = 46; // the first join of the curve
-
-    QTest::mouseClick(button(window, "graphButton"), Qt::LeftButton);
-    QCOMPARE(window.recorder.calls.size(), std::size_t(47));
-    auto *const message = window.findChild<QMessageBox *>(QStringLiteral("drawingFailure"));
-    QVERIFY(message != nullptr);
-    // Told, not only made: the message is on screen.
-    QVERIFY(QTest::qWaitForWindowExposed(message));
-    QVERIFY(message->isVisible());
-    QVERIFY(message->text().contains(QStringLiteral("\"line-to\"")));
-    QVERIFY(window.isEnabled());
-    message->close();
-
-    // The next press draws the whole picture, the same as an untroubled window's.
-    window.recorder.failOnCall.reset();
-    QTest::mouseClick(button(window, "graphButton"), Qt::LeftButton);
-    app::GraphWindow healthy;
-    QTest::mouseClick(button(healthy, "graphButton"), Qt::LeftButton);
-    QCOMPARE(picture(window), picture(healthy));
+    QVERIFY(option(*window, chosen)->isChecked());
+    pressGraph(*window);
+    QCOMPARE(picture(*window), freshGraph(chosen));
 }
 
 void TestGraphWindow::endQuits()
@@ -276,8 +261,7 @@ void TestGraphWindow::endQuits()
     app::GraphWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTimer::singleShot(
-        0, &window, [&window] { QTest::mouseClick(button(window, "endButton"), Qt::LeftButton); });
+    QTimer::singleShot(0, &window, [&window] { click(button(window, "endButton")); });
     QCOMPARE(QCoreApplication::exec(), 0);
 
     // Closing the window, the last one, ends the program too.

@@ -41,28 +41,20 @@ inline plot::PictureBox *pictureBox(app::GraphWindow &window)
     return window.findChild<plot::PictureBox *>(QStringLiteral("picture"));
 }
 
-// What the picture shows on screen, in its device pixels: the widget painted as the screen
-// paints it.
+// What the picture shows on screen, in its device pixels: the widget painted where the screen
+// paints it, in its window, at the window's pixel ratio. Pixels it leaves unpainted stay white.
 inline QImage picture(app::GraphWindow &window)
 {
     plot::PictureBox *const box = pictureBox(window);
     const plot::PixelGrid grid = box->grid();
-    QImage image(grid.size, QImage::Format_RGB32);
+    const QRect shown(grid.origin, grid.size);
+    QImage image(shown.bottomRight().x() + 2, shown.bottomRight().y() + 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
     image.setDevicePixelRatio(grid.ratio);
-    box->render(&image);
+    // PictureBox has a render of its own, private, which hides the one every widget has.
+    static_cast<QWidget *>(box)->render(&image, box->mapTo(&window, QPoint(0, 0)));
     image.setDevicePixelRatio(1);
-    return image;
-}
-
-// How many of the image's pixels are the curve's red.
-inline int redPixels(const QImage &image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
-    }
-    return count;
+    return image.copy(shown);
 }
 
 // The picture a fresh window shows after choosing option `index` and pressing "Graph".
