@@ -1,5 +1,4 @@
 // The window as a user meets it, with the mouse, the keyboard or a screen reader.
-#include "fonts.h"
 #include "graphwindow.h"
 #include "windowdriver.h"
 
@@ -40,7 +39,6 @@ class TestGraphWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void layoutFollowsTheDesign_data();
     void layoutFollowsTheDesign();
     void graphDrawsTheChosenCurve_data();
@@ -49,11 +47,6 @@ private slots:
     void keysMoveTheFocusAndTheChoice();
     void endQuits();
 };
-
-void TestGraphWindow::initTestCase()
-{
-    app::installFontSubstitutes();
-}
 
 void TestGraphWindow::layoutFollowsTheDesign_data()
 {

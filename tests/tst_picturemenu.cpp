@@ -1,7 +1,6 @@
 // The picture's context menu and what its commands put out: the clipboard, a saved file, a print.
 // Saving is checked where it can go wrong for a user: each bad target with what the user is told
 // and what is left on disk.
-#include "fonts.h"
 #include "graphwindow.h"
 #include "pictureactions.h"
 #include "picturefile.h"
@@ -152,7 +151,6 @@ private:
 
 void TestPictureMenu::initTestCase()
 {
-    app::installFontSubstitutes();
     // A write past the file size limit fails instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     // The user's home, with a pictures folder for "Save As..." to start in.

@@ -1,7 +1,6 @@
 // Reading values off the picture with the pointer and the arrow keys. The expected texts are
 // worked out by hand from the scale (column c shows x = -10 + 20 c / 440, row r shows
 // y = 10 - 20 r / 384 at ratio 1) and the formulas, not by the program's own code.
-#include "fonts.h"
 #include "graphwindow.h"
 #include "windowdriver.h"
 
@@ -67,7 +66,6 @@ class TestReadOff : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installFontSubstitutes(); }
     void readOffFollowsPointerAndKeys_data();
     void readOffFollowsPointerAndKeys();
     void readOutStandsWhereTheScreenHasRoom_data();
