@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 
-class QAction;
 class QMenu;
 class QPrinter;
 class QWidget;
@@ -38,8 +37,10 @@ public:
     bool saveTo(const QString &path, PictureFormat chosen);
     // Asks for a printer and prints the picture on it.
     void print();
-    // Paints the picture on `printer`'s page, as vectors and as large as the page allows.
-    bool printOn(QPrinter &printer);
+    // Paints the picture on `printer`'s page, as vectors and as large as the page allows. A file
+    // (the printer's output file) is replaced only by a complete one, as "Save As..." does. When
+    // that fails a message tells the user why.
+    void printOn(QPrinter &printer);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -47,9 +48,7 @@ protected:
 private:
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
-    void openMenu(QPoint globalPosition);
     void tell(const QString &objectName, const QString &text, const QString &why);
-    qreal screenRatio() const;
 
     QWidget &m_window;
     plot::PictureBox &m_picture;
