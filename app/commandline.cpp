@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -42,23 +43,20 @@ QString helpText()
                          .arg(i + 1)
                          .arg(toQString(graphWindowDesign.functionButtons[i].caption).trimmed());
     }
-    return QStringLiteral("Usage: %1 [--function N --output FILE [--scale S]]\n"
-                          "\n"
-                          "Without options, opens the window. With them, draws the graph of one "
-                          "function\n"
-                          "into FILE and exits, without a window or a display.\n"
-                          "\n"
-                          "  --function N    the function to graph:\n"
-                          "%2"
-                          "                    0  no graph: the axes shown at start-up\n"
-                          "  --output FILE   the picture file, in the format its name ends in: "
-                          ".png, .svg or\n"
-                          "                  .pdf; an existing file is replaced whole\n"
-                          "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 "
-                          "(default 1:\n"
-                          "                  441x385 pixels, as the window shows the picture)\n"
-                          "  -h, --help      show this text\n"
-                          "  -v, --version   show the version\n")
+    return QStringLiteral(R"(Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of one function
+into FILE and exits, without a window or a display.
+
+  --function N    the function to graph:
+%2                    0  no graph: the axes shown at start-up
+  --output FILE   the picture file, in the format its name ends in: .png, .svg or
+                  .pdf; an existing file is replaced whole
+  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+  -h, --help      show this text
+  -v, --version   show the version
+)")
         .arg(QLatin1String(programName), functions);
 }
 
@@ -83,41 +81,34 @@ int render(const QCommandLineParser &parser)
     const QString function = parser.value(QStringLiteral("function"));
     const QString output = parser.value(QStringLiteral("output"));
     const QString scale = parser.value(QStringLiteral("scale"));
+    // A mistake in the command: `problem` with the value at fault.
+    const auto mistake = [](const char *problem, const QString &value) {
+        return complain(QString::fromLatin1(problem).arg(quoted(value)), 2);
+    };
     if (function.isEmpty() || output.isEmpty()) {
-        return complain(function.isEmpty() && output.isEmpty()
-                            ? QStringLiteral("--scale needs --function N and --output FILE")
-                        : output.isEmpty() ? QStringLiteral("--function needs --output FILE")
-                                           : QStringLiteral("--output needs --function N"),
+        return complain(QLatin1String(function.isEmpty() && output.isEmpty()
+                                          ? "--scale needs --function N and --output FILE"
+                                      : output.isEmpty() ? "--function needs --output FILE"
+                                                         : "--output needs --function N"),
                         2);
     }
     bool isNumber = false;
     const int number = function.toInt(&isNumber);
-    if (!isNumber || number < 0 || number > graphing::FunctionCatalogue::functionCount) {
-        return complain(QStringLiteral("--function must be a whole number from 0 to 5, not %1")
-                            .arg(quoted(function)),
-                        2);
-    }
+    if (!isNumber || number < 0 || number > graphing::FunctionCatalogue::functionCount)
+        return mistake("--function must be a whole number from 0 to 5, not %1", function);
     const std::optional<PictureFormat> format = pictureFormatOf(output);
     if (!format) {
-        return complain(QStringLiteral("cannot tell the format of %1: the file name must end in "
-                                       ".png, .svg or .pdf")
-                            .arg(quoted(output)),
-                        2);
+        return mistake("cannot tell the format of %1: the file name must end in .png, .svg or .pdf",
+                       output);
     }
     double ratio = 1;
     if (parser.isSet(QStringLiteral("scale"))) {
-        if (*format != PictureFormat::Png) {
-            return complain(QStringLiteral("--scale applies to PNG pictures only, not to %1")
-                                .arg(quoted(output)),
-                            2);
-        }
+        if (*format != PictureFormat::Png)
+            return mistake("--scale applies to PNG pictures only, not to %1", output);
         ratio = scale.toDouble(&isNumber);
         // Written so that a NaN fails it too.
-        if (!isNumber || !(ratio >= 0.5 && ratio <= 8)) {
-            return complain(
-                QStringLiteral("--scale must be a number from 0.5 to 8, not %1").arg(quoted(scale)),
-                2);
-        }
+        if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
+            return mistake("--scale must be a number from 0.5 to 8, not %1", scale);
     }
     // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
     // writer does for other image formats) would only cost time.
@@ -189,13 +180,10 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
                             .arg(quoted(notUtf8)),
                         2);
     }
-    if (parser.isSet(own[3]))
-        return print(stdout, helpText()) ? 0 : 1;
-    if (parser.isSet(own[4])) {
-        return print(stdout, QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
-                                                           QLatin1String(applicationVersion)))
-                   ? 0
-                   : 1;
+    if (parser.isSet(own[3]) || parser.isSet(own[4])) {
+        const QString version = QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
+                                                              QLatin1String(applicationVersion));
+        return print(stdout, parser.isSet(own[3]) ? helpText() : version) ? 0 : 1;
     }
     return render(parser);
 }

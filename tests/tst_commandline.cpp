@@ -114,6 +114,8 @@ void TestCommandLine::invocations_data()
 {
     QTest::addColumn<QString>("setup");   // shell commands run first in the folder, as root
     QTest::addColumn<QString>("command"); // as typed in a shell
+    // Run as the unprivileged user, so that root's rights neither hide the fault nor let a wrong
+    // program replace a device by a file.
     QTest::addColumn<bool>("unprivileged");
     QTest::addColumn<int>("status");
     // In the one line on the standard error; with status 0, on the standard output.
@@ -145,7 +147,7 @@ void TestCommandLine::invocations_data()
     QTest::newRow("-v") << "" << "function-graph -v" << false << 0 << version << "" << "";
     QTest::newRow("--version") << "" << "function-graph --version" << false << 0 << version << "" << "";
 
-    QTest::newRow("full disk") << "ln -s /dev/full out.png" << "function-graph --function 3 --output out.png" << false << 1 << QStringList{"out.png", "no space left"} << "" << "";
+    QTest::newRow("full disk") << unprivileged + "ln -s /dev/full out.png" << "function-graph --function 3 --output out.png" << true << 1 << QStringList{"out.png", "no space left"} << "" << "";
     QTest::newRow("write cut short, old file kept") << old << "ulimit -f 1; trap '' XFSZ; function-graph --function 3 --output out.png" << false << 1 << QStringList{"out.png", "too large"} << "" << "";
     QTest::newRow("missing folder") << "" << "function-graph --function 3 --output missing/out.png" << false << 1 << QStringList{"missing", "does not exist"} << "" << "";
     QTest::newRow("path under a file") << "echo notes > file.txt" << "function-graph --function 3 --output file.txt/out.png" << false << 1 << QStringList{"file.txt is a file, not a folder"} << "" << "";
@@ -201,7 +203,9 @@ void TestCommandLine::invocations()
     const Run prepared = runShell(setup, folder.path());
     QVERIFY2(prepared.status == 0, prepared.errors.constData());
     if (unprivileged
-        && runShell(QStringLiteral("test -x \"$0\" && test -x ."), folder.path(), true).status != 0)
+        && runShell(QStringLiteral("test -x '%1' && test -x .").arg(program), folder.path(), true)
+                   .status
+               != 0)
         QSKIP("the unprivileged user cannot reach the program or a temporary folder here");
     if (command.startsWith(QLatin1String("unshare"))
         && runShell(QStringLiteral("unshare -m true"), folder.path()).status != 0)
