@@ -5,18 +5,16 @@
 #include <QApplication>
 #include <QIcon>
 
-#include <optional>
-
 int main(int argc, char *argv[])
 {
     // A picture file is drawn without any application object: no display is needed, and nothing
     // is set up that the drawing does not use.
-    if (app::isCommandLineInvocation(argc, argv))
-        return app::runCommandLine(argc, argv);
+    if (const std::optional<int> status = app::runCommandLine(argc, argv))
+        return *status;
 
-    std::optional<app::DisplayConnectionGuard> guard(std::in_place);
+    app::reportMissingDisplay(true);
     QApplication application(argc, argv);
-    guard.reset();
+    app::reportMissingDisplay(false);
     QApplication::setApplicationName(QStringLiteral("function-graph"));
     QApplication::setApplicationDisplayName(QStringLiteral("Graph"));
     QApplication::setApplicationVersion(QString::fromLatin1(app::applicationVersion));

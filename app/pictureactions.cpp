@@ -1,9 +1,9 @@
 #include "pictureactions.h"
 
 #include "picturebox.h"
-#include "picturefilename.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -29,6 +30,37 @@ QString picturesFolder()
 {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
+PictureFormat formatOfFilter(const QString &filter)
+{
+    return static_cast<PictureFormat>(std::max<qsizetype>(0, saveFilters().indexOf(filter)));
+}
+
+// "Save As..."'s dialog: a name typed without an extension gets the chosen filter's, before the
+// dialog asks whether to replace a file of that name.
+class SaveDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        setDefaultSuffix(extensionOf(formatOfFilter(selectedNameFilter())));
+        QFileDialog::accept();
+    }
+};
+
+// Paints `content` on the page of `device` as large as it allows; false when the device fails.
+bool paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // The painter's origin is the page's printable area's top-left corner.
+    const QRectF page(QPointF(0, 0),
+                      device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    pictureRenderer().paint(content, painter, page);
+    return painter.end();
 }
 
 } // namespace
@@ -59,13 +91,13 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != &m_picture)
         return false;
+    const auto middle = [this] { return m_picture.mapToGlobal(m_picture.rect().center()); };
     if (event->type() == QEvent::ContextMenu) {
         const auto *const request = static_cast<QContextMenuEvent *>(event);
         // From the keyboard, the menu opens over the picture's middle rather than at a pointer
         // that may be anywhere.
-        openMenu(request->reason() == QContextMenuEvent::Mouse
-                     ? request->globalPos()
-                     : m_picture.mapToGlobal(m_picture.rect().center()));
+        m_menu->popup(request->reason() == QContextMenuEvent::Mouse ? request->globalPos()
+                                                                    : middle());
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -73,53 +105,32 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if ((key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
             || (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
-            openMenu(m_picture.mapToGlobal(m_picture.rect().center()));
+            m_menu->popup(middle());
             return true;
         }
     }
     return false;
 }
 
-void PictureActions::openMenu(QPoint globalPosition)
-{
-    m_menu->popup(globalPosition);
-}
-
-qreal PictureActions::screenRatio() const
-{
-    return m_picture.devicePixelRatioF();
-}
-
 void PictureActions::copy()
 {
     const graphing::PictureContent &content = m_picture.content();
     auto *const data = new QMimeData;
-    data->setImageData(pictureRenderer().image(content, screenRatio()));
+    data->setImageData(pictureRenderer().image(content, m_picture.devicePixelRatioF()));
     data->setData(QStringLiteral("image/svg+xml"), pictureRenderer().svg(content));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void PictureActions::saveAs()
 {
-    QFileDialog dialog(&m_window, tr("Save Picture As"));
+    SaveDialog dialog(&m_window, tr("Save Picture As"));
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = saveFilters();
-    dialog.setNameFilters(filters);
+    dialog.setNameFilters(saveFilters());
     dialog.setDirectory(m_folder);
     dialog.selectFile(proposedFileName(m_picture.content()));
-    // A name typed without an extension gets the chosen filter's, before the dialog asks
-    // whether to replace a file of that name.
-    const auto formatOfFilter = [&filters](const QString &filter) {
-        return static_cast<PictureFormat>(std::max<qsizetype>(0, filters.indexOf(filter)));
-    };
-    dialog.setDefaultSuffix(extensionOf(PictureFormat::Png));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog, &formatOfFilter](const QString &filter) {
-                dialog.setDefaultSuffix(extensionOf(formatOfFilter(filter)));
-            });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
@@ -131,9 +142,9 @@ bool PictureActions::saveTo(const QString &path, PictureFormat chosen)
 {
     // The name stays as the dialog gave it, so that the file written is the one whose
     // replacement the user confirmed there.
-    const PictureFormat format = pictureFormatOf(path).value_or(chosen);
     const std::optional<QString> failure =
-        savePicture(m_picture.content(), path, format, screenRatio());
+        savePicture(m_picture.content(), path, pictureFormatOf(path).value_or(chosen),
+                    m_picture.devicePixelRatioF());
     if (failure)
         tell(QStringLiteral("saveFailure"), tr("The picture could not be saved."), *failure);
     return !failure;
@@ -148,18 +159,27 @@ void PictureActions::print()
         printOn(printer);
 }
 
-bool PictureActions::printOn(QPrinter &printer)
+void PictureActions::printOn(QPrinter &printer)
 {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        tell(QStringLiteral("printFailure"), tr("The picture could not be printed."),
-             tr("The printer could not be started."));
-        return false;
+    std::optional<QString> failure;
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
+        if (!paintPage(m_picture.content(), printer))
+            failure = tr("The printer reported an error.");
+    } else {
+        // The page is made whole first, then put in place of the file as a saved picture is.
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setResolution(printer.resolution());
+        if (buffer.open(QIODevice::WriteOnly) && paintPage(m_picture.content(), writer))
+            failure = writePictureFile(file, pdf);
+        else
+            failure = tr("The page could not be drawn.");
     }
-    // The painter's origin is the page's printable area's top-left corner.
-    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    pictureRenderer().paint(m_picture.content(), painter, page);
-    return painter.end();
+    if (failure)
+        tell(QStringLiteral("printFailure"), tr("The picture could not be printed."), *failure);
 }
 
 void PictureActions::tell(const QString &objectName, const QString &text, const QString &why)

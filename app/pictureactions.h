@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 
-class QAction;
 class QMenu;
 class QPrinter;
 class QWidget;
@@ -28,28 +27,27 @@ class PictureActions final : public QObject {
 public:
     PictureActions(QWidget &window, plot::PictureBox &picture);
 
-    // Puts the picture on the clipboard: as an image at the screen's pixel ratio and as SVG.
-    void copy();
-    // Asks for a file and saves the picture there.
-    void saveAs();
     // What "Save As..." does with the user's choice: writes the picture to `path`, in the format
     // its extension names or else in `chosen`, the dialog's filter; a PNG at the screen's ratio.
     // When that fails a message tells the user why; false then.
     bool saveTo(const QString &path, PictureFormat chosen);
-    // Asks for a printer and prints the picture on it.
-    void print();
-    // Paints the picture on `printer`'s page, as vectors and as large as the page allows.
-    bool printOn(QPrinter &printer);
+    // What "Print..." does with the printer chosen: paints the picture on its page, as vectors and
+    // as large as the page allows. A file it prints to is replaced only by a complete one, as by
+    // "Save As..."; a failure is told to the user.
+    void printOn(QPrinter &printer);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Puts the picture on the clipboard: as an image at the screen's pixel ratio and as SVG.
+    void copy();
+    // Asks for a file, and for a printer, for saveTo and printOn.
+    void saveAs();
+    void print();
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
-    void openMenu(QPoint globalPosition);
     void tell(const QString &objectName, const QString &text, const QString &why);
-    qreal screenRatio() const;
 
     QWidget &m_window;
     plot::PictureBox &m_picture;
