@@ -1,20 +1,24 @@
 #pragma once
 
-#include "externaltool.h"
+#include "process.h"
+#include "virtualdisplay.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
-#include <QSize>
-#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
 
 namespace e2e {
 
-// The X tools a test drives the program with.
+using testsupport::ToolResult;
+
+// The X tools a suite drives the program with.
 struct DesktopTools {
     QString xdotool;
     QString import; // takes screenshots
@@ -29,13 +33,14 @@ struct Screenshot {
 
 // The program under test, running on a virtual display, driven the way a user drives it: mouse
 // clicks at places in its window, keys, and screenshots of it. Places are given in design pixels
-// and scaled here by `ratio`, the device pixels to the logical pixel that the program's environment
-// makes it use. The program is ended by its process id when this object goes, also when a check
-// failed half-way.
+// and scaled here by `ratio`, the device pixels to the logical pixel the program's environment
+// makes it use. Once its window shows, the pointer rests in the window's top-left corner, over no
+// control and not over the picture. The program is ended by its process id when this object goes,
+// also when a check failed half-way.
 class RunningProgram {
 public:
-    RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                   DesktopTools tools, qreal ratio, const QStringList &arguments = {});
+    RunningProgram(const QProcessEnvironment &environment, DesktopTools tools, qreal ratio,
+                   const QStringList &arguments = {});
     ~RunningProgram();
 
     RunningProgram(const RunningProgram &) = delete;
@@ -50,13 +55,11 @@ public:
     bool click(QPoint designPixel, int button = 1);
     // Moves the pointer to a place in the window and leaves it there.
     bool moveTo(QPoint designPixel);
-    // Keys by their X names, such as "Tab" or "space", to whichever window has the focus. With no
-    // window manager, a window takes the focus when clicked.
+    // Keys by their X names, such as "Tab" or "ctrl+c", to whichever window has the focus.
     bool pressKeys(const QStringList &keys);
+    bool type(const QString &text);
     // Moves the window's top-left corner to `screenPixel`, in the server's own pixels.
     bool moveWindow(QPoint screenPixel);
-    // The window's size as the X server has it; empty when it cannot be had.
-    QSize nativeSize();
     // The program's windows that show now, its main window first; menus and readouts among them.
     QStringList visibleWindows();
     // Where a window of the program stands on the screen, in the server's pixels.
@@ -66,7 +69,7 @@ public:
     // Screenshots until one passes `ready` and the next is the same (no repaint half-way), or
     // until `timeoutMs` has passed; then the last one, not ready.
     Screenshot screenshotWhen(const std::function<bool(const QImage &)> &ready,
-                              int timeoutMs = 5000);
+                              int timeoutMs = 20000);
 
     bool unmapWindow();
     bool mapWindow();
@@ -79,6 +82,9 @@ public:
 
 private:
     ToolResult xdotool(const QStringList &arguments);
+    // The ids of the program's windows that are viewable now, those named `name` only when one is
+    // given. Asked again until some show or `timeoutMs` has passed.
+    QStringList viewableWindows(const QString &name, int timeoutMs);
     QPoint onDevice(QPoint designPixel) const;
 
     QProcess m_process;
@@ -86,6 +92,30 @@ private:
     DesktopTools m_tools;
     qreal m_ratio;
     QString m_window;
+    QString m_failure;
+};
+
+// What a suite needs once: the X tools (and `moreTools`, found on the PATH), a private runtime
+// folder and a virtual display of `screenSize`. failure() names what could not be had.
+class Desktop {
+public:
+    Desktop(QSize screenSize, const QString &closeRequestTool, const QStringList &moreTools = {});
+
+    QString failure() const { return m_failure; }
+    const DesktopTools &tools() const { return m_tools; }
+    QString tool(const QString &name) const { return m_more.value(name); }
+    // The display's environment, with the X platform.
+    QProcessEnvironment environment() const;
+    // Starts the program with `scaleFactor` (none when empty) and `more` in its environment.
+    std::unique_ptr<RunningProgram> start(const QString &scaleFactor, qreal ratio,
+                                          const QStringList &arguments = {},
+                                          const QProcessEnvironment &more = {}) const;
+
+private:
+    QTemporaryDir m_runtimeDir;
+    DesktopTools m_tools;
+    QHash<QString, QString> m_more;
+    std::unique_ptr<testsupport::VirtualDisplay> m_display;
     QString m_failure;
 };
 

@@ -6,11 +6,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace e2e {
+namespace testsupport {
 
 namespace {
-
-constexpr float tickHalfLength = 0.1F;
 
 std::int64_t roundHalfUp(double coordinate)
 {
@@ -62,12 +60,34 @@ double catalogueValue(int number, double x)
 
 } // namespace
 
+qreal storedRatio(qreal factor)
+{
+    return std::floor(factor * 65536) / 65536;
+}
+
 QRect deviceRect(QRect logical, qreal ratio)
 {
     const QPoint topLeft(qRound(logical.left() * ratio), qRound(logical.top() * ratio));
     const QPoint end(qRound((logical.left() + logical.width()) * ratio),
                      qRound((logical.top() + logical.height()) * ratio));
     return {topLeft, end - QPoint(1, 1)};
+}
+
+PixelSet::PixelSet(QSize size)
+    : m_size(size),
+      m_members(static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
+                false)
+{}
+
+bool PixelSet::hasMemberNear(QPoint at, int radius) const
+{
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (contains(at + QPoint(dx, dy)))
+                return true;
+        }
+    }
+    return false;
 }
 
 ExpectedPicture::ExpectedPicture(qreal ratio)
@@ -81,14 +101,10 @@ QPointF ExpectedPicture::toDevice(float x, float y) const
     return {(double(x) + 10) / 20 * columns, (10 - double(y)) / 20 * rows};
 }
 
-QPoint ExpectedPicture::pixelOf(float x, float y) const
+QImage ExpectedPicture::frame(int function) const
 {
-    const QPointF device = toDevice(x, y);
-    return {static_cast<int>(roundHalfUp(device.x())), static_cast<int>(roundHalfUp(device.y()))};
-}
-
-QImage ExpectedPicture::frame(QRgb xAxisColour, int firstTick, int lastTick) const
-{
+    constexpr float tickHalfLength = 0.1F;
+    const int lastTick = function == 0 ? 9 : 10;
     QImage image(m_size, QImage::Format_RGB32);
     image.fill(pictureBackground);
     auto line = [&](float x1, float y1, float x2, float y2, QRgb colour) {
@@ -97,33 +113,14 @@ QImage ExpectedPicture::frame(QRgb xAxisColour, int firstTick, int lastTick) con
                 image.setPixel(at, colour);
         });
     };
-    line(-10, 0, 10, 0, xAxisColour);
+    line(-10, 0, 10, 0, function == 0 ? startupAxisColour : foreground);
     line(0, 10, 0, -10, foreground);
-    for (int i = firstTick; i <= lastTick; ++i) {
+    for (int i = -lastTick; i <= lastTick; ++i) {
         const auto at = static_cast<float>(i);
         line(at, -tickHalfLength, at, tickHalfLength, foreground);
         line(-tickHalfLength, at, tickHalfLength, at, foreground);
     }
     return image;
-}
-
-QImage ExpectedPicture::startupFrame() const
-{
-    return frame(startupAxisColour, -9, 9);
-}
-
-QImage ExpectedPicture::graphFrame() const
-{
-    return frame(foreground, -10, 10);
-}
-
-PixelSet ExpectedPicture::line(QPointF from, QPointF to) const
-{
-    PixelSet pixels(m_size);
-    rasterizeSegment(toDevice(float(from.x()), float(from.y())),
-                     toDevice(float(to.x()), float(to.y())), m_penWidth,
-                     [&pixels](QPoint at) { pixels.insert(at); });
-    return pixels;
 }
 
 PixelSet ExpectedPicture::curve(int number) const
@@ -150,4 +147,12 @@ PixelSet ExpectedPicture::curve(int number) const
     return pixels;
 }
 
-} // namespace e2e
+QImage ExpectedPicture::picture(int function) const
+{
+    QImage image = frame(function);
+    if (function > 0)
+        curve(function).forEach([&image](QPoint at) { image.setPixel(at, curveColour); });
+    return image;
+}
+
+} // namespace testsupport

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+namespace testsupport {
+
+// Pixels that fail a check: how many, and the first few for the failure message.
+class Mismatches {
+public:
+    void add(QPoint at, const QString &what = {});
+    bool isEmpty() const { return m_count == 0; }
+    int count() const { return m_count; }
+    // "12 <what>, e.g. (3,4) is #ff0000, ..."
+    QString summary(const QString &what) const;
+
+private:
+    int m_count = 0;
+    QStringList m_examples;
+};
+
+// What is wrong with `picture`, the device pixels of the picture area, as the picture of function
+// `function` (0: the start-up frame) at `ratio`, checked against ExpectedPicture: the size; the
+// frame pixel for pixel wherever the curve is not, with no blended colour; every curve pixel within
+// one pixel of where the formula puts it, and every expected one shown within one pixel; the
+// curve as thick as the pen and, above one pixel, drawn at device resolution, not enlarged. One
+// line per kind of fault; empty when the picture is right.
+QStringList pictureFaults(const QImage &picture, qreal ratio, int function);
+
+// The pixels in which `actual` differs from `expected`, over the part both cover from their
+// top-left corners.
+Mismatches differingPixels(const QImage &actual, const QImage &expected);
+// The same pictures pixel for pixel: empty, or what differs (the size, or the pixels).
+QString pixelDifferences(const QImage &actual, const QImage &expected);
+
+// What is wrong with a document (SVG, PDF) of function `function` rasterised at the picture's
+// 441x385: smoothed edges count where the ink covers over a third of a pixel, and every mark of
+// the picture at ratio 1 (the magenta or black frame, the red curve) has one of its kind within a
+// pixel in the document, and the other way round.
+QStringList documentFaults(const QImage &rasterised, int function);
+
+} // namespace testsupport
