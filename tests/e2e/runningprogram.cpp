@@ -1,7 +1,8 @@
 #include "runningprogram.h"
 
+#include "expectedpicture.h"
+
 #include <QDeadlineTimer>
-#include <QMap>
 #include <QThread>
 
 #include <utility>
@@ -14,12 +15,7 @@ constexpr int toolTimeoutMs = 30000;
 
 QStringList lines(const QByteArray &output)
 {
-    QStringList found;
-    for (const QByteArray &line : output.split('\n')) {
-        if (!line.trimmed().isEmpty())
-            found << QString::fromLatin1(line.trimmed());
-    }
-    return found;
+    return QString::fromLatin1(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -32,19 +28,12 @@ RunningProgram::RunningProgram(const QProcessEnvironment &environment, DesktopTo
     testsupport::endWithTheTest(m_process);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(FUNCTION_GRAPH_PATH), arguments);
-    if (!m_process.waitForStarted()) {
-        m_failure = m_process.errorString();
-        return;
-    }
+    m_process.waitForStarted();
     // Only this process's window: one left behind by an earlier program may not be gone yet.
-    const QStringList windows = viewableWindows(QStringLiteral("^Graph$"), toolTimeoutMs);
-    if (windows.isEmpty()) {
-        m_failure =
-            QStringLiteral("no window titled \"Graph\" showed (program %1)").arg(exitDescription());
-        return;
-    }
-    m_window = windows.front();
-    if (!moveTo(QPoint(4, 4)))
+    const QStringList windows = viewableWindows(QStringLiteral("^Graph$"));
+    if (windows.isEmpty())
+        m_failure = QStringLiteral("no window titled Graph showed; program ") + exitDescription();
+    else if (m_window = windows.front(); !moveTo({4, 4}))
         m_failure = QStringLiteral("the pointer could not be moved into the window");
 }
 
@@ -56,106 +45,107 @@ RunningProgram::~RunningProgram()
     }
 }
 
-ToolResult RunningProgram::xdotool(const QStringList &arguments)
+ToolResult RunningProgram::xdotool(const QString &command, const QStringList &more)
 {
-    return testsupport::runTool(m_tools.xdotool, arguments, m_environment, toolTimeoutMs);
+    return testsupport::runTool(m_tools.xdotool, command.split(QLatin1Char(' ')) + more,
+                                m_environment, toolTimeoutMs);
 }
 
-QStringList RunningProgram::viewableWindows(const QString &name, int timeoutMs)
+QStringList RunningProgram::viewableWindows(const QString &name)
 {
     // xdotool walks every window of the display and asks each for its properties. A window that
     // goes away meanwhile (one the toolkit makes and drops while starting, a readout closing, the
     // last program's windows being torn down) ends it with BadWindow: the walk is simply made
     // again, as is one that found no window yet.
-    QStringList arguments{QStringLiteral("search"), QStringLiteral("--all"),
-                          QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                          QString::number(m_process.processId())};
-    if (!name.isEmpty())
-        arguments << QStringLiteral("--name") << name;
-    const QDeadlineTimer deadline(timeoutMs);
+    const QStringList byName =
+        name.isEmpty() ? QStringList() : QStringList{QStringLiteral("--name"), name};
+    const QDeadlineTimer deadline(toolTimeoutMs);
     for (;;) {
-        const ToolResult search = xdotool(arguments);
-        const QStringList windows = lines(search.output);
-        if ((search.succeeded() && !windows.isEmpty()) || deadline.hasExpired()
-            || m_process.state() != QProcess::Running)
-            return search.succeeded() ? windows : QStringList();
+        const ToolResult search = xdotool(
+            QStringLiteral("search --all --onlyvisible --pid %1").arg(m_process.processId()),
+            byName);
+        if (search.succeeded() && !lines(search.output).isEmpty())
+            return lines(search.output);
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running)
+            return {};
         QThread::msleep(20);
     }
 }
 
-QPoint RunningProgram::onDevice(QPoint designPixel) const
+QString RunningProgram::pointerAt(QPoint designPixel) const
 {
-    return {qRound(designPixel.x() * m_ratio), qRound(designPixel.y() * m_ratio)};
+    return QStringLiteral("mousemove --window %1 %2 %3")
+        .arg(m_window)
+        .arg(qRound(designPixel.x() * m_ratio))
+        .arg(qRound(designPixel.y() * m_ratio));
 }
 
 bool RunningProgram::click(QPoint designPixel, int button)
 {
-    const QPoint device = onDevice(designPixel);
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
-                    QString::number(device.x()), QString::number(device.y()),
-                    QStringLiteral("click"), QString::number(button)})
-        .succeeded();
+    return xdotool(pointerAt(designPixel) + QStringLiteral(" click %1").arg(button)).succeeded();
+}
+
+bool RunningProgram::graph(int function)
+{
+    return click(optionClickPoint(function - 1)) && click(graphClickPoint);
 }
 
 bool RunningProgram::moveTo(QPoint designPixel)
 {
-    const QPoint device = onDevice(designPixel);
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
-                    QString::number(device.x()), QString::number(device.y())})
-        .succeeded();
+    return xdotool(pointerAt(designPixel)).succeeded();
 }
 
-bool RunningProgram::pressKeys(const QStringList &keys)
+bool RunningProgram::pressKeys(const QString &keys)
 {
-    return xdotool(QStringList{QStringLiteral("key")} + keys).succeeded();
+    return xdotool(QStringLiteral("key ") + keys).succeeded();
 }
 
 bool RunningProgram::type(const QString &text)
 {
-    return xdotool({QStringLiteral("type"), text}).succeeded();
+    return xdotool(QStringLiteral("type"), {text}).succeeded();
 }
 
 bool RunningProgram::moveWindow(QPoint screenPixel)
 {
-    return xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), m_window,
-                    QString::number(screenPixel.x()), QString::number(screenPixel.y())})
+    return xdotool(QStringLiteral("windowmove --sync %1 %2 %3")
+                       .arg(m_window)
+                       .arg(screenPixel.x())
+                       .arg(screenPixel.y()))
+        .succeeded();
+}
+
+bool RunningProgram::unmapWindow()
+{
+    return xdotool(QStringLiteral("windowunmap --sync ") + m_window).succeeded();
+}
+
+bool RunningProgram::mapWindow()
+{
+    return xdotool(QStringLiteral("windowmap --sync ") + m_window).succeeded();
+}
+
+bool RunningProgram::requestClose()
+{
+    return testsupport::runTool(m_tools.closeRequest, {m_window}, m_environment, toolTimeoutMs)
         .succeeded();
 }
 
 QStringList RunningProgram::visibleWindows()
 {
-    QStringList windows{m_window};
-    for (const QString &window : viewableWindows({}, toolTimeoutMs)) {
-        if (window != m_window)
-            windows << window;
-    }
-    return windows;
+    QStringList windows = viewableWindows();
+    windows.removeAll(m_window);
+    return QStringList{m_window} + windows;
 }
 
 QRect RunningProgram::windowGeometry(const QString &window)
 {
-    const ToolResult geometry =
-        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-    QMap<QString, int> values;
-    for (const QString &line : lines(geometry.output)) {
-        const QStringList pair = line.split(QLatin1Char('='));
-        if (pair.size() == 2)
-            values.insert(pair[0], pair[1].toInt());
-    }
+    QHash<QString, int> values;
+    for (const QString &line :
+         lines(xdotool(QStringLiteral("getwindowgeometry --shell ") + window).output))
+        values.insert(line.section(QLatin1Char('='), 0, 0),
+                      line.section(QLatin1Char('='), 1).toInt());
     return {values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
             values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT"))};
-}
-
-QImage RunningProgram::screenshot()
-{
-    // Uncompressed: large windows are photographed many times.
-    const ToolResult shot = testsupport::runTool(
-        m_tools.import,
-        {QStringLiteral("-silent"), QStringLiteral("-window"), m_window, QStringLiteral("ppm:-")},
-        m_environment, toolTimeoutMs);
-    if (!shot.succeeded())
-        return {};
-    return QImage::fromData(shot.output, "PPM").convertToFormat(QImage::Format_RGB32);
 }
 
 Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage &)> &ready,
@@ -164,8 +154,15 @@ Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage 
     const QDeadlineTimer deadline(timeoutMs);
     QImage previous;
     for (;;) {
-        QImage current = screenshot();
-        const bool isReady = !current.isNull() && ready(current);
+        // Uncompressed: large windows are photographed many times.
+        const ToolResult shot =
+            testsupport::runTool(m_tools.import,
+                                 {QStringLiteral("-silent"), QStringLiteral("-window"), m_window,
+                                  QStringLiteral("ppm:-")},
+                                 m_environment, toolTimeoutMs);
+        const QImage current =
+            QImage::fromData(shot.output, "PPM").convertToFormat(QImage::Format_RGB32);
+        const bool isReady = shot.succeeded() && !current.isNull() && ready(current);
         if (isReady && current == previous)
             return {current, true};
         if (deadline.hasExpired())
@@ -174,20 +171,12 @@ Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage 
     }
 }
 
-bool RunningProgram::unmapWindow()
+Screenshot RunningProgram::pictureWhen(const std::function<bool(const QImage &)> &ready)
 {
-    return xdotool({QStringLiteral("windowunmap"), QStringLiteral("--sync"), m_window}).succeeded();
-}
-
-bool RunningProgram::mapWindow()
-{
-    return xdotool({QStringLiteral("windowmap"), QStringLiteral("--sync"), m_window}).succeeded();
-}
-
-bool RunningProgram::requestClose()
-{
-    return testsupport::runTool(m_tools.closeRequest, {m_window}, m_environment, toolTimeoutMs)
-        .succeeded();
+    const QRect area = testsupport::deviceRect(testsupport::logicalPictureRect, m_ratio);
+    Screenshot shot = screenshotWhen([&](const QImage &image) { return ready(image.copy(area)); });
+    shot.image = shot.image.copy(area);
+    return shot;
 }
 
 bool RunningProgram::endsWithStatusZero(int timeoutMs)
@@ -205,21 +194,17 @@ QString RunningProgram::exitDescription() const
     return QStringLiteral("ended with status %1").arg(m_process.exitCode());
 }
 
-Desktop::Desktop(QSize screenSize, const QString &closeRequestTool, const QStringList &moreTools)
+Desktop::Desktop(QSize screenSize, const QStringList &moreTools)
 {
     testsupport::ToolFinder finder;
     const QString server = finder.find(QStringLiteral("Xvfb"));
     m_tools = {finder.find(QStringLiteral("xdotool")), finder.find(QStringLiteral("import")),
-               closeRequestTool};
+               QStringLiteral(WM_CLOSE_REQUEST_PATH)};
     for (const QString &name : moreTools)
         m_more.insert(name, finder.find(name));
     m_failure = finder.missingTools();
     if (!m_failure.isEmpty())
         return;
-    if (!m_runtimeDir.isValid()) {
-        m_failure = QStringLiteral("no temporary folder");
-        return;
-    }
     m_display = std::make_unique<testsupport::VirtualDisplay>(
         server, screenSize, testsupport::isolatedEnvironment(m_runtimeDir.path()));
     m_failure = m_display->failure();
@@ -230,6 +215,13 @@ QProcessEnvironment Desktop::environment() const
     QProcessEnvironment environment = m_display->environment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     return environment;
+}
+
+ToolResult Desktop::run(const QString &tool, const QStringList &arguments,
+                        const QByteArray &input) const
+{
+    return testsupport::runTool(m_more.value(tool, tool), arguments, environment(), toolTimeoutMs,
+                                input);
 }
 
 std::unique_ptr<RunningProgram> Desktop::start(const QString &scaleFactor, qreal ratio,

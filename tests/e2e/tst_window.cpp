@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+using e2e::restingPoint;
 using e2e::RunningProgram;
 using e2e::Screenshot;
 using testsupport::deviceRect;
@@ -23,15 +24,6 @@ constexpr QRect labelRect(136, 8, 225, 33);
 constexpr QRect optionsRect(448, 80, 145, 121);
 constexpr QRect graphButtonRect(472, 208, 73, 33);
 constexpr QRect endButtonRect(472, 240, 73, 33);
-constexpr QPoint optionClickPoint(int k)
-{
-    return {520, 92 + 24 * k};
-}
-constexpr QPoint graphClickPoint(508, 224);
-constexpr QPoint endClickPoint(508, 256);
-// Empty blue margin: a click there gives the window the keyboard focus, as a window manager would.
-constexpr QPoint restingPoint(600, 400);
-
 constexpr QRgb windowBlue = qRgb(0, 0, 255);
 constexpr QRgb labelYellow = qRgb(255, 255, 192);
 constexpr QRgb optionGreen = qRgb(0, 255, 0);
@@ -130,9 +122,7 @@ private:
 
 void TestWindow::initTestCase()
 {
-    m_desktop =
-        std::make_unique<e2e::Desktop>(QSize(2048, 1536), QStringLiteral(WM_CLOSE_REQUEST_PATH),
-                                       QStringList{QStringLiteral("xrdb")});
+    m_desktop = std::make_unique<e2e::Desktop>(QSize(2048, 1536), QStringList{"xrdb"});
     QVERIFY2(m_desktop->failure().isEmpty(), qPrintable(m_desktop->failure()));
 }
 
@@ -145,10 +135,8 @@ Screenshot TestWindow::start(const QString &scaleFactor, int dpi)
     // The font resolution is a resource of the whole server, read by a program as it starts; the
     // server does not reset when a program leaves, so it stays until set again.
     if (dpi != m_dpi) {
-        const e2e::ToolResult set = testsupport::runTool(
-            m_desktop->tool(QStringLiteral("xrdb")), {QStringLiteral("-merge")},
-            m_desktop->environment(), 30000, QStringLiteral("Xft.dpi: %1\n").arg(dpi).toLatin1());
-        if (!set.succeeded())
+        if (!m_desktop->run("xrdb", {"-merge"}, QStringLiteral("Xft.dpi: %1\n").arg(dpi).toLatin1())
+                 .succeeded())
             return {};
         m_dpi = dpi;
     }
@@ -157,9 +145,8 @@ Screenshot TestWindow::start(const QString &scaleFactor, int dpi)
     m_program = m_desktop->start(scaleFactor, ratio);
     if (!m_program->hasWindow())
         return {};
-    const QRect area = deviceRect(logicalPictureRect, ratio);
-    return m_program->screenshotWhen([&area](const QImage &image) {
-        return shows(image, testsupport::startupAxisColour, area);
+    return m_program->screenshotWhen([ratio](const QImage &image) {
+        return shows(image, testsupport::startupAxisColour, deviceRect(logicalPictureRect, ratio));
     });
 }
 
@@ -278,8 +265,7 @@ void TestWindow::pictureIsExactAtEveryRatio()
         m_configuration = configuration;
     }
     if (function > 0) {
-        QVERIFY(m_program->click(optionClickPoint(function - 1)));
-        QVERIFY(m_program->click(graphClickPoint));
+        QVERIFY(m_program->graph(function));
         const QImage previous = m_lastPicture;
         shot = m_program->screenshotWhen([&](const QImage &image) {
             const QImage picture = image.copy(area);
@@ -301,8 +287,7 @@ void TestWindow::pictureIsExactAtEveryRatio()
 void TestWindow::pictureSurvivesUnmapping()
 {
     QVERIFY(start({}).ready);
-    QVERIFY(m_program->click(optionClickPoint(2)));
-    QVERIFY(m_program->click(graphClickPoint));
+    QVERIFY(m_program->graph(3));
     const Screenshot before = m_program->screenshotWhen([](const QImage &image) {
         return shows(image, testsupport::curveColour, logicalPictureRect);
     });
@@ -327,7 +312,7 @@ void TestWindow::endsWithStatusZero()
 {
     QFETCH(bool, byWindowManager);
     QVERIFY(start({}).ready);
-    QVERIFY(byWindowManager ? m_program->requestClose() : m_program->click(endClickPoint));
+    QVERIFY(byWindowManager ? m_program->requestClose() : m_program->click(e2e::endClickPoint));
     QVERIFY2(m_program->endsWithStatusZero(10000), qPrintable(m_program->exitDescription()));
 }
 
@@ -352,7 +337,7 @@ void TestWindow::focusLeavesThePictureAlone()
     // The tab order runs from the first option button to Graph, the picture and End.
     for (const QString focus : {"Graph", "the picture", "End"}) {
         const QImage before = shot.image;
-        QVERIFY(m_program->pressKeys({QStringLiteral("Tab")}));
+        QVERIFY(m_program->pressKeys(QStringLiteral("Tab")));
         shot =
             m_program->screenshotWhen([&before](const QImage &image) { return image != before; });
         QVERIFY2(shot.ready, qPrintable("nothing showed the focus moving to " + focus));

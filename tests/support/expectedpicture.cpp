@@ -73,23 +73,6 @@ QRect deviceRect(QRect logical, qreal ratio)
     return {topLeft, end - QPoint(1, 1)};
 }
 
-PixelSet::PixelSet(QSize size)
-    : m_size(size),
-      m_members(static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
-                false)
-{}
-
-bool PixelSet::hasMemberNear(QPoint at, int radius) const
-{
-    for (int dy = -radius; dy <= radius; ++dy) {
-        for (int dx = -radius; dx <= radius; ++dx) {
-            if (contains(at + QPoint(dx, dy)))
-                return true;
-        }
-    }
-    return false;
-}
-
 ExpectedPicture::ExpectedPicture(qreal ratio)
     : m_size(deviceRect(logicalPictureRect, ratio).size()), m_penWidth(std::max(1, qRound(ratio)))
 {}
@@ -123,35 +106,28 @@ QImage ExpectedPicture::frame(int function) const
     return image;
 }
 
-PixelSet ExpectedPicture::curve(int number) const
+QImage ExpectedPicture::picture(int function) const
 {
-    PixelSet pixels(m_size);
-    auto plot = [&pixels](QPoint at) { pixels.insert(at); };
-    // The tracer hands its doubles to the picture in single precision.
+    QImage image = frame(function);
+    if (function == 0)
+        return image;
+    auto plot = [&image](QPoint at) {
+        if (image.rect().contains(at))
+            image.setPixel(at, curveColour);
+    };
     auto device = [this](double x, double y) {
         return toDevice(static_cast<float>(x), static_cast<float>(y));
     };
-
-    const int a = -10;
-    QPointF current = device(a, catalogueValue(number, a));
+    QPointF current = device(-10, catalogueValue(function, -10));
     rasterizeSegment(current, current, m_penWidth, plot);
-    // Repeated addition, as the samples are taken: 2001 of them, the last just short of 10.
-    for (double x = a; x <= 10; x += 0.01) {
-        const double y = catalogueValue(number, x);
+    for (double x = -10; x <= 10; x += 0.01) {
+        const double y = catalogueValue(function, x);
         if (y > -10 && y < 10) {
             const QPointF next = device(x, y);
             rasterizeSegment(current, next, m_penWidth, plot);
             current = next;
         }
     }
-    return pixels;
-}
-
-QImage ExpectedPicture::picture(int function) const
-{
-    QImage image = frame(function);
-    if (function > 0)
-        curve(function).forEach([&image](QPoint at) { image.setPixel(at, curveColour); });
     return image;
 }
 

@@ -6,8 +6,6 @@
 #include <QRect>
 #include <QSize>
 
-#include <vector>
-
 namespace testsupport {
 
 inline constexpr QRgb pictureBackground = qRgb(128, 255, 255);
@@ -25,45 +23,6 @@ qreal storedRatio(qreal factor);
 // The device pixels a logical rectangle covers at `ratio` device pixels to the logical pixel:
 // each edge rounded on its own, half away from zero, as the toolkit places widgets.
 QRect deviceRect(QRect logical, qreal ratio);
-
-// A set of pixels of one picture; points outside it are never members.
-class PixelSet {
-public:
-    PixelSet() = default;
-    explicit PixelSet(QSize size);
-
-    bool contains(QPoint at) const { return isInside(at) && m_members[index(at)]; }
-    void insert(QPoint at)
-    {
-        if (isInside(at))
-            m_members[index(at)] = true;
-    }
-    // Whether a member lies at most `radius` pixels from `at` along both axes.
-    bool hasMemberNear(QPoint at, int radius) const;
-    template <typename Visit> void forEach(Visit visit) const
-    {
-        for (int y = 0; y < m_size.height(); ++y) {
-            for (int x = 0; x < m_size.width(); ++x) {
-                if (m_members[index({x, y})])
-                    visit(QPoint(x, y));
-            }
-        }
-    }
-
-private:
-    bool isInside(QPoint at) const
-    {
-        return at.x() >= 0 && at.y() >= 0 && at.x() < m_size.width() && at.y() < m_size.height();
-    }
-    std::size_t index(QPoint at) const
-    {
-        return static_cast<std::size_t>(at.y()) * static_cast<std::size_t>(m_size.width())
-               + static_cast<std::size_t>(at.x());
-    }
-
-    QSize m_size;
-    std::vector<bool> m_members;
-};
 
 // What the picture has to show, worked out from the formulas and the picture's geometry alone, so
 // that a mistake shared with the program's own drawing code cannot go unnoticed.
@@ -83,9 +42,8 @@ public:
     // Function 0: magenta x-axis, black y-axis, tick pairs at -9..9 only. Functions 1..5: black
     // axes and tick pairs at -10..10, the frame the curve is traced over.
     QImage frame(int function) const;
-    // The red pixels that tracing function `number` (1..5) sets.
-    PixelSet curve(int number) const;
-    // The frame with the curve over it: the whole picture.
+    // The frame with the red curve of function `function` traced over it, as the tracer samples
+    // it: from -10 by repeated addition of 0.01, in single precision, the visible values joined.
     QImage picture(int function) const;
 
 private:

@@ -2,62 +2,67 @@
 
 #include "expectedpicture.h"
 
+#include <functional>
+
 namespace testsupport {
 
 namespace {
 
-// How far, in device pixels along both axes, a curve pixel may lie from where it is expected.
-constexpr int curveTolerance = 1;
+using PixelTest = std::function<bool(QPoint)>;
 
 QString colourText(QRgb colour)
 {
     return QStringLiteral("#%1").arg(colour & RGB_MASK, 6, 16, QLatin1Char('0'));
 }
 
-void addFault(QStringList &faults, const Mismatches &mismatches, const char *what)
+QRgb colourAt(const QImage &image, QPoint at)
 {
-    if (!mismatches.isEmpty())
-        faults << mismatches.summary(QLatin1String(what));
+    return image.pixel(at) | ~RGB_MASK;
 }
 
-// Whether every pixel of the pen square with its top-left corner at `corner` is in `pixels` or
-// cut off by the picture's edge.
-bool fullSquare(const PixelSet &pixels, QSize size, QPoint corner, int pen)
+// The pixels of `image` that are `colour` and fail `test`.
+Mismatches failing(const QImage &image, QRgb colour, const PixelTest &test)
+{
+    Mismatches failed;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (colourAt(image, {x, y}) == colour && !test({x, y}))
+                failed.add({x, y});
+        }
+    }
+    return failed;
+}
+
+// Whether a pixel of `colour` lies at most one pixel from `at` along both axes.
+bool near(const QImage &image, QPoint at, QRgb colour)
+{
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QPoint place = at + QPoint(dx, dy);
+            if (image.rect().contains(place) && colourAt(image, place) == colour)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Whether the pen square with its top-left pixel at `corner` is red where it is in the picture.
+bool redSquare(const QImage &image, QPoint corner, int pen)
 {
     for (int y = 0; y < pen; ++y) {
         for (int x = 0; x < pen; ++x) {
             const QPoint at = corner + QPoint(x, y);
-            if (!pixels.contains(at) && QRect(QPoint(0, 0), size).contains(at))
+            if (image.rect().contains(at) && colourAt(image, at) != curveColour)
                 return false;
         }
     }
     return true;
 }
 
-// The red pixels that belong to no full pen square of red, and how many lie in no whole
-// pen-aligned block: a picture drawn small and enlarged consists of such blocks only.
-void checkPenWeight(const PixelSet &red, QSize size, int pen, QStringList &faults)
+void addFault(QStringList &faults, const Mismatches &mismatches, const char *what)
 {
-    Mismatches thin;
-    int redCount = 0;
-    int offGrid = 0;
-    red.forEach([&](QPoint at) {
-        ++redCount;
-        bool inSquare = false;
-        for (int dy = 0; dy < pen && !inSquare; ++dy) {
-            for (int dx = 0; dx < pen && !inSquare; ++dx)
-                inSquare = fullSquare(red, size, at - QPoint(dx, dy), pen);
-        }
-        if (!inSquare)
-            thin.add(at);
-        offGrid +=
-            fullSquare(red, size, QPoint(at.x() / pen * pen, at.y() / pen * pen), pen) ? 0 : 1;
-    });
-    addFault(faults, thin, "red pixels thinner than the pen");
-    if (pen > 1 && offGrid * 4 < redCount)
-        faults << QStringLiteral("only %1 of %2 red pixels off the logical grid: enlarged")
-                      .arg(offGrid)
-                      .arg(redCount);
+    if (!mismatches.isEmpty())
+        faults << mismatches.summary(QLatin1String(what));
 }
 
 enum class Mark { None, Black, Magenta, Curve };
@@ -85,15 +90,11 @@ Mismatches unmatchedMarks(const QImage &image, const QImage &other, bool frameMa
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const Mark mark = markOf(image.pixel(x, y));
-            if (mark == Mark::None)
-                continue;
-            bool matched = false;
+            bool matched = mark == Mark::None;
             for (int dy = -1; dy <= 1 && !matched; ++dy) {
                 for (int dx = -1; dx <= 1 && !matched; ++dx) {
-                    const QPoint near(x + dx, y + dy);
-                    if (!other.rect().contains(near))
-                        continue;
-                    const Mark found = markOf(other.pixel(near));
+                    const QPoint at(x + dx, y + dy);
+                    const Mark found = other.rect().contains(at) ? markOf(other.pixel(at)) : mark;
                     matched = found == mark
                               || (frameMayMeetCurve && mark != Mark::Curve && found != Mark::None);
                 }
@@ -103,6 +104,15 @@ Mismatches unmatchedMarks(const QImage &image, const QImage &other, bool frameMa
         }
     }
     return unmatched;
+}
+
+QString sizeFault(QSize actual, QSize expected)
+{
+    return QStringLiteral("size %1x%2, expected %3x%4")
+        .arg(actual.width())
+        .arg(actual.height())
+        .arg(expected.width())
+        .arg(expected.height());
 }
 
 } // namespace
@@ -122,21 +132,15 @@ QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
 {
     const ExpectedPicture expected(ratio);
     if (picture.size() != expected.size())
-        return {QStringLiteral("the picture is %1x%2, not %3x%4")
-                    .arg(picture.width())
-                    .arg(picture.height())
-                    .arg(expected.size().width())
-                    .arg(expected.size().height())};
+        return {sizeFault(picture.size(), expected.size())};
     QStringList faults;
+    // Under the curve, exactly the frame.
     const QImage frame = expected.frame(function);
     Mismatches offFrame;
-    PixelSet red(picture.size());
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            const QRgb colour = picture.pixel(x, y) | ~RGB_MASK;
-            if (function > 0 && colour == curveColour)
-                red.insert({x, y});
-            else if (colour != frame.pixel(x, y))
+            const QRgb colour = colourAt(picture, {x, y});
+            if (colour != frame.pixel(x, y) && (function == 0 || colour != curveColour))
                 offFrame.add({x, y}, QStringLiteral(" is %1 not %2")
                                          .arg(colourText(colour), colourText(frame.pixel(x, y))));
         }
@@ -145,46 +149,56 @@ QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
     if (function == 0)
         return faults;
 
-    const PixelSet expectedRed = expected.curve(function);
-    Mismatches missing;
-    expectedRed.forEach([&](QPoint at) {
-        if (!red.hasMemberNear(at, curveTolerance))
-            missing.add(at);
-    });
-    addFault(faults, missing, "curve pixels missing");
-    Mismatches stray;
-    red.forEach([&](QPoint at) {
-        if (!expectedRed.hasMemberNear(at, curveTolerance))
-            stray.add(at);
-    });
-    addFault(faults, stray, "red pixels off the curve");
-    checkPenWeight(red, picture.size(), expected.penWidth(), faults);
-    return faults;
-}
-
-Mismatches differingPixels(const QImage &actual, const QImage &expected)
-{
-    Mismatches differing;
-    const QSize common = actual.size().boundedTo(expected.size());
-    for (int y = 0; y < common.height(); ++y) {
-        for (int x = 0; x < common.width(); ++x) {
-            const QRgb colour = actual.pixel(x, y) | ~RGB_MASK;
-            if (colour != (expected.pixel(x, y) | ~RGB_MASK))
-                differing.add({x, y}, QStringLiteral(" is ") + colourText(colour));
-        }
+    // The curve where the formula puts it, within a pixel either way.
+    const QImage traced = expected.picture(function);
+    addFault(
+        faults,
+        failing(traced, curveColour, [&](QPoint at) { return near(picture, at, curveColour); }),
+        "curve pixels missing");
+    addFault(
+        faults,
+        failing(picture, curveColour, [&](QPoint at) { return near(traced, at, curveColour); }),
+        "red pixels off the curve");
+    // As thick as the pen: every red pixel lies in a red pen square.
+    const int pen = expected.penWidth();
+    addFault(faults,
+             failing(picture, curveColour,
+                     [&](QPoint at) {
+                         for (int corner = 0; corner < pen * pen; ++corner) {
+                             if (redSquare(picture, at - QPoint(corner % pen, corner / pen), pen))
+                                 return true;
+                         }
+                         return false;
+                     }),
+             "red pixels thinner than the pen");
+    // Drawn at device resolution, the pen squares fall on odd places as often as on even ones; a
+    // small picture enlarged consists of whole aligned blocks only.
+    if (pen > 1) {
+        const int red = failing(picture, curveColour, [](QPoint) { return false; }).count();
+        const int offGrid =
+            failing(picture, curveColour, [&](QPoint at) {
+                return redSquare(picture, {at.x() / pen * pen, at.y() / pen * pen}, pen);
+            }).count();
+        if (offGrid * 4 < red)
+            faults << QStringLiteral("only %1 of %2 red pixels off the logical grid: enlarged")
+                          .arg(offGrid)
+                          .arg(red);
     }
-    return differing;
+    return faults;
 }
 
 QString pixelDifferences(const QImage &actual, const QImage &expected)
 {
     if (actual.size() != expected.size())
-        return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width())
-            .arg(actual.height())
-            .arg(expected.width())
-            .arg(expected.height());
-    const Mismatches differing = differingPixels(actual, expected);
+        return sizeFault(actual.size(), expected.size());
+    Mismatches differing;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb colour = colourAt(actual, {x, y});
+            if (colour != colourAt(expected, {x, y}))
+                differing.add({x, y}, QStringLiteral(" is ") + colourText(colour));
+        }
+    }
     return differing.isEmpty() ? QString() : differing.summary(QStringLiteral("pixels differ"));
 }
 
@@ -192,11 +206,7 @@ QStringList documentFaults(const QImage &rasterised, int function)
 {
     const QImage expected = ExpectedPicture(1).picture(function);
     if (rasterised.size() != expected.size())
-        return {QStringLiteral("rasterised at %1x%2, not %3x%4")
-                    .arg(rasterised.width())
-                    .arg(rasterised.height())
-                    .arg(expected.width())
-                    .arg(expected.height())};
+        return {sizeFault(rasterised.size(), expected.size())};
     QStringList faults;
     addFault(faults, unmatchedMarks(expected, rasterised, false), "marks missing");
     addFault(faults, unmatchedMarks(rasterised, expected, true), "marks too many");

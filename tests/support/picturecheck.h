@@ -29,9 +29,6 @@ private:
 // line per kind of fault; empty when the picture is right.
 QStringList pictureFaults(const QImage &picture, qreal ratio, int function);
 
-// The pixels in which `actual` differs from `expected`, over the part both cover from their
-// top-left corners.
-Mismatches differingPixels(const QImage &actual, const QImage &expected);
 // The same pictures pixel for pixel: empty, or what differs (the size, or the pixels).
 QString pixelDifferences(const QImage &actual, const QImage &expected);
 
