@@ -5,7 +5,11 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <algorithm>
 #include <utility>
+
+// Last: Xlib defines names such as None and Bool as macros.
+#include <X11/Xlib.h>
 
 namespace e2e {
 
@@ -126,8 +130,30 @@ bool RunningProgram::mapWindow()
 
 bool RunningProgram::requestClose()
 {
-    return testsupport::runTool(m_tools.closeRequest, {m_window}, m_environment, toolTimeoutMs)
-        .succeeded();
+    // What a window manager sends when its close button is pressed: WM_PROTOCOLS carrying
+    // WM_DELETE_WINDOW. A window that does not take part in that protocol would be destroyed.
+    Display *const display =
+        XOpenDisplay(qPrintable(m_environment.value(QStringLiteral("DISPLAY"))));
+    if (display == nullptr)
+        return false;
+    const Window window = m_window.toULong();
+    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    Atom *protocols = nullptr;
+    int count = 0;
+    const bool takesPart = XGetWMProtocols(display, window, &protocols, &count) != 0
+                           && std::count(protocols, protocols + count, deleteWindow) == 1;
+    XFree(protocols);
+    if (takesPart) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+        XSendEvent(display, window, False, NoEventMask, &event);
+    }
+    XCloseDisplay(display);
+    return takesPart;
 }
 
 QStringList RunningProgram::visibleWindows()
@@ -198,8 +224,7 @@ Desktop::Desktop(QSize screenSize, const QStringList &moreTools)
 {
     testsupport::ToolFinder finder;
     const QString server = finder.find(QStringLiteral("Xvfb"));
-    m_tools = {finder.find(QStringLiteral("xdotool")), finder.find(QStringLiteral("import")),
-               QStringLiteral(WM_CLOSE_REQUEST_PATH)};
+    m_tools = {finder.find(QStringLiteral("xdotool")), finder.find(QStringLiteral("import"))};
     for (const QString &name : moreTools)
         m_more.insert(name, finder.find(name));
     m_failure = finder.missingTools();

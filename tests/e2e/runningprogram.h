@@ -39,7 +39,6 @@ struct Screenshot {
 struct DesktopTools {
     QString xdotool;
     QString import; // takes screenshots
-    QString closeRequest;
 };
 
 // The program under test on a virtual display, driven as a user drives it: clicks at places in

@@ -27,26 +27,13 @@ constexpr QPoint onRightMonitor(1200, 100);
 
 bool shows(const QImage &image, QRgb colour)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == colour)
-                return true;
-        }
-    }
-    return false;
+    return !testsupport::boundsOf(image, colour).isNull();
 }
 
 // The picture as a screenshot shows it, found by its background.
 QImage pictureByItsPixels(const QImage &shot)
 {
-    QRect bounds;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            if (shot.pixel(x, y) == testsupport::pictureBackground)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return shot.copy(bounds);
+    return shot.copy(testsupport::boundsOf(shot, testsupport::pictureBackground));
 }
 
 QString joined(const QStringList &faults)
@@ -69,9 +56,8 @@ private slots:
     void screenReaderSeesWindowAndImage();
     void copyReachesAnotherProgram_data();
     void copyReachesAnotherProgram();
-    void contextMenuOpens_data();
-    void contextMenuOpens();
-    void readOutShowsWhileThePointerRests();
+    void popUpLeavesThePictureAlone_data();
+    void popUpLeavesThePictureAlone();
     void samePictureEverywhere_data();
     void samePictureEverywhere();
 
@@ -258,8 +244,9 @@ void TestDesktop::screenReaderSeesWindowAndImage()
          {std::pair{"start-up", startupDescription}, {"after clicks", graphedDescription}}) {
         const QString wanted = QStringList{phase, role, name, description}.join('\t');
         // A description not checked is left out of the line sought.
+        const bool anyDescription = description.isNull();
         const bool found = std::any_of(tree.cbegin(), tree.cend(), [&](const QString &line) {
-            return description.isNull() ? line.startsWith(wanted) : line == wanted;
+            return anyDescription ? line.startsWith(wanted) : line == wanted;
         });
         QVERIFY2(found,
                  qPrintable(QStringLiteral("%1: no \"%2\"; named so: %3")
@@ -304,50 +291,46 @@ void TestDesktop::copyReachesAnotherProgram()
     QVERIFY2(faults.isEmpty(), qPrintable(joined(faults)));
 }
 
-void TestDesktop::contextMenuOpens_data()
+void TestDesktop::popUpLeavesThePictureAlone_data()
 {
-    QTest::addColumn<bool>("byKeyboard");
-    QTest::newRow("right click on the picture") << false;
-    QTest::newRow("Menu key on the focused picture") << true;
+    QTest::addColumn<QString>("keys"); // pressed with the focus in the window
+    QTest::addColumn<int>("button");   // clicked where the pointer goes, unless 0
+    QTest::addColumn<QPoint>("place"); // where the pop-up's corner is expected, in design pixels
+    QTest::addColumn<int>("reach");    // how far from it at most
+    QTest::newRow("menu by a right click") << QString() << 3 << onThePicture << 2;
+    // From Graph, pressed last, Tab reaches the picture; its menu opens over its middle.
+    QTest::newRow("menu by the Menu key on the focused picture")
+        << QStringLiteral("Tab Menu") << 0 << testsupport::logicalPictureRect.center() << 2;
+    // Beside the pointer, clear of it.
+    QTest::newRow("readout while the pointer rests") << QString() << 0 << onThePicture << 60;
 }
 
-void TestDesktop::contextMenuOpens()
+void TestDesktop::popUpLeavesThePictureAlone()
 {
-    QFETCH(bool, byKeyboard);
-    QVERIFY2(!startProgram(QStringLiteral("1")).isNull(), qPrintable(m_program->failure()));
-    // From the first option, two presses of Tab reach the picture.
-    QVERIFY(byKeyboard ? m_program->click(restingPoint) && m_program->pressKeys("Tab Tab Menu")
-                       : m_program->click(onThePicture, 3));
-    QStringList windows;
-    QTRY_VERIFY_WITH_TIMEOUT((windows = m_program->visibleWindows()).size() == 2, 20000);
-    // The menu opens where it was asked for: at the pointer, or over the picture's middle.
-    const QRect menu = m_program->windowGeometry(windows.last());
-    const QPoint expected = byKeyboard ? testsupport::logicalPictureRect.center() : onThePicture;
-    QVERIFY2((menu.topLeft() - expected).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("menu at %1,%2").arg(menu.x()).arg(menu.y())));
-    QVERIFY(menu.width() > 50 && menu.height() > 40);
-
-    // Escape closes it; off the picture, the pointer brings no readout back.
-    QVERIFY(m_program->pressKeys("Escape") && m_program->moveTo(restingPoint));
-    QTRY_COMPARE_WITH_TIMEOUT(m_program->visibleWindows().size(), 1, 20000);
-}
-
-void TestDesktop::readOutShowsWhileThePointerRests()
-{
+    QFETCH(QString, keys);
+    QFETCH(int, button);
+    QFETCH(QPoint, place);
+    QFETCH(int, reach);
     const QImage shown = startProgram(QStringLiteral("1"), 3);
     QVERIFY2(!shown.isNull(), qPrintable(m_program->failure()));
-
-    QVERIFY(m_program->moveTo(onThePicture));
+    QVERIFY(keys.isEmpty() ? (button > 0 ? m_program->click(onThePicture, button)
+                                         : m_program->moveTo(onThePicture))
+                           : m_program->click(restingPoint) && m_program->pressKeys(keys));
     QStringList windows;
     QTRY_VERIFY_WITH_TIMEOUT((windows = m_program->visibleWindows()).size() == 2, 20000);
-    // Beside the pointer, clear of it.
-    const QRect readOut = m_program->windowGeometry(windows.last());
-    QVERIFY(!readOut.contains(onThePicture));
-    QVERIFY((readOut.topLeft() - onThePicture).manhattanLength() < 60);
+    const QRect popUp = m_program->windowGeometry(windows.last());
+    QVERIFY2((popUp.topLeft() - place).manhattanLength() <= reach
+                 && popUp.contains(onThePicture) == (button > 0) && popUp.width() > 50
+                 && popUp.height() > 15,
+             qPrintable(QStringLiteral("at %1,%2 %3x%4")
+                            .arg(popUp.x())
+                            .arg(popUp.y())
+                            .arg(popUp.width())
+                            .arg(popUp.height())));
 
-    // Nothing is drawn into the picture: around the readout it is as it was.
-    const QRect covered = readOut.translated(-testsupport::logicalPictureRect.topLeft());
-    const Screenshot withReadOut = m_program->pictureWhen([&](const QImage &picture) {
+    // Nothing is drawn into the picture: around the pop-up it is as it was.
+    const QRect covered = popUp.translated(-testsupport::logicalPictureRect.topLeft());
+    const Screenshot withPopUp = m_program->pictureWhen([&](const QImage &picture) {
         for (int y = 0; y < picture.height(); ++y) {
             for (int x = 0; x < picture.width(); ++x) {
                 if (!covered.contains(x, y) && picture.pixel(x, y) != shown.pixel(x, y))
@@ -356,10 +339,11 @@ void TestDesktop::readOutShowsWhileThePointerRests()
         }
         return true;
     });
-    QVERIFY2(withReadOut.ready, "the picture changed beside the readout");
+    QVERIFY2(withPopUp.ready, "the picture changed beside the pop-up");
 
-    // Gone when the pointer leaves, the whole picture as it was.
-    QVERIFY(m_program->moveTo(restingPoint));
+    // Escape closes a menu; off the picture, the pointer brings no readout; the whole picture is
+    // as it was.
+    QVERIFY(m_program->pressKeys("Escape") && m_program->moveTo(restingPoint));
     QTRY_COMPARE_WITH_TIMEOUT(m_program->visibleWindows().size(), 1, 20000);
     const Screenshot after =
         m_program->pictureWhen([&shown](const QImage &picture) { return picture == shown; });

@@ -128,6 +128,19 @@ QString Mismatches::summary(const QString &what) const
     return QStringLiteral("%1 %2, e.g. %3").arg(m_count).arg(what, m_examples.join(", "));
 }
 
+QRect boundsOf(const QImage &image, QRgb colour, QRect area, bool is)
+{
+    QRect bounds;
+    area = area.isNull() ? image.rect() : area & image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if ((colourAt(image, {x, y}) == colour) == is)
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
 QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
 {
     const ExpectedPicture expected(ratio);

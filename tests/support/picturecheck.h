@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,10 @@ private:
     int m_count = 0;
     QStringList m_examples;
 };
+
+// The smallest rectangle of `area` (the whole image when null) holding every pixel that is
+// `colour`, or with `is` false every pixel that is not; null when there is none.
+QRect boundsOf(const QImage &image, QRgb colour, QRect area = {}, bool is = true);
 
 // What is wrong with `picture`, the device pixels of the picture area, as the picture of function
 // `function` (0: the start-up frame) at `ratio`, checked against ExpectedPicture: the size; the
