@@ -29,9 +29,9 @@ QRect boundsOf(const QImage &image, QRgb colour, QRect area = {}, bool is = true
 // What is wrong with `picture`, the device pixels of the picture area, as the picture of function
 // `function` (0: the start-up frame) at `ratio`, checked against ExpectedPicture: the size; the
 // frame pixel for pixel wherever the curve is not, with no blended colour; every curve pixel within
-// one pixel of where the formula puts it, and every expected one shown within one pixel; the
-// curve as thick as the pen and, above one pixel, drawn at device resolution, not enlarged. One
-// line per kind of fault; empty when the picture is right.
+// one pixel of where the formula puts it, and every expected one shown within one pixel, nine in
+// ten exactly there; the curve as thick as the pen and, above one pixel, drawn at device
+// resolution, not enlarged. One line per kind of fault; empty when the picture is right.
 QStringList pictureFaults(const QImage &picture, qreal ratio, int function);
 
 // The same pictures pixel for pixel: empty, or what differs (the size, or the pixels).
