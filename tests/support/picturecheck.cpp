@@ -174,10 +174,12 @@ QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
         failing(picture, curveColour, [&](QPoint at) { return near(traced, at, curveColour); }),
         "red pixels off the curve");
     // Pixel for pixel where the two ways of walking a line agree, as they do for nine in ten.
-    for (const auto &[image, other] : {std::pair{&traced, &picture}, {&picture, &traced}}) {
-        const int all = failing(*image, curveColour, [](QPoint) { return false; }).count();
-        const int apart = failing(*image, curveColour, [other](QPoint at) {
-                              return colourAt(*other, at) == curveColour;
+    for (const auto &[one, other] : {std::pair{&traced, &picture}, {&picture, &traced}}) {
+        const QImage &image = *one;
+        const QImage &against = *other;
+        const int all = failing(image, curveColour, [](QPoint) { return false; }).count();
+        const int apart = failing(image, curveColour, [&against](QPoint at) {
+                              return colourAt(against, at) == curveColour;
                           }).count();
         if (apart * 10 > all)
             faults << QStringLiteral("%1 of %2 curve pixels not exactly where expected")
