@@ -13,7 +13,7 @@ import subprocess
 import sys
 import time
 
-TIMEOUT_S = 10
+TIMEOUT_S = 30
 
 
 def wait_for(condition):
@@ -45,6 +45,14 @@ def application_of(pyatspi, pid):
     return None
 
 
+def main_window(xdotool, pid):
+    """The program's window titled Graph once it shows. xdotool ends with BadWindow when a window
+    goes away while it walks them all; the caller then simply asks again."""
+    search = subprocess.run([xdotool, "search", "--onlyvisible", "--pid", str(pid), "--name",
+                             "^Graph$"], capture_output=True, text=True, timeout=TIMEOUT_S)
+    return search.stdout.split()[0] if search.returncode == 0 and search.stdout.split() else None
+
+
 def rows(accessible):
     accessible.clearCache()
     found = [(accessible.getRoleName(), accessible.name, accessible.description)]
@@ -73,10 +81,9 @@ def main():
         for row in before:
             print("start-up", *row, sep="\t")
 
-        window = subprocess.run(
-            [xdotool, "search", "--sync", "--onlyvisible", "--pid", str(started.pid),
-             "--name", "^Graph$"], capture_output=True, text=True, check=True,
-            timeout=TIMEOUT_S).stdout.split()[0]
+        window = wait_for(lambda: main_window(xdotool, started.pid))
+        if window is None:
+            sys.exit("the program's window never showed")
         for click in clicks:
             x, y = click.split(",")
             subprocess.run([xdotool, "mousemove", "--window", window, x, y, "click", "1"],

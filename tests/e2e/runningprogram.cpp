@@ -1,41 +1,44 @@
 #include "runningprogram.h"
 
-#include <QDeadlineTimer>
-#include <QMap>
+#include "expectedpicture.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <algorithm>
 #include <utility>
+
+// Last: Xlib defines names such as None and Bool as macros.
+#include <X11/Xlib.h>
 
 namespace e2e {
 
 namespace {
 
-constexpr int toolTimeoutMs = 10000;
+constexpr int toolTimeoutMs = 30000;
+
+QStringList lines(const QByteArray &output)
+{
+    return QString::fromLatin1(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 
 } // namespace
 
-RunningProgram::RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                               DesktopTools tools, qreal ratio, const QStringList &arguments)
+RunningProgram::RunningProgram(const QProcessEnvironment &environment, DesktopTools tools,
+                               qreal ratio, const QStringList &arguments)
     : m_environment(environment), m_tools(std::move(tools)), m_ratio(ratio)
 {
     m_process.setProcessEnvironment(m_environment);
-    endWithTheTest(m_process);
+    testsupport::endWithTheTest(m_process);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(executable, arguments);
-    if (!m_process.waitForStarted()) {
-        m_failure = m_process.errorString();
-        return;
-    }
+    m_process.start(QStringLiteral(FUNCTION_GRAPH_PATH), arguments);
+    m_process.waitForStarted();
     // Only this process's window: one left behind by an earlier program may not be gone yet.
-    const ToolResult search =
-        xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--all"),
-                 QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                 QString::number(m_process.processId()), QStringLiteral("--name"),
-                 QStringLiteral("^Graph$")});
-    const QList<QByteArray> windows = search.output.split('\n');
-    if (search.succeeded() && !windows.front().trimmed().isEmpty())
-        m_window = QString::fromLatin1(windows.front().trimmed());
-    else
-        m_failure = search.describe(QStringLiteral("Looking for the window titled \"Graph\""));
+    const QStringList windows = viewableWindows(QStringLiteral("^Graph$"));
+    if (windows.isEmpty())
+        m_failure = QStringLiteral("no window titled Graph showed; program ") + exitDescription();
+    else if (m_window = windows.front(); !moveTo({4, 4}))
+        m_failure = QStringLiteral("the pointer could not be moved into the window");
 }
 
 RunningProgram::~RunningProgram()
@@ -46,97 +49,129 @@ RunningProgram::~RunningProgram()
     }
 }
 
-ToolResult RunningProgram::xdotool(const QStringList &arguments)
+ToolResult RunningProgram::xdotool(const QString &command, const QStringList &more)
 {
-    return runTool(m_tools.xdotool, arguments, m_environment, toolTimeoutMs);
+    return testsupport::runTool(m_tools.xdotool, command.split(QLatin1Char(' ')) + more,
+                                m_environment, toolTimeoutMs);
 }
 
-QPoint RunningProgram::onDevice(QPoint designPixel) const
+QStringList RunningProgram::viewableWindows(const QString &name)
 {
-    return {qRound(designPixel.x() * m_ratio), qRound(designPixel.y() * m_ratio)};
+    // xdotool walks every window of the display and asks each for its properties. A window that
+    // goes away meanwhile (one the toolkit makes and drops while starting, a readout closing, the
+    // last program's windows being torn down) ends it with BadWindow: the walk is simply made
+    // again, as is one that found no window yet.
+    const QStringList byName =
+        name.isEmpty() ? QStringList() : QStringList{QStringLiteral("--name"), name};
+    const QDeadlineTimer deadline(toolTimeoutMs);
+    for (;;) {
+        const ToolResult search = xdotool(
+            QStringLiteral("search --all --onlyvisible --pid %1").arg(m_process.processId()),
+            byName);
+        if (search.succeeded() && !lines(search.output).isEmpty())
+            return lines(search.output);
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running)
+            return {};
+        QThread::msleep(20);
+    }
+}
+
+QString RunningProgram::pointerAt(QPoint designPixel) const
+{
+    return QStringLiteral("mousemove --window %1 %2 %3")
+        .arg(m_window)
+        .arg(qRound(designPixel.x() * m_ratio))
+        .arg(qRound(designPixel.y() * m_ratio));
 }
 
 bool RunningProgram::click(QPoint designPixel, int button)
 {
-    const QPoint device = onDevice(designPixel);
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
-                    QString::number(device.x()), QString::number(device.y()),
-                    QStringLiteral("click"), QString::number(button)})
-        .succeeded();
+    return xdotool(pointerAt(designPixel) + QStringLiteral(" click %1").arg(button)).succeeded();
+}
+
+bool RunningProgram::graph(int function)
+{
+    return click(optionClickPoint(function - 1)) && click(graphClickPoint);
 }
 
 bool RunningProgram::moveTo(QPoint designPixel)
 {
-    const QPoint device = onDevice(designPixel);
-    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
-                    QString::number(device.x()), QString::number(device.y())})
-        .succeeded();
+    return xdotool(pointerAt(designPixel)).succeeded();
 }
 
-bool RunningProgram::pressKeys(const QStringList &keys)
+bool RunningProgram::pressKeys(const QString &keys)
 {
-    return xdotool(QStringList{QStringLiteral("key")} + keys).succeeded();
+    return xdotool(QStringLiteral("key ") + keys).succeeded();
+}
+
+bool RunningProgram::type(const QString &text)
+{
+    return xdotool(QStringLiteral("type"), {text}).succeeded();
 }
 
 bool RunningProgram::moveWindow(QPoint screenPixel)
 {
-    return xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), m_window,
-                    QString::number(screenPixel.x()), QString::number(screenPixel.y())})
+    return xdotool(QStringLiteral("windowmove --sync %1 %2 %3")
+                       .arg(m_window)
+                       .arg(screenPixel.x())
+                       .arg(screenPixel.y()))
         .succeeded();
 }
 
-QSize RunningProgram::nativeSize()
+bool RunningProgram::unmapWindow()
 {
-    const ToolResult geometry =
-        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window});
-    QSize size;
-    for (const QByteArray &line : geometry.output.split('\n')) {
-        if (line.startsWith("WIDTH="))
-            size.setWidth(line.mid(6).toInt());
-        else if (line.startsWith("HEIGHT="))
-            size.setHeight(line.mid(7).toInt());
+    return xdotool(QStringLiteral("windowunmap --sync ") + m_window).succeeded();
+}
+
+bool RunningProgram::mapWindow()
+{
+    return xdotool(QStringLiteral("windowmap --sync ") + m_window).succeeded();
+}
+
+bool RunningProgram::requestClose()
+{
+    // What a window manager sends when its close button is pressed: WM_PROTOCOLS carrying
+    // WM_DELETE_WINDOW. A window that does not take part in that protocol would be destroyed.
+    Display *const display =
+        XOpenDisplay(qPrintable(m_environment.value(QStringLiteral("DISPLAY"))));
+    if (display == nullptr)
+        return false;
+    const Window window = m_window.toULong();
+    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    Atom *protocols = nullptr;
+    int count = 0;
+    const bool takesPart = XGetWMProtocols(display, window, &protocols, &count) != 0
+                           && std::count(protocols, protocols + count, deleteWindow) == 1;
+    XFree(protocols);
+    if (takesPart) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+        XSendEvent(display, window, False, NoEventMask, &event);
     }
-    return geometry.succeeded() ? size : QSize();
+    XCloseDisplay(display);
+    return takesPart;
 }
 
 QStringList RunningProgram::visibleWindows()
 {
-    const ToolResult search =
-        xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-                 QStringLiteral("--pid"), QString::number(m_process.processId())});
-    QStringList windows{m_window};
-    for (const QByteArray &line : search.output.split('\n')) {
-        const QString window = QString::fromLatin1(line.trimmed());
-        if (!window.isEmpty() && window != m_window)
-            windows << window;
-    }
-    return windows;
+    QStringList windows = viewableWindows();
+    windows.removeAll(m_window);
+    return QStringList{m_window} + windows;
 }
 
 QRect RunningProgram::windowGeometry(const QString &window)
 {
-    const ToolResult geometry =
-        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-    QMap<QString, int> values;
-    for (const QByteArray &line : geometry.output.split('\n')) {
-        const QList<QByteArray> pair = line.trimmed().split('=');
-        if (pair.size() == 2)
-            values.insert(QString::fromLatin1(pair[0]), pair[1].toInt());
-    }
+    QHash<QString, int> values;
+    for (const QString &line :
+         lines(xdotool(QStringLiteral("getwindowgeometry --shell ") + window).output))
+        values.insert(line.section(QLatin1Char('='), 0, 0),
+                      line.section(QLatin1Char('='), 1).toInt());
     return {values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
             values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT"))};
-}
-
-QImage RunningProgram::screenshot()
-{
-    // Uncompressed: large windows are photographed many times.
-    const ToolResult shot = runTool(
-        m_tools.import,
-        {QStringLiteral("-silent"), QStringLiteral("-window"), m_window, QStringLiteral("ppm:-")},
-        m_environment, toolTimeoutMs);
-    if (!shot.succeeded())
-        return {};
-    return QImage::fromData(shot.output, "PPM").convertToFormat(QImage::Format_RGB32);
 }
 
 Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage &)> &ready,
@@ -145,8 +180,15 @@ Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage 
     const QDeadlineTimer deadline(timeoutMs);
     QImage previous;
     for (;;) {
-        QImage current = screenshot();
-        const bool isReady = !current.isNull() && ready(current);
+        // Uncompressed: large windows are photographed many times.
+        const ToolResult shot =
+            testsupport::runTool(m_tools.import,
+                                 {QStringLiteral("-silent"), QStringLiteral("-window"), m_window,
+                                  QStringLiteral("ppm:-")},
+                                 m_environment, toolTimeoutMs);
+        const QImage current =
+            QImage::fromData(shot.output, "PPM").convertToFormat(QImage::Format_RGB32);
+        const bool isReady = shot.succeeded() && !current.isNull() && ready(current);
         if (isReady && current == previous)
             return {current, true};
         if (deadline.hasExpired())
@@ -155,19 +197,12 @@ Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage 
     }
 }
 
-bool RunningProgram::unmapWindow()
+Screenshot RunningProgram::pictureWhen(const std::function<bool(const QImage &)> &ready)
 {
-    return xdotool({QStringLiteral("windowunmap"), QStringLiteral("--sync"), m_window}).succeeded();
-}
-
-bool RunningProgram::mapWindow()
-{
-    return xdotool({QStringLiteral("windowmap"), QStringLiteral("--sync"), m_window}).succeeded();
-}
-
-bool RunningProgram::requestClose()
-{
-    return runTool(m_tools.closeRequest, {m_window}, m_environment, toolTimeoutMs).succeeded();
+    const QRect area = testsupport::deviceRect(testsupport::logicalPictureRect, m_ratio);
+    Screenshot shot = screenshotWhen([&](const QImage &image) { return ready(image.copy(area)); });
+    shot.image = shot.image.copy(area);
+    return shot;
 }
 
 bool RunningProgram::endsWithStatusZero(int timeoutMs)
@@ -183,6 +218,47 @@ QString RunningProgram::exitDescription() const
     if (m_process.exitStatus() == QProcess::CrashExit)
         return QStringLiteral("crashed");
     return QStringLiteral("ended with status %1").arg(m_process.exitCode());
+}
+
+Desktop::Desktop(QSize screenSize, const QStringList &moreTools)
+{
+    testsupport::ToolFinder finder;
+    const QString server = finder.find(QStringLiteral("Xvfb"));
+    m_tools = {finder.find(QStringLiteral("xdotool")), finder.find(QStringLiteral("import"))};
+    for (const QString &name : moreTools)
+        m_more.insert(name, finder.find(name));
+    m_failure = finder.missingTools();
+    if (!m_failure.isEmpty())
+        return;
+    m_display = std::make_unique<testsupport::VirtualDisplay>(
+        server, screenSize, testsupport::isolatedEnvironment(m_runtimeDir.path()));
+    m_failure = m_display->failure();
+}
+
+QProcessEnvironment Desktop::environment() const
+{
+    QProcessEnvironment environment = m_display->environment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return environment;
+}
+
+ToolResult Desktop::run(const QString &tool, const QStringList &arguments,
+                        const QByteArray &input) const
+{
+    return testsupport::runTool(m_more.value(tool, tool), arguments, environment(), toolTimeoutMs,
+                                input);
+}
+
+std::unique_ptr<RunningProgram> Desktop::start(const QString &scaleFactor, qreal ratio,
+                                               const QStringList &arguments,
+                                               const QProcessEnvironment &more) const
+{
+    QProcessEnvironment environment = this->environment();
+    if (!scaleFactor.isEmpty())
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
+    for (const QString &name : more.keys())
+        environment.insert(name, more.value(name));
+    return std::make_unique<RunningProgram>(environment, m_tools, ratio, arguments);
 }
 
 } // namespace e2e

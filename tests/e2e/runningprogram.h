@@ -1,43 +1,56 @@
 #pragma once
 
-#include "externaltool.h"
+#include "process.h"
+#include "virtualdisplay.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPoint>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QRect>
-#include <QSize>
-#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
 
 namespace e2e {
 
-// The X tools a test drives the program with.
-struct DesktopTools {
-    QString xdotool;
-    QString import; // takes screenshots
-    QString closeRequest;
-};
+using testsupport::ToolResult;
 
-// A screenshot of the window's client area, and whether it shows what was waited for.
+// Where a user clicks, in the design's logical pixels of the client area: an option's caption,
+// the middle of a push button, empty blue margin (over no control, and a click there gives the
+// window the keyboard focus, as a window manager would) and the picture.
+constexpr QPoint optionClickPoint(int k)
+{
+    return {520, 92 + 24 * k};
+}
+constexpr QPoint graphClickPoint(508, 224);
+constexpr QPoint endClickPoint(508, 256);
+constexpr QPoint restingPoint(600, 400);
+constexpr QPoint onThePicture(229, 120);
+
+// A screenshot, and whether it shows what was waited for.
 struct Screenshot {
     QImage image;
     bool ready = false;
 };
 
-// The program under test, running on a virtual display, driven the way a user drives it: mouse
-// clicks at places in its window, keys, and screenshots of it. Places are given in design pixels
-// and scaled here by `ratio`, the device pixels to the logical pixel that the program's environment
-// makes it use. The program is ended by its process id when this object goes, also when a check
-// failed half-way.
+// The X tools a suite drives the program with.
+struct DesktopTools {
+    QString xdotool;
+    QString import; // takes screenshots
+};
+
+// The program under test on a virtual display, driven as a user drives it: clicks at places in
+// its window, keys, and screenshots. Places are design pixels, scaled here by `ratio`, the device
+// pixels to the logical pixel its environment gives it. Once its window shows, the pointer rests
+// in the window's top-left corner, off the picture. The program is ended by its process id when
+// this object goes, also when a check failed half-way.
 class RunningProgram {
 public:
-    RunningProgram(const QString &executable, const QProcessEnvironment &environment,
-                   DesktopTools tools, qreal ratio, const QStringList &arguments = {});
+    RunningProgram(const QProcessEnvironment &environment, DesktopTools tools, qreal ratio,
+                   const QStringList &arguments = {});
     ~RunningProgram();
-
     RunningProgram(const RunningProgram &) = delete;
     RunningProgram &operator=(const RunningProgram &) = delete;
 
@@ -48,44 +61,72 @@ public:
 
     // Clicks button `button` (1 left, 3 right) at a place in the window.
     bool click(QPoint designPixel, int button = 1);
+    // Chooses function `function` (1..5) and presses Graph.
+    bool graph(int function);
     // Moves the pointer to a place in the window and leaves it there.
     bool moveTo(QPoint designPixel);
-    // Keys by their X names, such as "Tab" or "space", to whichever window has the focus. With no
-    // window manager, a window takes the focus when clicked.
-    bool pressKeys(const QStringList &keys);
+    // Keys by their X names, such as "Tab" or "ctrl+c", to whichever window has the focus.
+    bool pressKeys(const QString &keys);
+    bool type(const QString &text);
     // Moves the window's top-left corner to `screenPixel`, in the server's own pixels.
     bool moveWindow(QPoint screenPixel);
-    // The window's size as the X server has it; empty when it cannot be had.
-    QSize nativeSize();
+    bool unmapWindow();
+    bool mapWindow();
+    // Asks the window to close the way a window manager does.
+    bool requestClose();
     // The program's windows that show now, its main window first; menus and readouts among them.
     QStringList visibleWindows();
     // Where a window of the program stands on the screen, in the server's pixels.
     QRect windowGeometry(const QString &window);
 
-    QImage screenshot();
-    // Screenshots until one passes `ready` and the next is the same (no repaint half-way), or
-    // until `timeoutMs` has passed; then the last one, not ready.
+    // Screenshots of the client area until one passes `ready` and the next is the same (no
+    // repaint half-way), or until `timeoutMs` has passed; then the last one, not ready.
     Screenshot screenshotWhen(const std::function<bool(const QImage &)> &ready,
-                              int timeoutMs = 5000);
-
-    bool unmapWindow();
-    bool mapWindow();
-    // Asks the window to close the way a window manager does.
-    bool requestClose();
+                              int timeoutMs = 20000);
+    // The same for the picture area alone, at the ratio.
+    Screenshot pictureWhen(const std::function<bool(const QImage &)> &ready);
 
     // Whether the program ended, with status 0, within `timeoutMs`.
     bool endsWithStatusZero(int timeoutMs);
     QString exitDescription() const;
 
 private:
-    ToolResult xdotool(const QStringList &arguments);
-    QPoint onDevice(QPoint designPixel) const;
+    ToolResult xdotool(const QString &command, const QStringList &more = {});
+    // The ids of the program's viewable windows (named `name` when one is given), once some show.
+    QStringList viewableWindows(const QString &name = {});
+    QString pointerAt(QPoint designPixel) const;
 
     QProcess m_process;
     QProcessEnvironment m_environment;
     DesktopTools m_tools;
     qreal m_ratio;
     QString m_window;
+    QString m_failure;
+};
+
+// What a suite needs once: the X tools (and `moreTools`, found on the PATH), a private runtime
+// folder and a virtual display of `screenSize`. failure() names what could not be had.
+class Desktop {
+public:
+    Desktop(QSize screenSize, const QStringList &moreTools = {});
+
+    QString failure() const { return m_failure; }
+    QString tool(const QString &name) const { return m_more.value(name); }
+    // The display's environment, with the X platform.
+    QProcessEnvironment environment() const;
+    // Runs `tool` (found by the constructor) on the display.
+    ToolResult run(const QString &tool, const QStringList &arguments,
+                   const QByteArray &input = {}) const;
+    // Starts the program with `scaleFactor` (none when empty) and `more` in its environment.
+    std::unique_ptr<RunningProgram> start(const QString &scaleFactor, qreal ratio,
+                                          const QStringList &arguments = {},
+                                          const QProcessEnvironment &more = {}) const;
+
+private:
+    QTemporaryDir m_runtimeDir;
+    DesktopTools m_tools;
+    QHash<QString, QString> m_more;
+    std::unique_ptr<testsupport::VirtualDisplay> m_display;
     QString m_failure;
 };
 

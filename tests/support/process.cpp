@@ -1,4 +1,4 @@
-#include "externaltool.h"
+#include "process.h"
 
 #include <QStandardPaths>
 
@@ -8,44 +8,7 @@
 #include <csignal>
 #endif
 
-namespace e2e {
-
-void endWithTheTest(QProcess &process)
-{
-#ifdef Q_OS_LINUX
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-#else
-    Q_UNUSED(process);
-#endif
-}
-
-QString ToolFinder::find(const QString &name)
-{
-    QString path = QStandardPaths::findExecutable(name);
-    if (path.isEmpty())
-        m_missing << name;
-    return path;
-}
-
-QString ToolFinder::missingTools() const
-{
-    if (m_missing.isEmpty())
-        return {};
-    return QStringLiteral("not found on the PATH: %1 (scripts/install-packages test installs them)")
-        .arg(m_missing.join(QStringLiteral(", ")));
-}
-
-QProcessEnvironment programEnvironment(const QString &runtimeDir)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR",
-                             "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
-                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS"})
-        environment.remove(QString::fromLatin1(name));
-    return environment;
-}
+namespace testsupport {
 
 QString ToolResult::describe(const QString &what) const
 {
@@ -84,4 +47,40 @@ ToolResult runTool(const QString &program, const QStringList &arguments,
     return result;
 }
 
-} // namespace e2e
+void endWithTheTest(QProcess &process)
+{
+#ifdef Q_OS_LINUX
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#else
+    Q_UNUSED(process);
+#endif
+}
+
+QProcessEnvironment isolatedEnvironment(const QString &runtimeDir)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
+                             "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
+                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+QString ToolFinder::find(const QString &name)
+{
+    QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty())
+        m_missing << name;
+    return path;
+}
+
+QString ToolFinder::missingTools() const
+{
+    if (m_missing.isEmpty())
+        return {};
+    return QStringLiteral("not found on the PATH: %1 (scripts/install-packages test installs them)")
+        .arg(m_missing.join(QStringLiteral(", ")));
+}
+
+} // namespace testsupport

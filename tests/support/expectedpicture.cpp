@@ -6,11 +6,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace e2e {
+namespace testsupport {
 
 namespace {
-
-constexpr float tickHalfLength = 0.1F;
 
 std::int64_t roundHalfUp(double coordinate)
 {
@@ -62,6 +60,11 @@ double catalogueValue(int number, double x)
 
 } // namespace
 
+qreal storedRatio(qreal factor)
+{
+    return std::floor(factor * 65536) / 65536;
+}
+
 QRect deviceRect(QRect logical, qreal ratio)
 {
     const QPoint topLeft(qRound(logical.left() * ratio), qRound(logical.top() * ratio));
@@ -81,14 +84,10 @@ QPointF ExpectedPicture::toDevice(float x, float y) const
     return {(double(x) + 10) / 20 * columns, (10 - double(y)) / 20 * rows};
 }
 
-QPoint ExpectedPicture::pixelOf(float x, float y) const
+QImage ExpectedPicture::frame(int function) const
 {
-    const QPointF device = toDevice(x, y);
-    return {static_cast<int>(roundHalfUp(device.x())), static_cast<int>(roundHalfUp(device.y()))};
-}
-
-QImage ExpectedPicture::frame(QRgb xAxisColour, int firstTick, int lastTick) const
-{
+    constexpr float tickHalfLength = 0.1F;
+    const int lastTick = function == 0 ? 9 : 10;
     QImage image(m_size, QImage::Format_RGB32);
     image.fill(pictureBackground);
     auto line = [&](float x1, float y1, float x2, float y2, QRgb colour) {
@@ -97,9 +96,9 @@ QImage ExpectedPicture::frame(QRgb xAxisColour, int firstTick, int lastTick) con
                 image.setPixel(at, colour);
         });
     };
-    line(-10, 0, 10, 0, xAxisColour);
+    line(-10, 0, 10, 0, function == 0 ? startupAxisColour : foreground);
     line(0, 10, 0, -10, foreground);
-    for (int i = firstTick; i <= lastTick; ++i) {
+    for (int i = -lastTick; i <= lastTick; ++i) {
         const auto at = static_cast<float>(i);
         line(at, -tickHalfLength, at, tickHalfLength, foreground);
         line(-tickHalfLength, at, tickHalfLength, at, foreground);
@@ -107,47 +106,29 @@ QImage ExpectedPicture::frame(QRgb xAxisColour, int firstTick, int lastTick) con
     return image;
 }
 
-QImage ExpectedPicture::startupFrame() const
+QImage ExpectedPicture::picture(int function) const
 {
-    return frame(startupAxisColour, -9, 9);
-}
-
-QImage ExpectedPicture::graphFrame() const
-{
-    return frame(foreground, -10, 10);
-}
-
-PixelSet ExpectedPicture::line(QPointF from, QPointF to) const
-{
-    PixelSet pixels(m_size);
-    rasterizeSegment(toDevice(float(from.x()), float(from.y())),
-                     toDevice(float(to.x()), float(to.y())), m_penWidth,
-                     [&pixels](QPoint at) { pixels.insert(at); });
-    return pixels;
-}
-
-PixelSet ExpectedPicture::curve(int number) const
-{
-    PixelSet pixels(m_size);
-    auto plot = [&pixels](QPoint at) { pixels.insert(at); };
-    // The tracer hands its doubles to the picture in single precision.
+    QImage image = frame(function);
+    if (function == 0)
+        return image;
+    auto plot = [&image](QPoint at) {
+        if (image.rect().contains(at))
+            image.setPixel(at, curveColour);
+    };
     auto device = [this](double x, double y) {
         return toDevice(static_cast<float>(x), static_cast<float>(y));
     };
-
-    const int a = -10;
-    QPointF current = device(a, catalogueValue(number, a));
+    QPointF current = device(-10, catalogueValue(function, -10));
     rasterizeSegment(current, current, m_penWidth, plot);
-    // Repeated addition, as the samples are taken: 2001 of them, the last just short of 10.
-    for (double x = a; x <= 10; x += 0.01) {
-        const double y = catalogueValue(number, x);
+    for (double x = -10; x <= 10; x += 0.01) {
+        const double y = catalogueValue(function, x);
         if (y > -10 && y < 10) {
             const QPointF next = device(x, y);
             rasterizeSegment(current, next, m_penWidth, plot);
             current = next;
         }
     }
-    return pixels;
+    return image;
 }
 
-} // namespace e2e
+} // namespace testsupport

@@ -1,18 +1,16 @@
 #include "virtualdisplay.h"
 
-#include "externaltool.h"
-
 #include <QDeadlineTimer>
 
-namespace e2e {
+namespace testsupport {
 
-VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize)
+VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize,
+                               const QProcessEnvironment &environment)
+    : m_environment(environment)
 {
     const QString screen =
         QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height());
-    // The server writes its display number to standard output once it takes connections. A fixed
-    // resolution keeps the toolkit's own scaling out of the way; no reset, so that one program
-    // ending does not restart the server under the next.
+    // The server writes its display number to standard output once it takes connections.
     endWithTheTest(m_server);
     m_server.start(serverProgram,
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
@@ -23,7 +21,7 @@ VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize)
         m_failure = m_server.errorString();
         return;
     }
-    const QDeadlineTimer deadline(10000);
+    const QDeadlineTimer deadline(30000);
     while (!m_server.canReadLine() && m_server.state() == QProcess::Running
            && !deadline.hasExpired())
         m_server.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
@@ -31,7 +29,7 @@ VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize)
     bool isNumber = false;
     number.toInt(&isNumber);
     if (isNumber)
-        m_name = QLatin1Char(':') + number;
+        m_environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + number);
     else
         m_failure = QStringLiteral("no display number; server said: %1")
                         .arg(QString::fromLocal8Bit(m_server.readAllStandardError()).trimmed());
@@ -49,4 +47,4 @@ VirtualDisplay::~VirtualDisplay()
     }
 }
 
-} // namespace e2e
+} // namespace testsupport

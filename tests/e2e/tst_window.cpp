@@ -1,0 +1,305 @@
+// The window as its user meets it on a virtual X display of the test's own: driven with real
+// clicks and keys, judged on screenshots. The design's figures are written out again here, and the
+// expected pictures come from the formulas alone, so that this test stands apart from the program.
+#include "expectedpicture.h"
+#include "picturecheck.h"
+#include "runningprogram.h"
+
+#include <QtTest>
+
+#include <cstdlib>
+#include <memory>
+
+using e2e::Screenshot;
+using testsupport::boundsOf;
+using testsupport::deviceRect;
+using testsupport::logicalPictureRect;
+
+namespace {
+
+// The design, in logical pixels of the client area.
+constexpr QSize clientSize(639, 436);
+constexpr QRect labelRect(136, 8, 225, 33);
+constexpr QRect optionsRect(448, 80, 145, 121); // five of 145x25, 24 apart
+constexpr QRect buttonsRect(472, 208, 73, 65);  // Graph, then End
+constexpr QRgb windowBlue = qRgb(0, 0, 255);
+constexpr QRgb labelYellow = qRgb(255, 255, 192);
+constexpr QRgb optionGreen = qRgb(0, 255, 0);
+constexpr const char *functionNames[] = {"start-up",  "x*x-2",        "x*exp(-x)+2",
+                                         "5sin(x)/x", "exp(x)-1-x^2", "sqrt(x^2+1)"};
+// The font resolution at which the toolkit draws one device pixel to the logical pixel.
+constexpr int standardDpi = 96;
+// How far, in device pixels, an edge of a control may lie from its design place.
+constexpr int tolerance = 2;
+
+bool shows(const QImage &image, QRgb colour, QRect area = {})
+{
+    return !boundsOf(image, colour, area).isNull();
+}
+
+QRect scaled(QRect rect, int scale)
+{
+    return {rect.topLeft() * scale, rect.size() * scale};
+}
+
+// Empty when every edge of `actual` lies near that of `designed`.
+QString misplaced(const char *control, QRect actual, QRect designed)
+{
+    const QRect d(actual.topLeft() - designed.topLeft(), actual.size() - designed.size());
+    if (std::abs(d.x()) <= tolerance && std::abs(d.y()) <= tolerance
+        && std::abs(d.x() + d.width()) <= tolerance && std::abs(d.y() + d.height()) <= tolerance)
+        return {};
+    return QStringLiteral("%1 at (%2,%3 %4x%5)")
+        .arg(control)
+        .arg(actual.x())
+        .arg(actual.y())
+        .arg(actual.width())
+        .arg(actual.height());
+}
+
+// Whether the window's margin shows a mark just outside the picture's left or bottom edge.
+bool marginShowsFocus(const QImage &shot, QRect picture)
+{
+    const QRect left(picture.left() - 4, picture.top(), 4, picture.height() + 4);
+    const QRect below(picture.left() - 4, picture.bottom() + 1, picture.width() + 4, 4);
+    return !boundsOf(shot, windowBlue, left, false).isNull()
+           || !boundsOf(shot, windowBlue, below, false).isNull();
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { m_program.reset(); }
+
+    void layoutFollowsTheDesign_data();
+    void layoutFollowsTheDesign();
+    void pictureIsExactAtEveryRatio_data();
+    void pictureIsExactAtEveryRatio();
+    void endsWithStatusZero_data();
+    void endsWithStatusZero();
+    void focusLeavesThePictureAlone_data();
+    void focusLeavesThePictureAlone();
+
+private:
+    // Starts a program at `scaleFactor` (none when empty) with the display's font resolution
+    // `dpi`, and waits for its start-up frame; the screenshot, not ready on failure.
+    Screenshot start(const QString &scaleFactor, int dpi = standardDpi);
+
+    std::unique_ptr<e2e::Desktop> m_desktop;
+    int m_dpi = standardDpi;
+    std::unique_ptr<e2e::RunningProgram> m_program;
+    // What the running program was started for, while later rows go on with it.
+    QString m_configuration;
+    QImage m_lastPicture;
+};
+
+void TestWindow::initTestCase()
+{
+    m_desktop = std::make_unique<e2e::Desktop>(QSize(2048, 1536), QStringList{"xrdb"});
+    QVERIFY2(m_desktop->failure().isEmpty(), qPrintable(m_desktop->failure()));
+}
+
+Screenshot TestWindow::start(const QString &scaleFactor, int dpi)
+{
+    // One window at a time: with no window manager they would all stand at the same place.
+    m_program.reset();
+    m_configuration.clear();
+    m_lastPicture = {};
+    // The font resolution is a resource of the whole server, read by a program as it starts; the
+    // server does not reset when a program leaves, so it stays until set again.
+    const QByteArray resource = QStringLiteral("Xft.dpi: %1\n").arg(dpi).toLatin1();
+    if (dpi != m_dpi && !m_desktop->run("xrdb", {"-merge"}, resource).succeeded())
+        return {};
+    m_dpi = dpi;
+    const qreal ratio = scaleFactor.isEmpty() ? qreal(dpi) / standardDpi
+                                              : testsupport::storedRatio(scaleFactor.toDouble());
+    m_program = m_desktop->start(scaleFactor, ratio);
+    return m_program->screenshotWhen([ratio](const QImage &image) {
+        return shows(image, testsupport::startupAxisColour, deviceRect(logicalPictureRect, ratio));
+    });
+}
+
+void TestWindow::layoutFollowsTheDesign_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::newRow("standard density") << 1;
+    QTest::newRow("double density") << 2;
+}
+
+void TestWindow::layoutFollowsTheDesign()
+{
+    QFETCH(int, scale);
+    const Screenshot shot = start(QString::number(scale));
+    QVERIFY2(shot.ready, qPrintable(m_program ? m_program->failure() : QString()));
+    const QImage &image = shot.image;
+
+    // The whole window is drawn at the density: client area and every control twice the size.
+    QCOMPARE(image.size(), clientSize * scale);
+    for (const QPoint corner : {image.rect().topLeft(), image.rect().topRight(),
+                                image.rect().bottomLeft(), image.rect().bottomRight()})
+        QCOMPARE(image.pixel(corner), windowBlue);
+    // Each control where the design puts it, found by its colour. The push buttons are drawn in
+    // the platform's style: no blue inside them, blue right around them. The title keeps its
+    // place and height and grows to the right as far as its text needs, short of the options.
+    const QRect buttons = scaled(buttonsRect, scale);
+    const QRect title = boundsOf(image, labelYellow);
+    const QRect designedTitle = scaled(labelRect, scale);
+    const QRect options = boundsOf(image, optionGreen);
+    QString faults =
+        misplaced("picture", boundsOf(image, testsupport::pictureBackground),
+                  scaled(logicalPictureRect, scale))
+        + misplaced("options", options, scaled(optionsRect, scale))
+        + misplaced("buttons",
+                    boundsOf(image, windowBlue,
+                             buttons.adjusted(-8 * scale, -4 * scale, 8 * scale, 8 * scale), false),
+                    buttons)
+        + misplaced("title", QRect(title.topLeft(), designedTitle.size()),
+                    {designedTitle.topLeft(), QSize(designedTitle.width(), title.height())});
+    if (title.width() < designedTitle.width() - tolerance || title.right() >= options.left()
+        || std::abs(title.height() - designedTitle.height()) > tolerance)
+        faults += misplaced("title", title, {});
+    for (const int top : {0, 32}) {
+        const QRect inside =
+            QRect(buttons.left(), buttons.top() + top * scale, buttons.width(), 33 * scale)
+                .adjusted(tolerance, tolerance, -tolerance, -tolerance);
+        if (shows(image, windowBlue, inside))
+            faults += misplaced("blue inside a button", inside, {});
+    }
+    // Each option's round indicator sits in the middle of its own button, in the block's first
+    // twelve columns.
+    int runStart = -1;
+    int option = 0;
+    for (int y = options.top(); y <= options.bottom() + 1; ++y) {
+        const QRect row(options.left(), y, 12 * scale, 1);
+        const bool marked =
+            y <= options.bottom() && !boundsOf(image, optionGreen, row, false).isNull();
+        if (marked && runStart < 0)
+            runStart = y;
+        if (!marked && runStart >= 0) {
+            const QRect designed = scaled({448, 80 + 24 * option++, 145, 25}, scale);
+            if (std::abs((runStart + y) / 2 - designed.center().y()) > tolerance)
+                faults += QStringLiteral("option %1's indicator at row %2 ").arg(option).arg(y);
+            runStart = -1;
+        }
+    }
+    QVERIFY2(faults.isEmpty() && option == 5,
+             qPrintable(faults + QStringLiteral(" (%1 indicators)").arg(option)));
+}
+
+void TestWindow::pictureIsExactAtEveryRatio_data()
+{
+    QTest::addColumn<QString>("scaleFactor"); // empty: none set
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("function");  // 0: the start-up frame
+    QTest::addColumn<bool>("unmapped"); // and mapped again before it is judged
+
+    const auto addRows = [](const QString &configuration, const QString &scaleFactor, int dpi) {
+        for (int function = 0; function <= 5; ++function)
+            QTest::addRow("%s, %s", qPrintable(configuration), functionNames[function])
+                << scaleFactor << dpi << function << false;
+    };
+    for (const char *factor : {"1", "1.1", "1.2", "1.25", "1.33", "1.5", "1.75", "2", "2.5", "3"})
+        addRows(QStringLiteral("scale %1").arg(factor), factor, standardDpi);
+    for (const int dpi : {120, 144})
+        addRows(QStringLiteral("Xft.dpi %1").arg(dpi), {}, dpi);
+    QTest::newRow("Xft.dpi 144, 5sin(x)/x, unmapped and mapped again")
+        << QString() << 144 << 3 << true;
+}
+
+void TestWindow::pictureIsExactAtEveryRatio()
+{
+    QFETCH(QString, scaleFactor);
+    QFETCH(int, dpi);
+    QFETCH(int, function);
+    QFETCH(bool, unmapped);
+    const qreal ratio = scaleFactor.isEmpty() ? qreal(dpi) / standardDpi
+                                              : testsupport::storedRatio(scaleFactor.toDouble());
+
+    // One program per density: its start-up frame, then each function graphed in turn.
+    const QString configuration = QStringLiteral("%1 at %2 dpi").arg(scaleFactor).arg(dpi);
+    Screenshot shot;
+    if (function == 0 || !m_program || m_configuration != configuration) {
+        shot = start(scaleFactor, dpi);
+        QVERIFY2(m_program && m_program->hasWindow(),
+                 qPrintable(m_program ? m_program->failure() : QStringLiteral("xrdb failed")));
+        m_configuration = configuration;
+    }
+    const QRect area = deviceRect(logicalPictureRect, ratio);
+    if (function > 0) {
+        QVERIFY(m_program->graph(function));
+        const QImage previous = m_lastPicture;
+        shot = m_program->screenshotWhen([&](const QImage &image) {
+            const QImage picture = image.copy(area);
+            return shows(picture, testsupport::curveColour)
+                   && !shows(picture, testsupport::startupAxisColour) && picture != previous;
+        });
+    }
+    if (unmapped) {
+        QVERIFY(shot.ready && m_program->unmapWindow() && m_program->mapWindow());
+        shot = m_program->screenshotWhen(
+            [&area](const QImage &image) { return shows(image, testsupport::curveColour, area); });
+    }
+    QVERIFY2(shot.ready, "the picture never showed the start-up frame or the chosen graph");
+    m_lastPicture = shot.image.copy(area);
+
+    // The window's size says the toolkit took the ratio the expected picture is worked out for.
+    QCOMPARE(shot.image.size(),
+             QSize(qRound(clientSize.width() * ratio), qRound(clientSize.height() * ratio)));
+    const QStringList faults = testsupport::pictureFaults(m_lastPicture, ratio, function);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+}
+
+void TestWindow::endsWithStatusZero_data()
+{
+    QTest::addColumn<bool>("byWindowManager");
+    QTest::newRow("End button") << false;
+    QTest::newRow("close request of the window manager") << true;
+}
+
+void TestWindow::endsWithStatusZero()
+{
+    QFETCH(bool, byWindowManager);
+    QVERIFY(start({}).ready);
+    QVERIFY(byWindowManager ? m_program->requestClose() : m_program->click(e2e::endClickPoint));
+    QVERIFY2(m_program->endsWithStatusZero(10000), qPrintable(m_program->exitDescription()));
+}
+
+void TestWindow::focusLeavesThePictureAlone_data()
+{
+    QTest::addColumn<QString>("scaleFactor");
+    QTest::newRow("scale 1") << QStringLiteral("1");
+    QTest::newRow("scale 1.5") << QStringLiteral("1.5");
+}
+
+void TestWindow::focusLeavesThePictureAlone()
+{
+    QFETCH(QString, scaleFactor);
+    QVERIFY(start(scaleFactor).ready);
+    const QRect area = deviceRect(logicalPictureRect, m_program->ratio());
+    QVERIFY(m_program->click(e2e::restingPoint));
+    Screenshot shot = m_program->screenshotWhen([](const QImage &) { return true; });
+    const QImage picture = shot.image.copy(area);
+    QVERIFY(!marginShowsFocus(shot.image, area));
+
+    // The tab order runs from the first option button to Graph, the picture and End.
+    for (const QString focus : {"Graph", "the picture", "End"}) {
+        const QImage before = shot.image;
+        QVERIFY(m_program->pressKeys(QStringLiteral("Tab")));
+        shot =
+            m_program->screenshotWhen([&before](const QImage &image) { return image != before; });
+        QVERIFY2(shot.ready, qPrintable("nothing showed the focus moving to " + focus));
+        const QString changed = testsupport::pixelDifferences(shot.image.copy(area), picture);
+        QVERIFY2(changed.isEmpty(), qPrintable("with the focus on " + focus + ": " + changed));
+        const bool onPicture = focus == QLatin1String("the picture");
+        QVERIFY2(marginShowsFocus(shot.image, area) == onPicture,
+                 qPrintable(QStringLiteral("with the focus on %1 the margin %2 a mark")
+                                .arg(focus, onPicture ? "lacks" : "shows")));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestWindow)
+#include "tst_window.moc"
