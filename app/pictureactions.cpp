@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -49,19 +48,6 @@ public:
         QFileDialog::accept();
     }
 };
-
-// Paints `content` on the page of `device` as large as it allows; false when the device fails.
-bool paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device)
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    // The painter's origin is the page's printable area's top-left corner.
-    const QRectF page(QPointF(0, 0),
-                      device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
-    pictureRenderer().paint(content, painter, page);
-    return painter.end();
-}
 
 } // namespace
 
@@ -164,7 +150,7 @@ void PictureActions::printOn(QPrinter &printer)
     std::optional<QString> failure;
     const QString file = printer.outputFileName();
     if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
-        if (!paintPage(m_picture.content(), printer))
+        if (!pictureRenderer().paintPage(m_picture.content(), printer))
             failure = tr("The printer reported an error.");
     } else {
         // The page is made whole first, then put in place of the file as a saved picture is.
@@ -173,7 +159,8 @@ void PictureActions::printOn(QPrinter &printer)
         QPdfWriter writer(&buffer);
         writer.setPageLayout(printer.pageLayout());
         writer.setResolution(printer.resolution());
-        if (buffer.open(QIODevice::WriteOnly) && paintPage(m_picture.content(), writer))
+        if (buffer.open(QIODevice::WriteOnly)
+            && pictureRenderer().paintPage(m_picture.content(), writer))
             failure = writePictureFile(file, pdf);
         else
             failure = tr("The page could not be drawn.");

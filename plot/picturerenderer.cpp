@@ -81,27 +81,23 @@ QByteArray PictureRenderer::pdf(const graphing::PictureContent &content) const
     writer.setPageLayout(QPageLayout(
         QPageSize(QSizeF(m_geometry.size()), QPageSize::Point, {}, QPageSize::ExactMatch),
         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return {};
-    const bool drawn = drawVectors(content, painter, QRectF(QPointF(0, 0), m_geometry.size()));
-    return painter.end() && drawn ? document : QByteArray();
+    return paintPage(content, writer) ? document : QByteArray();
 }
 
-bool PictureRenderer::paint(const graphing::PictureContent &content, QPainter &painter,
-                            const QRectF &target) const
+bool PictureRenderer::paintPage(const graphing::PictureContent &content,
+                                QPagedPaintDevice &device) const
 {
-    if (!painter.isActive() || target.isEmpty() || m_geometry.isEmpty())
+    QPainter painter;
+    if (!painter.begin(&device))
         return false;
-    const QSizeF fitted = QSizeF(m_geometry.size()).scaled(target.size(), Qt::KeepAspectRatio);
-    QRectF placed(QPointF(0, 0), fitted);
-    placed.moveCenter(target.center());
-    painter.save();
+    // The painter's origin is the printable area's top-left corner.
+    const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
+    QRectF placed(QPointF(0, 0), QSizeF(m_geometry.size()).scaled(area, Qt::KeepAspectRatio));
+    placed.moveCenter(QRectF(QPointF(0, 0), area).center());
     // A square cap at a slanted cut may reach a fraction of a pixel past the picture.
-    painter.setClipRect(placed, Qt::IntersectClip);
+    painter.setClipRect(placed);
     const bool drawn = drawVectors(content, painter, placed);
-    painter.restore();
-    return drawn;
+    return painter.end() && drawn;
 }
 
 } // namespace plot

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QRect>
 #include <QRectF>
@@ -29,11 +30,10 @@ public:
     // on failure.
     QByteArray pdf(const graphing::PictureContent &content) const;
 
-    // Paints the picture as vectors into `target` (device coordinates of an active painter, e.g. a
-    // printer page), as large as it allows while keeping the picture's aspect, centred. False when
-    // a drawing call failed.
-    bool paint(const graphing::PictureContent &content, QPainter &painter,
-               const QRectF &target) const;
+    // Paints the picture as vectors on the page of `device` (a printer, a PDF writer), as large
+    // as its printable area allows while keeping the picture's aspect, centred. False when the
+    // device or a drawing call failed.
+    bool paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device) const;
 
 private:
     bool drawVectors(const graphing::PictureContent &content, QPainter &painter,
