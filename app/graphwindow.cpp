@@ -106,9 +106,72 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     // Qt keeps each factory once however often it is installed.
     QAccessible::installFactory(accessibleWithRole);
     installFontSubstitutes();
-    buildControls();
-    wireEvents();
-    setTabOrderByDesign();
+    const WindowDesign &design = graphWindowDesign;
+    setObjectName(toQString(design.window.objectName));
+    setAccessibleName(toQString(design.window.accessibleName));
+    setWindowTitle(toQString(design.window.caption));
+    setFixedSize(design.window.geometry.size());
+    setBackground(*this, QPalette::Window, *design.window.background);
+
+    // The controls that take the focus, by their designed place in the focus order.
+    std::map<int, QWidget *> byTabIndex;
+    const auto place = [this, &byTabIndex](QWidget *widget, const ControlDesign &control,
+                                           QPalette::ColorRole backgroundRole) {
+        applyDesign(*widget, control, backgroundRole);
+        if (control.tabIndex && widget->focusPolicy() != Qt::NoFocus)
+            byTabIndex.emplace(*control.tabIndex, widget);
+    };
+
+    m_picture = new plot::PictureBox(design.picture.geometry.size(),
+                                     QColor::fromRgb(*design.picture.background),
+                                     QColor::fromRgb(pictureForeground), this);
+    m_picture->setFocusPolicy(Qt::TabFocus);
+    place(m_picture, design.picture, QPalette::Window);
+    new PictureActions(*this, *m_picture);
+    // Made last, the read-off sees the picture's events first: it takes its readout away at the
+    // click or key that opens the picture's menu.
+    m_readOff = new PictureReadOff(*m_picture);
+    connect(m_picture, &plot::PictureBox::renderingFailed, this,
+            &GraphWindow::reportDrawingFailure);
+    // The picture's focus is shown in the margin around it, which this window paints.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (old == m_picture || now == m_picture)
+            update();
+    });
+
+    auto *const title = new QLabel(toQString(design.title.caption), this);
+    place(title, design.title, QPalette::Window);
+    title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The title is wider at its font than its designed box: the box grows to the right (where
+    // nothing else stands) so that the whole title shows.
+    const QFontMetrics metrics(title->font());
+    const int textWidth = std::max(metrics.horizontalAdvance(title->text()),
+                                   metrics.boundingRect(title->text()).right() + 1);
+    title->resize(std::max(title->width(), textWidth + 2), title->height());
+
+    for (int i = 0; i < functionCount; ++i) {
+        const ControlDesign &button = design.functionButtons[i];
+        m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
+        place(m_functionButtons[i], button, QPalette::Button);
+        connect(m_functionButtons[i], &QAbstractButton::clicked, this,
+                [this, i] { m_chosenFunction = i + 1; });
+    }
+    auto *const graphButton = new QPushButton(toQString(design.graphButton.caption), this);
+    place(graphButton, design.graphButton, QPalette::Button);
+    connect(graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
+    auto *const endButton = new QPushButton(toQString(design.endButton.caption), this);
+    place(endButton, design.endButton, QPalette::Button);
+    connect(endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
+
+    QWidget *previous = nullptr;
+    for (const auto &[tabIndex, widget] : byTabIndex) {
+        if (previous != nullptr)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    // The title and the function buttons reach one pixel into the picture's edges; the picture
+    // stays whole on top, so its end ticks and curve show in full.
+    m_picture->raise();
     describePicture();
 
     // The first function starts chosen, as if clicked, and its button holds the focus.
@@ -120,92 +183,6 @@ GraphWindow::~GraphWindow()
 {
     // The controls go after this window's own part: their last focus changes must not reach it.
     disconnect(qApp, nullptr, this, nullptr);
-}
-
-void GraphWindow::buildControls()
-{
-    const WindowDesign &design = graphWindowDesign;
-    setObjectName(toQString(design.window.objectName));
-    setAccessibleName(toQString(design.window.accessibleName));
-    setWindowTitle(toQString(design.window.caption));
-    setFixedSize(design.window.geometry.size());
-    setBackground(*this, QPalette::Window, *design.window.background);
-
-    m_picture = new plot::PictureBox(design.picture.geometry.size(),
-                                     QColor::fromRgb(*design.picture.background),
-                                     QColor::fromRgb(pictureForeground), this);
-    applyDesign(*m_picture, design.picture, QPalette::Window);
-    m_picture->setFocusPolicy(Qt::TabFocus);
-    new PictureActions(*this, *m_picture);
-    // Made last, the read-off sees the picture's events first: it takes its readout away at the
-    // click or key that opens the picture's menu.
-    m_readOff = new PictureReadOff(*m_picture);
-
-    m_title = new QLabel(toQString(design.title.caption), this);
-    applyDesign(*m_title, design.title, QPalette::Window);
-    m_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The title is wider at its font than its designed box: the box grows to the right (where
-    // nothing else stands) so that the whole title shows.
-    const QFontMetrics metrics(m_title->font());
-    const int textWidth = std::max(metrics.horizontalAdvance(m_title->text()),
-                                   metrics.boundingRect(m_title->text()).right() + 1);
-    m_title->resize(std::max(m_title->width(), textWidth + 2), m_title->height());
-
-    for (int i = 0; i < functionCount; ++i) {
-        const ControlDesign &button = design.functionButtons[i];
-        m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
-        applyDesign(*m_functionButtons[i], button, QPalette::Button);
-    }
-
-    m_graphButton = new QPushButton(toQString(design.graphButton.caption), this);
-    applyDesign(*m_graphButton, design.graphButton, QPalette::Button);
-
-    m_endButton = new QPushButton(toQString(design.endButton.caption), this);
-    applyDesign(*m_endButton, design.endButton, QPalette::Button);
-
-    // The title and the function buttons reach one pixel into the picture's edges; the picture
-    // stays whole on top, so its end ticks and curve show in full.
-    m_picture->raise();
-}
-
-void GraphWindow::wireEvents()
-{
-    for (int i = 0; i < functionCount; ++i) {
-        connect(m_functionButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { m_chosenFunction = i + 1; });
-    }
-    connect(m_graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
-    connect(m_endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
-    connect(m_picture, &plot::PictureBox::renderingFailed, this,
-            &GraphWindow::reportDrawingFailure);
-    // The picture's focus is shown in the margin around it, which this window paints.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
-        if (old == m_picture || now == m_picture)
-            update();
-    });
-}
-
-void GraphWindow::setTabOrderByDesign()
-{
-    const WindowDesign &design = graphWindowDesign;
-    std::map<int, QWidget *> byTabIndex;
-    auto add = [&](QWidget *widget, const ControlDesign &control) {
-        if (control.tabIndex && widget->focusPolicy() != Qt::NoFocus)
-            byTabIndex.emplace(*control.tabIndex, widget);
-    };
-    add(m_title, design.title);
-    add(m_picture, design.picture);
-    for (int i = 0; i < functionCount; ++i)
-        add(m_functionButtons[i], design.functionButtons[i]);
-    add(m_graphButton, design.graphButton);
-    add(m_endButton, design.endButton);
-
-    QWidget *previous = nullptr;
-    for (const auto &[tabIndex, widget] : byTabIndex) {
-        if (previous != nullptr)
-            setTabOrder(previous, widget);
-        previous = widget;
-    }
 }
 
 void GraphWindow::graphChosenFunction()

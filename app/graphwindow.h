@@ -24,18 +24,11 @@ public:
     explicit GraphWindow(QWidget *parent = nullptr);
     ~GraphWindow() override;
 
-    GraphWindow(const GraphWindow &) = delete;
-    GraphWindow &operator=(const GraphWindow &) = delete;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildControls();
-    void wireEvents();
-    void setTabOrderByDesign();
-
     void graphChosenFunction();
     // The user is told which operation failed, while the window stays usable.
     void reportDrawingFailure(const QString &operation);
@@ -45,12 +38,9 @@ private:
     // The function of the last function button clicked.
     std::optional<int> m_chosenFunction;
 
-    QLabel *m_title = nullptr;
     plot::PictureBox *m_picture = nullptr;
     PictureReadOff *m_readOff = nullptr;
     std::array<QRadioButton *, graphing::functionCount> m_functionButtons{};
-    QPushButton *m_graphButton = nullptr;
-    QPushButton *m_endButton = nullptr;
 };
 
 } // namespace app
