@@ -2,7 +2,6 @@
 
 #include "designdata.h"
 #include "pictureactions.h"
-#include "picturereadoff.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -127,10 +126,7 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
                                      QColor::fromRgb(pictureForeground), this);
     m_picture->setFocusPolicy(Qt::TabFocus);
     place(m_picture, design.picture, QPalette::Window);
-    new PictureActions(*this, *m_picture);
-    // Made last, the read-off sees the picture's events first: it takes its readout away at the
-    // click or key that opens the picture's menu.
-    m_readOff = new PictureReadOff(*m_picture);
+    m_actions = new PictureActions(*this, *m_picture);
     connect(m_picture, &plot::PictureBox::renderingFailed, this,
             &GraphWindow::reportDrawingFailure);
     // The picture's focus is shown in the margin around it, which this window paints.
@@ -197,7 +193,7 @@ void GraphWindow::describePicture()
     const QString description =
         graphed ? toQString(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
                 : toQString(axesDescription);
-    m_readOff->setDescription(description);
+    m_actions->setDescription(description);
 }
 
 void GraphWindow::reportDrawingFailure(const QString &operation)

@@ -14,7 +14,7 @@
 
 namespace app {
 
-class PictureReadOff;
+class PictureActions;
 
 // The program's only window: the picture, the five function buttons, "Graph" and "End".
 class GraphWindow : public QWidget {
@@ -39,7 +39,7 @@ private:
     std::optional<int> m_chosenFunction;
 
     plot::PictureBox *m_picture = nullptr;
-    PictureReadOff *m_readOff = nullptr;
+    PictureActions *m_actions = nullptr;
     std::array<QRadioButton *, graphing::functionCount> m_functionButtons{};
 };
 

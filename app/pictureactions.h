@@ -4,8 +4,12 @@
 
 #include <QKeySequence>
 #include <QObject>
+#include <QPointF>
 #include <QString>
 
+#include <optional>
+
+class QLabel;
 class QMenu;
 class QPrinter;
 class QWidget;
@@ -16,17 +20,28 @@ class PictureBox;
 
 namespace app {
 
-// What the user can do with the picture: copy it, save it as a PNG, SVG or PDF file, print it.
-// Each is an action of the window, so its standard shortcut (Ctrl+C, Ctrl+S, Ctrl+P) works
-// wherever the focus is, and all three make the picture's context menu, opened by a right click
-// or, while the picture has the focus, by the Menu key or Shift+F10. Every output is the picture's
-// content drawn afresh for it, never a copy of the screen.
+// What the user can do with the picture, on request; none of it draws into the picture.
+//
+// Copy, save as a PNG, SVG or PDF file, print: each is an action of the window, so its standard
+// shortcut (Ctrl+C, Ctrl+S, Ctrl+P) works wherever the focus is, and all three make the picture's
+// context menu, opened by a right click or, while the picture has the focus, by the Menu key or
+// Shift+F10. Every output is the picture's content drawn afresh for it, never a copy of the screen.
+//
+// Read values off: while the pointer is over the picture a readout beside it gives the user
+// coordinates under it and, once a function is graphed, that function's value there. When the
+// picture has the keyboard focus, Left and Right move a read-off point along x (by 0.1, with
+// Shift by 1), the readout beside it; the picture's accessible description then ends with the
+// same values, so that a screen reader speaks them. The readout is a small frameless window in a
+// tooltip's colours, which takes neither the focus nor the pointer.
 class PictureActions final : public QObject {
     Q_OBJECT
 
 public:
     PictureActions(QWidget &window, plot::PictureBox &picture);
 
+    // What the picture shows was described anew (a press ended): the description becomes
+    // `whatThePictureShows` and the readout, if one shows, follows the new content.
+    void setDescription(const QString &whatThePictureShows);
     // What "Save As..." does with the user's choice: writes the picture to `path`, in the format
     // its extension names or else in `chosen`, the dialog's filter; a PNG at the screen's ratio.
     // When that fails a message tells the user why; false then.
@@ -49,11 +64,27 @@ private:
                    void (PictureActions::*trigger)());
     void tell(const QString &objectName, const QString &text, const QString &why);
 
+    void followPointer(QPointF windowPosition);
+    void moveKeyPoint(double step);
+    void showKeyPoint();
+    void showBeside(QPointF windowPosition, const QString &text);
+    // Takes the readout away; the keyboard's point, and its words in the description, too.
+    void stopReadOff();
+    void describe();
+
     QWidget &m_window;
     plot::PictureBox &m_picture;
     QMenu *m_menu;
     // Where the last picture was saved; the next "Save As..." starts there.
     QString m_folder;
+    QLabel *m_readOut;
+    QString m_description;
+    // Where the pointer last read off, in the window's coordinates, while it is over the picture.
+    std::optional<QPointF> m_pointer;
+    // The keyboard's read-off point, once the arrow keys moved it, until the focus leaves.
+    std::optional<double> m_keyX;
+    // The x the last read-off was at, by pointer or key: the keyboard's point moves on from there.
+    double m_lastX = 0;
 };
 
 } // namespace app

@@ -250,13 +250,7 @@ void TestPictureOutput::printedPageHoldsVectors()
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(orientation);
-    {
-        QPainter painter(&printer);
-        QVERIFY(painter.isActive());
-        app::pictureRenderer().paint(
-            contentFor(3), painter,
-            QRectF(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size()));
-    }
+    QVERIFY(app::pictureRenderer().paintPage(contentFor(3), printer));
 
     // Paths stroked in the page's own content, and no picture of pixels anywhere.
     const QByteArray content = pdfContent(readFile(path));
