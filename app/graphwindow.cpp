@@ -6,7 +6,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -127,8 +126,12 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     m_picture->setFocusPolicy(Qt::TabFocus);
     place(m_picture, design.picture, QPalette::Window);
     m_actions = new PictureActions(*this, *m_picture);
-    connect(m_picture, &plot::PictureBox::renderingFailed, this,
-            &GraphWindow::reportDrawingFailure);
+    connect(m_picture, &plot::PictureBox::renderingFailed, this, [this](const QString &operation) {
+        m_actions->tell(QStringLiteral("drawingFailure"),
+                        tr("The picture could not be drawn: the drawing operation \"%1\" failed.")
+                            .arg(operation),
+                        tr("Press Graph to draw it again."));
+    });
     // The picture's focus is shown in the margin around it, which this window paints.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         if (old == m_picture || now == m_picture)
@@ -194,20 +197,6 @@ void GraphWindow::describePicture()
         graphed ? toQString(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
                 : toQString(axesDescription);
     m_actions->setDescription(description);
-}
-
-void GraphWindow::reportDrawingFailure(const QString &operation)
-{
-    // Not modal to the application: the message waits beside a window that stays usable.
-    auto *const message = new QMessageBox(
-        QMessageBox::Warning, windowTitle(),
-        tr("The picture could not be drawn: the drawing operation \"%1\" failed.").arg(operation),
-        QMessageBox::Ok, this);
-    message->setObjectName(QStringLiteral("drawingFailure"));
-    message->setInformativeText(tr("Press Graph to draw it again."));
-    message->setAttribute(Qt::WA_DeleteOnClose);
-    message->setWindowModality(Qt::NonModal);
-    message->show();
 }
 
 void GraphWindow::showEvent(QShowEvent *event)

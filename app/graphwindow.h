@@ -30,8 +30,6 @@ protected:
 
 private:
     void graphChosenFunction();
-    // The user is told which operation failed, while the window stays usable.
-    void reportDrawingFailure(const QString &operation);
     void describePicture();
     void fitNativeSizeToScreen();
 

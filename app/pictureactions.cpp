@@ -59,11 +59,6 @@ constexpr double shiftKeyStep = 1.0;
 // How far the readout keeps from its anchor: clear of the pointer's arrow, as a tooltip does.
 constexpr int clearance = 16;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ReadOut", text);
-}
-
 // Hundredths, as the readout shows them: steps of 0.1 then add up without drift.
 double toHundredths(double x)
 {
@@ -84,22 +79,10 @@ std::optional<double> valueOnPicture(const graphing::PictureContent &content, do
     if (!content.graphedFunction)
         return std::nullopt;
     const std::optional<double> value = graphing::functionValue(*content.graphedFunction, x);
-    if (!value || !std::isfinite(*value) || *value < graphing::plotBottomRight.y
-        || *value > graphing::plotTopLeft.y)
-        return std::nullopt;
-    return value;
-}
-
-// "x = 1.23" and, once a function is graphed, "f(x) = 4.79" or "f(x) off the picture", joined
-// by `separator`.
-QString readOut(QString text, double x, const graphing::PictureContent &content,
-                const QString &separator)
-{
-    if (!content.graphedFunction)
-        return text;
-    const std::optional<double> value = valueOnPicture(content, x);
-    return text + separator
-           + (value ? tr("f(x) = %1").arg(number(*value)) : tr("f(x) off the picture"));
+    // Written so that a value that is not a number fails it too.
+    const bool onPicture =
+        value && *value >= graphing::plotBottomRight.y && *value <= graphing::plotTopLeft.y;
+    return onPicture ? value : std::nullopt;
 }
 
 QLabel *makeReadOut(QWidget *parent)
@@ -110,7 +93,6 @@ QLabel *makeReadOut(QWidget *parent)
     label->setObjectName(QStringLiteral("readOut"));
     label->setAttribute(Qt::WA_ShowWithoutActivating);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->setFocusPolicy(Qt::NoFocus);
     label->setTextFormat(Qt::PlainText);
     label->setFont(QToolTip::font());
     QPalette colours = QToolTip::palette();
@@ -299,8 +281,17 @@ void PictureActions::tell(const QString &objectName, const QString &text, const 
     message->setObjectName(objectName);
     message->setInformativeText(why);
     message->setAttribute(Qt::WA_DeleteOnClose);
-    // Modal to the window only, and without waiting here: the caller goes on at once.
     message->open();
+}
+
+QString PictureActions::readOut(const QString &text, double x, const QString &separator) const
+{
+    const graphing::PictureContent &content = m_picture.content();
+    if (!content.graphedFunction)
+        return text;
+    const std::optional<double> value = valueOnPicture(content, x);
+    return text + separator
+           + (value ? tr("f(x) = %1").arg(number(*value)) : tr("f(x) off the picture"));
 }
 
 void PictureActions::followPointer(QPointF windowPosition)
@@ -314,8 +305,8 @@ void PictureActions::followPointer(QPointF windowPosition)
     const double y =
         std::clamp(user.y(), double(graphing::plotBottomRight.y), double(graphing::plotTopLeft.y));
     m_lastX = x;
-    showBeside(windowPosition, readOut(tr("x = %1, y = %2").arg(number(x), number(y)), x,
-                                       m_picture.content(), QStringLiteral("\n")));
+    showBeside(windowPosition,
+               readOut(tr("x = %1, y = %2").arg(number(x), number(y)), x, QStringLiteral("\n")));
 }
 
 void PictureActions::moveKeyPoint(double step)
@@ -339,7 +330,7 @@ void PictureActions::showKeyPoint()
     const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,
                          std::floor(corner.y() + 0.5) + grid.penWidth / 2.0);
     showBeside(grid.windowPosition(middle),
-               readOut(tr("x = %1").arg(number(x)), x, m_picture.content(), QStringLiteral("\n")));
+               readOut(tr("x = %1").arg(number(x)), x, QStringLiteral("\n")));
 }
 
 void PictureActions::showBeside(QPointF windowPosition, const QString &text)
@@ -351,9 +342,9 @@ void PictureActions::showBeside(QPointF windowPosition, const QString &text)
     QPoint place = anchor + QPoint(clearance, clearance);
     if (const QScreen *const screen = QGuiApplication::screenAt(anchor)) {
         const QRect room = screen->availableGeometry();
-        if (place.x() + m_readOut->width() > room.right())
+        if (place.x() + m_readOut->width() > room.x() + room.width())
             place.setX(anchor.x() - clearance - m_readOut->width());
-        if (place.y() + m_readOut->height() > room.bottom())
+        if (place.y() + m_readOut->height() > room.y() + room.height())
             place.setY(anchor.y() - clearance - m_readOut->height());
     }
     m_readOut->move(place);
@@ -374,9 +365,9 @@ void PictureActions::describe()
 {
     QString description = m_description;
     if (m_keyX) {
-        description += QStringLiteral(". ")
-                       + readOut(tr("At x = %1").arg(number(*m_keyX)), *m_keyX, m_picture.content(),
-                                 QStringLiteral(": "));
+        description +=
+            QStringLiteral(". ")
+            + readOut(tr("At x = %1").arg(number(*m_keyX)), *m_keyX, QStringLiteral(": "));
     }
     if (description == m_picture.accessibleDescription())
         return;

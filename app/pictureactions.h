@@ -50,6 +50,9 @@ public:
     // as large as the page allows. A file it prints to is replaced only by a complete one, as by
     // "Save As..."; a failure is told to the user.
     void printOn(QPrinter &printer);
+    // Tells the user that something failed and why, in a message modal to the window only; the
+    // caller goes on at once.
+    void tell(const QString &objectName, const QString &text, const QString &why);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,12 +65,14 @@ private:
     void print();
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
-    void tell(const QString &objectName, const QString &text, const QString &why);
 
     void followPointer(QPointF windowPosition);
     void moveKeyPoint(double step);
     void showKeyPoint();
     void showBeside(QPointF windowPosition, const QString &text);
+    // `text` ("x = 1.23") and, once a function is graphed, "f(x) = 4.79" or "f(x) off the
+    // picture", joined by `separator`.
+    QString readOut(const QString &text, double x, const QString &separator) const;
     // Takes the readout away; the keyboard's point, and its words in the description, too.
     void stopReadOff();
     void describe();
