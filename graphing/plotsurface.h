@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -47,11 +49,6 @@ public:
 
     // Sets the single pixel at `at`, which becomes the current point.
     virtual bool point(UserPoint at, Colour colour) = 0;
-
-protected:
-    PlotSurface() = default;
-    PlotSurface(const PlotSurface &) = default;
-    PlotSurface &operator=(const PlotSurface &) = default;
 };
 
 // The drawing operations of a plot surface, named as a user would read them in a message.
@@ -59,14 +56,8 @@ enum class DrawingOperation { SetScale, Clear, Line, LineTo, Point };
 
 constexpr const char *operationName(DrawingOperation operation)
 {
-    switch (operation) {
-    case DrawingOperation::SetScale: return "set scale";
-    case DrawingOperation::Clear: return "clear";
-    case DrawingOperation::Line: return "line";
-    case DrawingOperation::LineTo: return "line-to";
-    case DrawingOperation::Point: return "point";
-    }
-    return "unknown";
+    constexpr std::array names{"set scale", "clear", "line", "line-to", "point"};
+    return names.at(static_cast<std::size_t>(operation));
 }
 
 // Thrown when a surface reports that a drawing call failed: the drawing stops at once and whoever

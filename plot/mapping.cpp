@@ -96,11 +96,6 @@ QPoint PixelGrid::pixelAt(QPointF windowPosition) const
             pixel(windowPosition.y(), origin.y(), size.height())};
 }
 
-QPointF PixelGrid::windowPosition(QPointF device) const
-{
-    return (device + QPointF(origin)) / ratio;
-}
-
 bool isFinite(graphing::UserPoint point)
 {
     return std::isfinite(point.x) && std::isfinite(point.y);

@@ -92,7 +92,7 @@ struct PixelGrid {
     // pointer events give them), one beyond the picture counting as its edge.
     QPoint pixelAt(QPointF windowPosition) const;
     // The window's logical position of a point given in the picture's device pixels.
-    QPointF windowPosition(QPointF device) const;
+    QPointF windowPosition(QPointF device) const { return (device + QPointF(origin)) / ratio; }
 };
 
 // Cuts the segment down to the part inside `bounds` (edges included); false when none of it is.
