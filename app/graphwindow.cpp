@@ -23,12 +23,7 @@ constexpr int functionCount = graphing::functionCount;
 // and shows its background colour, not only the indicator and the caption.
 class FunctionButton final : public QRadioButton {
 public:
-    FunctionButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
-    {
-        // A button fills its background from the button role, so that is where the colour goes.
-        setAutoFillBackground(true);
-        setBackgroundRole(QPalette::Button);
-    }
+    using QRadioButton::QRadioButton;
 
 protected:
     bool hitButton(const QPoint &position) const override { return rect().contains(position); }
@@ -56,16 +51,6 @@ void installFontSubstitutes()
                                {QStringLiteral("C059"), QStringLiteral("serif")});
 }
 
-QFont fontFor(const FontDesign &design)
-{
-    QFont font(toQString(design.face));
-    font.setPointSizeF(design.pointSize);
-    font.setBold(design.bold);
-    font.setItalic(design.italic);
-    font.setStyleHint(design.serif ? QFont::Serif : QFont::SansSerif);
-    return font;
-}
-
 // Tells assistive technology what the window and the picture are, a frame and an image: Qt takes
 // any plain widget for a generic area.
 QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject *object)
@@ -91,8 +76,14 @@ void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRo
     widget.setObjectName(toQString(design.objectName));
     widget.setAccessibleName(toQString(design.accessibleName));
     widget.setGeometry(design.geometry);
-    if (design.font)
-        widget.setFont(fontFor(*design.font));
+    if (const std::optional<FontDesign> &face = design.font) {
+        QFont font(toQString(face->face));
+        font.setPointSizeF(face->pointSize);
+        font.setBold(face->bold);
+        font.setItalic(face->italic);
+        font.setStyleHint(face->serif ? QFont::Serif : QFont::SansSerif);
+        widget.setFont(font);
+    }
     if (design.background)
         setBackground(widget, backgroundRole, *design.background);
 }
