@@ -30,11 +30,6 @@ constexpr char windowOptions[] =
     "qwindowtitle= qwindowicon= title= icon= style= stylesheet= session= name= visual= ncols= "
     "dialogs= fontengine= qmljsdebugger= reverse widgetcount cmap nograb dograb sync testability";
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
-
 QString helpText()
 {
     QString functions;
@@ -83,7 +78,7 @@ int render(const QCommandLineParser &parser)
     const QString scale = parser.value(QStringLiteral("scale"));
     // A mistake in the command: `problem` with the value at fault.
     const auto mistake = [](const char *problem, const QString &value) {
-        return complain(QString::fromLatin1(problem).arg(quoted(value)), 2);
+        return complain(QString::fromLatin1(problem).arg(value), 2);
     };
     if (function.isEmpty() || output.isEmpty()) {
         return complain(QLatin1String(function.isEmpty() && output.isEmpty()
@@ -95,20 +90,20 @@ int render(const QCommandLineParser &parser)
     bool isNumber = false;
     const int number = function.toInt(&isNumber);
     if (!isNumber || number < 0 || number > graphing::functionCount)
-        return mistake("--function must be a whole number from 0 to 5, not %1", function);
+        return mistake("--function must be a whole number from 0 to 5, not '%1'", function);
     const std::optional<PictureFormat> format = pictureFormatOf(output);
     if (!format) {
-        return mistake("cannot tell the format of %1: the file name must end in .png, .svg or .pdf",
-                       output);
+        return mistake(
+            "cannot tell the format of '%1': the file name must end in .png, .svg or .pdf", output);
     }
     double ratio = 1;
     if (parser.isSet(QStringLiteral("scale"))) {
         if (*format != PictureFormat::Png)
-            return mistake("--scale applies to PNG pictures only, not to %1", output);
+            return mistake("--scale applies to PNG pictures only, not to '%1'", output);
         ratio = scale.toDouble(&isNumber);
         // Written so that a NaN fails it too.
         if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
-            return mistake("--scale must be a number from 0.5 to 8, not %1", scale);
+            return mistake("--scale must be a number from 0.5 to 8, not '%1'", scale);
     }
     // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
     // writer does for other image formats) would only cost time.
@@ -167,17 +162,16 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
         return complain(parser.errorText(), 2);
     if (!parser.positionalArguments().isEmpty()) {
         return complain(
-            QStringLiteral("unexpected argument %1").arg(quoted(parser.positionalArguments()[0])),
-            2);
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
     }
     if (std::none_of(own.cbegin(), own.cend(),
                      [&parser](const QString &name) { return parser.isSet(name); }))
         return std::nullopt;
     // Qt reads names as UTF-8; any other bytes would name another file than the one given.
     if (!notUtf8.isEmpty()) {
-        return complain(QStringLiteral("%1 is not valid UTF-8, the only encoding of file names "
+        return complain(QStringLiteral("'%1' is not valid UTF-8, the only encoding of file names "
                                        "and arguments Qt reads")
-                            .arg(quoted(notUtf8)),
+                            .arg(notUtf8),
                         2);
     }
     if (parser.isSet(own[3]) || parser.isSet(own[4])) {

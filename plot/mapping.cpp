@@ -96,11 +96,6 @@ QPoint PixelGrid::pixelAt(QPointF windowPosition) const
             pixel(windowPosition.y(), origin.y(), size.height())};
 }
 
-bool isFinite(graphing::UserPoint point)
-{
-    return std::isfinite(point.x) && std::isfinite(point.y);
-}
-
 // Liang-Barsky, keeping track of which edge made each cut.
 bool clipSegment(QPointF &from, QPointF &to, const QRectF &bounds)
 {

@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QSizeF>
 
+#include <cmath>
 #include <optional>
 
 namespace plot {
@@ -100,7 +101,10 @@ struct PixelGrid {
 // nearer end of the segment: a start point millions of pixels away then costs no precision.
 bool clipSegment(QPointF &from, QPointF &to, const QRectF &bounds);
 
-bool isFinite(graphing::UserPoint point);
+inline bool isFinite(graphing::UserPoint point)
+{
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
 
 inline QColor toQColor(graphing::Colour colour)
 {

@@ -27,8 +27,6 @@ PictureRenderer::PictureRenderer(QRect geometryInWindow, QColor background, QCol
 
 QImage PictureRenderer::image(const graphing::PictureContent &content, qreal ratio) const
 {
-    if (!(ratio > 0))
-        return {};
     RasterImage rendering =
         renderImage(content, PixelGrid::forWidget(m_geometry.topLeft(), m_geometry.size(), ratio),
                     m_background, m_foreground);
