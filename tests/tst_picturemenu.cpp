@@ -1,9 +1,12 @@
 // The picture's context menu and what its commands put out: the clipboard, a saved file, a print.
 // A file saved or printed to is replaced only by a complete one; when it cannot be, the user is
 // told why. (Every way a save can fail, with its reason, is in tst_commandline: the same code.)
+#include "expectedpicture.h"
 #include "graphwindow.h"
 #include "pictureactions.h"
+#include "picturecheck.h"
 #include "picturefile.h"
+#include "process.h"
 #include "windowdriver.h"
 
 #include <QClipboard>
@@ -275,19 +278,23 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
 
 void TestPictureMenu::fileReplacedOnlyByACompleteOne_data()
 {
-    QTest::addColumn<bool>("printed");  // by "Print..." to a PDF file, else by "Save As..."
+    QTest::addColumn<bool>("printed"); // by "Print..." to a PDF file on A4, else by "Save As..."
+    QTest::addColumn<QPageLayout::Orientation>("orientation");
     QTest::addColumn<bool>("cutShort"); // a write past 1 KiB fails, as on a disk that fills up
     QTest::addColumn<QString>("told");  // what the user is told
 
-    QTest::newRow("saved") << false << false << "";
-    QTest::newRow("saving cut short") << false << true << "File too large.";
-    QTest::newRow("printed, as vectors") << true << false << "";
-    QTest::newRow("printing cut short") << true << true << "File too large.";
+    const auto portrait = QPageLayout::Portrait;
+    QTest::newRow("saved") << false << portrait << false << "";
+    QTest::newRow("saving cut short") << false << portrait << true << "File too large.";
+    QTest::newRow("printed on a portrait page") << true << portrait << false << "";
+    QTest::newRow("printed on a landscape page") << true << QPageLayout::Landscape << false << "";
+    QTest::newRow("printing cut short") << true << portrait << true << "File too large.";
 }
 
 void TestPictureMenu::fileReplacedOnlyByACompleteOne()
 {
     QFETCH(bool, printed);
+    QFETCH(QPageLayout::Orientation, orientation);
     QFETCH(bool, cutShort);
     QFETCH(QString, told);
 
@@ -300,18 +307,19 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     app::GraphWindow window;
     click(option(window, 2));
     pressGraph(window);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(orientation);
     {
         std::unique_ptr<FileSizeLimit> limit;
         if (cutShort)
             limit = std::make_unique<FileSizeLimit>(1024);
-        if (printed) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(path);
+        if (printed)
             actionsOf(window).printOn(printer);
-        } else {
+        else
             actionsOf(window).saveTo(path, app::PictureFormat::Png);
-        }
     }
     QCOMPARE(
         ::told(window, printed ? QStringLiteral("printFailure") : QStringLiteral("saveFailure")),
@@ -324,15 +332,54 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     const QByteArray written = contentsOf(path);
     if (cutShort) {
         QCOMPARE(written, oldFile);
-    } else if (printed) {
-        // Lines, not a picture of pixels: the page holds no image.
-        QVERIFY(written.startsWith("%PDF") && written.trimmed().endsWith("%%EOF"));
-        QVERIFY(!written.contains("/Subtype /Image"));
-    } else {
+        return;
+    }
+    if (!printed) {
         QImage saved;
         QVERIFY(saved.loadFromData(written, "PNG"));
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), picture(window));
+        return;
     }
+
+    // Lines, not a picture of pixels: the page holds no image.
+    QVERIFY(written.startsWith("%PDF") && written.trimmed().endsWith("%%EOF"));
+    QVERIFY(!written.contains("/Subtype /Image"));
+    testsupport::ToolFinder tools;
+    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
+    constexpr int dpi = 240;
+    const testsupport::ToolResult made =
+        testsupport::runTool(pdftoppm,
+                             {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                              QStringLiteral("-singlefile"), path, path},
+                             QProcessEnvironment::systemEnvironment());
+    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
+    const QImage page = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+
+    // The picture is as large as the printable area allows, centred, and shows the curve.
+    const QRect shown = testsupport::boundsOf(page, testsupport::pictureBackground);
+    QVERIFY(!testsupport::boundsOf(page, testsupport::curveColour, shown).isNull());
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
+    QRectF expected(QPointF(0, 0), QSizeF(441, 385).scaled(area.size(), Qt::KeepAspectRatio));
+    expected.moveCenter(area.center());
+    expected = QRectF(expected.topLeft() * dpi / 72, expected.size() * dpi / 72);
+    for (const auto &[found, wanted] :
+         {std::pair{shown.left(), expected.left()}, std::pair{shown.right() + 1, expected.right()},
+          std::pair{shown.top(), expected.top()},
+          std::pair{shown.bottom() + 1, expected.bottom()}}) {
+        QVERIFY2(qAbs(found - wanted) <= 2,
+                 qPrintable(QStringLiteral("%1 instead of %2").arg(found).arg(wanted)));
+    }
+    // A line is a picture pixel wide on paper too, not the printer's finest hairline: the black
+    // x-axis, beside the red curve there, inks over a third of as many rows as a pixel measures.
+    const double pixel = expected.width() / 441;
+    const int column = shown.left() + qRound(100 * pixel);
+    int axisRows = 0;
+    for (int y = shown.top(); y <= shown.bottom(); ++y)
+        axisRows +=
+            qGreen(page.pixel(column, y)) < 166 && qRed(page.pixel(column, y)) < 128 ? 1 : 0;
+    QVERIFY2(qAbs(axisRows - pixel) <= 1,
+             qPrintable(QStringLiteral("%1 rows instead of %2").arg(axisRows).arg(pixel)));
 }
 
 int main(int argc, char *argv[])
