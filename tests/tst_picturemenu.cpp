@@ -61,26 +61,6 @@ void write(const QString &path, const QByteArray &contents)
         qFatal("cannot prepare %s", qPrintable(path));
 }
 
-// Lowers the largest file this process may write to `bytes` while it lives: a write past it
-// fails, as on a disk that fills up half-way, also for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_before);
-        rlimit lowered = m_before;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
-
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_before{};
-};
-
 } // namespace
 
 class TestPictureMenu : public QObject {
@@ -118,14 +98,12 @@ void TestPictureMenu::contextMenuOpens_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("opens");
 
-    QTest::newRow("right click") << "functionButton1"
-                                 << "right click" << true;
-    QTest::newRow("Menu key on the picture") << "picture"
-                                             << "Menu" << true;
-    QTest::newRow("Shift+F10 on the picture") << "picture"
-                                              << "Shift+F10" << true;
-    QTest::newRow("Menu key on a function button") << "functionButton1"
-                                                   << "Menu" << false;
+    // clang-format off
+    QTest::newRow("right click") << "functionButton1" << "right click" << true;
+    QTest::newRow("Menu key on the picture") << "picture" << "Menu" << true;
+    QTest::newRow("Shift+F10 on the picture") << "picture" << "Shift+F10" << true;
+    QTest::newRow("Menu key on a function button") << "functionButton1" << "Menu" << false;
+    // clang-format on
 }
 
 void TestPictureMenu::contextMenuOpens()
@@ -207,23 +185,14 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("startsWith");
 
-    QTest::newRow("before a graph, as proposed") << 0 << "axes.png"
-                                                 << "" << 0 << "axes.png" << QByteArray("\x89PNG");
-    QTest::newRow("graph of function 2, as proposed")
-        << 2 << "function-2.png"
-        << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
-    QTest::newRow("a name without extension, SVG filter")
-        << 3 << "function-3.png"
-        << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
-    QTest::newRow("a name without extension, PDF filter")
-        << 3 << "function-3.png"
-        << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
-    QTest::newRow("an extension of no picture format, kept; the filter's format")
-        << 3 << "function-3.png"
-        << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
-    QTest::newRow("the name's own extension over the filter")
-        << 5 << "function-5.png"
-        << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
+    // clang-format off
+    QTest::newRow("before a graph, as proposed") << 0 << "axes.png" << "" << 0 << "axes.png" << QByteArray("\x89PNG");
+    QTest::newRow("graph of function 2, as proposed") << 2 << "function-2.png" << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
+    QTest::newRow("a name without extension, SVG filter") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
+    QTest::newRow("a name without extension, PDF filter") << 3 << "function-3.png" << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
+    QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
+    QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
+    // clang-format on
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
@@ -280,8 +249,8 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne_data()
 {
     QTest::addColumn<bool>("printed"); // by "Print..." to a PDF file on A4, else by "Save As..."
     QTest::addColumn<QPageLayout::Orientation>("orientation");
-    QTest::addColumn<bool>("cutShort"); // a write past 1 KiB fails, as on a disk that fills up
-    QTest::addColumn<QString>("told");  // what the user is told
+    QTest::addColumn<bool>("cutShort");
+    QTest::addColumn<QString>("told"); // what the user is told
 
     const auto portrait = QPageLayout::Portrait;
     QTest::newRow("saved") << false << portrait << false << "";
@@ -312,15 +281,17 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(orientation);
-    {
-        std::unique_ptr<FileSizeLimit> limit;
-        if (cutShort)
-            limit = std::make_unique<FileSizeLimit>(1024);
-        if (printed)
-            actionsOf(window).printOn(printer);
-        else
-            actionsOf(window).saveTo(path, app::PictureFormat::Png);
-    }
+    // Cut short, a write past 1 KiB fails, as on a disk that fills up half-way, also for root.
+    rlimit unlimited{};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    rlimit limited = unlimited;
+    limited.rlim_cur = cutShort ? 1024 : unlimited.rlim_cur;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    if (printed)
+        actionsOf(window).printOn(printer);
+    else
+        actionsOf(window).saveTo(path, app::PictureFormat::Png);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
     QCOMPARE(
         ::told(window, printed ? QStringLiteral("printFailure") : QStringLiteral("saveFailure")),
         told);
