@@ -17,12 +17,10 @@ namespace {
 constexpr Colour red{255, 0, 0};
 constexpr Colour magenta{128, 0, 128};
 
-// The function of option button `option` (0-based); no function at all for nothing.
-graphing::CurveFunction chosenFunction(std::optional<int> option)
+// Function `number`, 1 to 5; 0 gives no value anywhere, as before a choice.
+graphing::CurveFunction function(int number)
 {
-    return [option](double x) {
-        return option ? graphing::functionValue(*option + 1, x) : std::nullopt;
-    };
+    return [number](double x) { return graphing::functionValue(number, x); };
 }
 
 std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation operation)
@@ -37,7 +35,6 @@ std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation oper
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::optional<int>)
 Q_DECLARE_METATYPE(std::optional<double>)
 Q_DECLARE_METATYPE(graphing::DrawingOperation)
 
@@ -177,35 +174,31 @@ void TestGraphing::sampleSequence()
 
 void TestGraphing::traceCalls_data()
 {
-    QTest::addColumn<std::optional<int>>("option");
+    QTest::addColumn<int>("function");
     QTest::addColumn<float>("startY");
     QTest::addColumn<int>("joins");
     QTest::addColumn<float>("firstJoinX");
     QTest::addColumn<float>("lastJoinX");
 
-    QTest::newRow("no choice: a line along y = 0")
-        << std::optional<int>() << 0.0F << 2001 << -10.0F << 10.0F;
-    QTest::newRow("x*x-2: only |x| < sqrt(12)")
-        << std::optional<int>(0) << 98.0F << 693 << -3.46F << 3.46F;
-    QTest::newRow("x*exp(-x)+2: from x = -1.86")
-        << std::optional<int>(1) << -220262.66F << 1187 << -1.86F << 10.0F;
-    QTest::newRow("5sin(x)/x: every sample")
-        << std::optional<int>(2) << -0.27201F << 2001 << -10.0F << 10.0F;
-    QTest::newRow("exp(x)-1-x^2: about -3 to 3")
-        << std::optional<int>(3) << -100.99995F << 600 << -3.0F << 2.99F;
-    QTest::newRow("sqrt(x^2+1): |x| <= 9.94")
-        << std::optional<int>(4) << 10.049876F << 1989 << -9.94F << 9.94F;
+    // clang-format off
+    QTest::newRow("no choice: a line along y = 0") << 0 << 0.0F << 2001 << -10.0F << 10.0F;
+    QTest::newRow("x*x-2: only |x| < sqrt(12)") << 1 << 98.0F << 693 << -3.46F << 3.46F;
+    QTest::newRow("x*exp(-x)+2: from x = -1.86") << 2 << -220262.66F << 1187 << -1.86F << 10.0F;
+    QTest::newRow("5sin(x)/x: every sample") << 3 << -0.27201F << 2001 << -10.0F << 10.0F;
+    QTest::newRow("exp(x)-1-x^2: about -3 to 3") << 4 << -100.99995F << 600 << -3.0F << 2.99F;
+    QTest::newRow("sqrt(x^2+1): |x| <= 9.94") << 5 << 10.049876F << 1989 << -9.94F << 9.94F;
+    // clang-format on
 }
 
 void TestGraphing::traceCalls()
 {
-    QFETCH(std::optional<int>, option);
+    QFETCH(int, function);
     QFETCH(float, startY);
     QFETCH(int, joins);
     QFETCH(float, firstJoinX);
     QFETCH(float, lastJoinX);
 
-    const graphing::CurveFunction f = chosenFunction(option);
+    const graphing::CurveFunction f = ::function(function);
     RecordingSurface surface;
     graphing::traceCurve(surface, f);
 
@@ -252,7 +245,7 @@ void TestGraphing::failedCallStopsAtOnce()
     RecordingSurface surface;
     surface.failOnCall = std::size_t(failingCall);
     try {
-        graphing::traceCurve(surface, chosenFunction(2));
+        graphing::traceCurve(surface, function(3));
         QFAIL("a failed drawing call went unnoticed");
     } catch (const graphing::DrawingFailed &failure) {
         QCOMPARE(failure.operation(), operation);

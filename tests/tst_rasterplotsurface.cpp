@@ -5,7 +5,9 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <map>
 #include <vector>
 
 using graphing::Colour;
@@ -99,6 +101,7 @@ private slots:
     void farOffChordsDrawTheirVisiblePart_data();
     void farOffChordsDrawTheirVisiblePart();
     void refusesWhatCannotBeDrawn();
+    void laterMarksCoverEarlierOnes_data();
     void laterMarksCoverEarlierOnes();
     void linesLeaveNoGaps_data();
     void linesLeaveNoGaps();
@@ -268,60 +271,57 @@ void TestRasterPlotSurface::refusesWhatCannotBeDrawn()
     QVERIFY(!empty.point({0, 0}, red));
 }
 
-void TestRasterPlotSurface::laterMarksCoverEarlierOnes()
+void TestRasterPlotSurface::laterMarksCoverEarlierOnes_data()
 {
-    // Each case leaves one colour on the pixel of the origin, whatever the surface keeps back,
-    // merges or leaves out on the way: the last mark made there wins.
-    enum class Step { Line, LineTo, Point, Clear, Read };
-    struct Call {
-        Step step;
-        UserPoint from;
-        UserPoint to;
-        Colour colour;
-    };
-    struct Case {
-        const char *name;
-        std::vector<Call> calls;
-        QRgb expected;
-    };
-    constexpr Colour blue{0, 0, 255};
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QRgb>("origin");
+
     const QRgb redPixel = qRgb(255, 0, 0);
     const QRgb bluePixel = qRgb(0, 0, 255);
-    const Call acrossOrigin{Step::Line, {-1, 0}, {1, 0}, red};
-    const Call toOrigin{Step::Line, {-1, 0}, {0, 0}, red};
-    const Call stayAtOrigin{Step::LineTo, {}, {0, 0}, red};
-    const Case cases[] = {
-        {"point over a line", {acrossOrigin, {Step::Point, {}, {0, 0}, blue}}, bluePixel},
-        {"line over a point", {{Step::Point, {}, {0, 0}, blue}, acrossOrigin}, redPixel},
-        {"line over a line", {acrossOrigin, {Step::Line, {0, -1}, {0, 1}, blue}}, bluePixel},
-        {"line keeps its colour when the next one differs",
-         {acrossOrigin, {Step::Line, {0, 5}, {1, 5}, blue}},
-         redPixel},
-        {"line read before a point over it",
-         {acrossOrigin, {Step::Read, {}, {}, {}}, {Step::Point, {}, {0, 0}, blue}},
-         bluePixel},
-        {"stay after a clear", {toOrigin, {Step::Clear, {}, {}, {}}, stayAtOrigin}, redPixel},
-        {"stay after a point of another colour",
-         {toOrigin, {Step::Point, {}, {0, 0}, blue}, stayAtOrigin},
-         redPixel},
-        {"stay in another colour", {toOrigin, {Step::LineTo, {}, {0, 0}, blue}}, bluePixel},
-        {"line cleared away", {acrossOrigin, {Step::Clear, {}, {}, {}}}, background},
-    };
-    for (const Case &test : cases) {
-        Surface surface;
-        for (const Call &call : test.calls) {
-            bool done = true;
-            switch (call.step) {
-            case Step::Line: done = surface.raster.line(call.from, call.to, call.colour); break;
-            case Step::LineTo: done = surface.raster.lineTo(call.to, call.colour); break;
-            case Step::Point: done = surface.raster.point(call.to, call.colour); break;
-            case Step::Clear: done = surface.raster.clear(); break;
-            case Step::Read: surface.image(); break;
-            }
-            QVERIFY2(done, test.name);
-        }
-        QVERIFY2(surface.at(expectedPixel(0, 0)) == test.expected, test.name);
+    // clang-format off
+    QTest::newRow("point over a line") << QStringList{"red across", "blue point"} << bluePixel;
+    QTest::newRow("line over a point") << QStringList{"blue point", "red across"} << redPixel;
+    QTest::newRow("line over a line") << QStringList{"red across", "blue up"} << bluePixel;
+    QTest::newRow("line keeps its colour when the next one differs") << QStringList{"red across", "blue elsewhere"} << redPixel;
+    QTest::newRow("line read before a point over it") << QStringList{"red across", "read", "blue point"} << bluePixel;
+    QTest::newRow("stay after a clear") << QStringList{"red to", "clear", "red stay"} << redPixel;
+    QTest::newRow("stay after a point of another colour") << QStringList{"red to", "blue point", "red stay"} << redPixel;
+    QTest::newRow("stay in another colour") << QStringList{"red to", "blue stay"} << bluePixel;
+    QTest::newRow("line cleared away") << QStringList{"red across", "clear"} << background;
+    // clang-format on
+}
+
+void TestRasterPlotSurface::laterMarksCoverEarlierOnes()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QRgb, origin);
+
+    // Whatever the surface keeps back, merges or leaves out on the way, the last mark made on the
+    // pixel of the origin wins.
+    Surface surface;
+    for (const QString &step : steps) {
+        const Colour colour = step.startsWith(QLatin1String("red")) ? red : Colour{0, 0, 255};
+        const QString what = step.section(QLatin1Char(' '), -1);
+        bool done = true;
+        if (what == QLatin1String("across"))
+            done = surface.raster.line({-1, 0}, {1, 0}, colour);
+        else if (what == QLatin1String("to"))
+            done = surface.raster.line({-1, 0}, {0, 0}, colour);
+        else if (what == QLatin1String("up"))
+            done = surface.raster.line({0, -1}, {0, 1}, colour);
+        else if (what == QLatin1String("elsewhere"))
+            done = surface.raster.line({0, 5}, {1, 5}, colour);
+        else if (what == QLatin1String("stay"))
+            done = surface.raster.lineTo({0, 0}, colour);
+        else if (what == QLatin1String("point"))
+            done = surface.raster.point({0, 0}, colour);
+        else if (what == QLatin1String("clear"))
+            done = surface.raster.clear();
+        else
+            surface.image(); // "read": the pixels looked at in between
+        QVERIFY2(done, qPrintable(step));
     }
+    QCOMPARE(surface.at(expectedPixel(0, 0)), origin);
 }
 
 void TestRasterPlotSurface::linesLeaveNoGaps_data()
