@@ -93,8 +93,6 @@ class TestRasterPlotSurface : public QObject {
     Q_OBJECT
 
 private slots:
-    void mapsCornersAndCentre_data();
-    void mapsCornersAndCentre();
     void penCoversItsSquare_data();
     void penCoversItsSquare();
     void clearRestoresTheBackground();
@@ -108,39 +106,6 @@ private slots:
     void curveIsTheFormulasInOneStroke_data();
     void curveIsTheFormulasInOneStroke();
 };
-
-void TestRasterPlotSurface::mapsCornersAndCentre_data()
-{
-    QTest::addColumn<float>("x");
-    QTest::addColumn<float>("y");
-    QTest::addColumn<QPoint>("pixel");
-
-    QTest::newRow("top-left") << -10.0F << 10.0F << QPoint(0, 0);
-    QTest::newRow("bottom-right") << 10.0F << -10.0F << QPoint(440, 384);
-    QTest::newRow("top-right") << 10.0F << 10.0F << QPoint(440, 0);
-    QTest::newRow("bottom-left") << -10.0F << -10.0F << QPoint(0, 384);
-    QTest::newRow("centre") << 0.0F << 0.0F << QPoint(220, 192);
-    QTest::newRow("tick end above the axis") << 0.1F << 0.1F << QPoint(222, 190);
-    QTest::newRow("tick end below the axis") << -0.1F << -0.1F << QPoint(218, 194);
-}
-
-void TestRasterPlotSurface::mapsCornersAndCentre()
-{
-    QFETCH(float, x);
-    QFETCH(float, y);
-    QFETCH(QPoint, pixel);
-
-    // A point and a one-pixel line land on the same pixel.
-    Surface point;
-    QVERIFY(point.raster.point({x, y}, red));
-    QCOMPARE(point.at(pixel), qRgb(255, 0, 0));
-    QCOMPARE(point.count(qRgb(255, 0, 0)), 1);
-
-    Surface line;
-    QVERIFY(line.raster.line({x, y}, {x, y}, red));
-    QCOMPARE(line.at(pixel), qRgb(255, 0, 0));
-    QCOMPARE(line.count(qRgb(255, 0, 0)), 1);
-}
 
 void TestRasterPlotSurface::penCoversItsSquare_data()
 {
@@ -158,13 +123,15 @@ void TestRasterPlotSurface::penCoversItsSquare()
     QFETCH(QSize, size);
     QFETCH(int, pen);
 
-    // The axes cross the whole picture, `pen` rows and columns thick; a point at the bottom-right
-    // corner is its whole square, at the edge.
+    // The axes cross the whole picture, `pen` rows and columns thick; a point and a line without
+    // length at the corners are their whole square, at the edge. (Every mark of the frame is in
+    // its place in curveIsTheFormulasInOneStroke.)
     Surface surface(ratio);
     QCOMPARE(surface.pixels.size(), size);
     QVERIFY(surface.raster.line({-10, 0}, {10, 0}, magenta));
     QVERIFY(surface.raster.line({0, 10}, {0, -10}, std::nullopt));
     QVERIFY(surface.raster.point({10, -10}, red));
+    QVERIFY(surface.raster.line({-10, 10}, {-10, 10}, red));
     const QPoint centre = expectedPixel(0, 0, size - QSize(pen - 1, pen - 1));
     for (int x = 0; x < size.width(); ++x) {
         const bool yAxis = x >= centre.x() && x < centre.x() + pen;
@@ -177,8 +144,9 @@ void TestRasterPlotSurface::penCoversItsSquare()
     }
     QCOMPARE(surface.count(foreground), pen * size.height());
     QCOMPARE(surface.count(qRgb(128, 0, 128)), pen * (size.width() - pen));
-    QCOMPARE(surface.count(qRgb(255, 0, 0)), pen * pen);
+    QCOMPARE(surface.count(qRgb(255, 0, 0)), 2 * pen * pen);
     QCOMPARE(surface.at({size.width() - pen, size.height() - pen}), qRgb(255, 0, 0));
+    QCOMPARE(surface.at({0, 0}), qRgb(255, 0, 0));
 }
 
 void TestRasterPlotSurface::clearRestoresTheBackground()
