@@ -4,10 +4,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
-#include <map>
 #include <vector>
 
 using graphing::Colour;
@@ -42,9 +41,9 @@ struct Surface {
     QRgb at(QPoint pixel) const { return pixels.pixel(pixel); }
     int count(QRgb colour) const
     {
+        // Format_RGB32 rows are whole 32-bit pixels, one after another.
         const auto *const first = reinterpret_cast<const QRgb *>(pixels.constBits());
-        return int(
-            std::count(first, first + pixels.width() * pixels.height(), colour | 0xff000000));
+        return int(std::count(first, first + pixels.width() * pixels.height(), colour));
     }
     plot::PixelGrid grid;
     QImage pixels;
