@@ -132,10 +132,10 @@ void TestGraphing::frames()
     QCOMPARE(lines[0].colour, startup ? std::optional<Colour>(magenta) : std::nullopt);
     QVERIFY(lines[1].from == (UserPoint{0, 10}) && lines[1].to == (UserPoint{0, -10}));
     QVERIFY(!lines[1].colour);
-    for (int i = firstTick; i <= -firstTick; ++i) {
-        const auto at = static_cast<float>(i);
-        const Call &across = lines[std::size_t(2 + 2 * (i - firstTick))];
-        const Call &up = lines[std::size_t(3 + 2 * (i - firstTick))];
+    for (std::size_t pair = 0; pair < std::size_t(1 - 2 * firstTick); ++pair) {
+        const auto at = static_cast<float>(firstTick + int(pair));
+        const Call &across = lines[2 + 2 * pair];
+        const Call &up = lines[3 + 2 * pair];
         QVERIFY(across.from == (UserPoint{at, -0.1F}) && across.to == (UserPoint{at, 0.1F}));
         QVERIFY(up.from == (UserPoint{-0.1F, at}) && up.to == (UserPoint{0.1F, at}));
         QVERIFY(!across.colour && !up.colour);

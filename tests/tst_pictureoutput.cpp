@@ -70,7 +70,8 @@ void TestPictureOutput::documentIsThePicture()
         // writes exactly.
         QVERIFY(document.contains("<svg width=\"88.2mm\" height=\"77mm\""));
         QVERIFY(document.contains("viewBox=\"0 0 441 385\""));
-        QVERIFY2(document.size() <= 64 * 1024, QByteArray::number(document.size()).constData());
+        QVERIFY2(document.size() <= qsizetype(64) * 1024,
+                 QByteArray::number(document.size()).constData());
         // The frame's 2 axes and up to 42 ticks, and the curve in a few polylines, not one a step.
         QVERIFY2(document.count("<polyline") <= 48,
                  QByteArray::number(document.count("<polyline")).constData());

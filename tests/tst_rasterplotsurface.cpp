@@ -41,9 +41,11 @@ struct Surface {
     QRgb at(QPoint pixel) const { return pixels.pixel(pixel); }
     int count(QRgb colour) const
     {
-        // Format_RGB32 rows are whole 32-bit pixels, one after another.
-        const auto *const first = reinterpret_cast<const QRgb *>(pixels.constBits());
-        return int(std::count(first, first + pixels.width() * pixels.height(), colour));
+        int n = 0;
+        for (int y = 0; y < pixels.height(); ++y)
+            for (int x = 0; x < pixels.width(); ++x)
+                n += pixels.pixel(x, y) == colour ? 1 : 0;
+        return n;
     }
     plot::PixelGrid grid;
     QImage pixels;
