@@ -1,11 +1,11 @@
 #include "commandline.h"
-#include "designdata.h"
+#include "expectedpicture.h"
+#include "picturecheck.h"
 #include "picturefile.h"
-#include "rasterplotsurface.h"
+#include "process.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,21 +18,14 @@ namespace {
 
 const QString program = QStringLiteral(FUNCTION_GRAPH_PATH);
 
-struct Run {
-    bool finished = false;
-    int status = -1;
-    QByteArray output;
-    QByteArray errors;
-};
-
 // Runs `commands` with bash in `folder`, without a display, `function-graph` naming the program;
 // as root and `unprivileged`, as the unprivileged user, for whom permissions hold. $UNSERVED is a
 // display no X server serves on this machine.
-Run runShell(const QString &commands, const QString &folder, bool unprivileged = false)
+testsupport::ToolResult runShell(const QString &commands, const QString &folder,
+                                 bool unprivileged = false)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
+    QProcessEnvironment environment =
+        testsupport::isolatedEnvironment(qEnvironmentVariable("XDG_RUNTIME_DIR"));
     for (int number = 99;; ++number) {
         if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
             && !QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) {
@@ -40,29 +33,15 @@ Run runShell(const QString &commands, const QString &folder, bool unprivileged =
             break;
         }
     }
-    QStringList arguments{
-        QStringLiteral("bash"), QStringLiteral("-o"), QStringLiteral("pipefail"),
-        QStringLiteral("-c"),
-        QStringLiteral("function-graph() { '%1' \"$@\"; }; export -f function-graph; ").arg(program)
-            + commands};
-    if (unprivileged && ::geteuid() == 0) {
-        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                QStringLiteral("--clear-groups")}
-                    + arguments;
-        arguments.prepend(QStringLiteral("setpriv"));
-    }
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(arguments.takeFirst(), arguments);
-    Run run;
-    run.finished = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished)
-        process.kill();
-    run.status = process.exitCode();
-    run.output = process.readAllStandardOutput();
-    run.errors = process.readAllStandardError();
-    return run;
+    const QString script =
+        QStringLiteral("cd \"$1\" && function-graph() { '%1' \"$@\"; }; export -f function-graph; ")
+            .arg(program);
+    QStringList arguments{"bash", "-o", "pipefail", "-c", script + commands, "bash", folder};
+    if (unprivileged && ::geteuid() == 0)
+        arguments =
+            QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
+    const QString tool = arguments.takeFirst();
+    return testsupport::runTool(tool, arguments, environment, 60000);
 }
 
 // Every file, folder and link under `folder` with what it holds: a file its bytes, a link where it
@@ -81,19 +60,6 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
                                                                : file.readAll();
     }
     return entries;
-}
-
-QImage expectedPicture(const graphing::PictureContent &content, qreal ratio)
-{
-    const auto &design = app::graphWindowDesign.picture;
-    QImage image =
-        plot::renderImage(
-            content,
-            plot::PixelGrid::forWidget(design.geometry.topLeft(), design.geometry.size(), ratio),
-            QColor::fromRgb(*design.background), QColor::fromRgb(app::pictureForeground))
-            .image;
-    image.setDevicePixelRatio(ratio);
-    return image;
 }
 
 } // namespace
@@ -198,45 +164,43 @@ void TestCommandLine::invocations()
     // Folders closed in the setup are opened again, so that the temporary folder can go.
     const auto reopen =
         qScopeGuard([&folder] { runShell(QStringLiteral("chmod -R u+rwx ."), folder.path()); });
-    const Run prepared = runShell(setup, folder.path());
-    QVERIFY2(prepared.status == 0, prepared.errors.constData());
+    const testsupport::ToolResult prepared = runShell(setup, folder.path());
+    QVERIFY2(prepared.succeeded(), qPrintable(prepared.describe(setup)));
     if (unprivileged
         && runShell(QStringLiteral("test -x '%1' && test -x .").arg(program), folder.path(), true)
-                   .status
+                   .exitCode
                != 0)
         QSKIP("the unprivileged user cannot reach the program or a temporary folder here");
     if (command.startsWith(QLatin1String("unshare"))
-        && runShell(QStringLiteral("unshare -m true"), folder.path()).status != 0)
+        && runShell(QStringLiteral("unshare -m true"), folder.path()).exitCode != 0)
         QSKIP("no mount namespace of its own can be made here");
     const QMap<QString, QByteArray> before = snapshot(folder.path());
 
-    const Run run = runShell(command, folder.path(), unprivileged);
+    const testsupport::ToolResult run = runShell(command, folder.path(), unprivileged);
     QVERIFY2(run.finished, "the program crashed or hung");
-    QVERIFY2(run.status == status, run.errors.constData());
-    const QByteArray &toldOn = status == 0 ? run.output : run.errors;
+    QVERIFY2(run.exitCode == status, qPrintable(run.errors));
+    const QString output = QString::fromLocal8Bit(run.output);
+    const QString &toldOn = status == 0 ? output : run.errors;
     if (status != 0) {
-        QVERIFY2(run.errors.startsWith("function-graph: ") && run.errors.count('\n') == 1
-                     && run.errors.endsWith('\n'),
-                 run.errors.constData());
+        QVERIFY2(run.errors.startsWith(QLatin1String("function-graph: "))
+                     && run.errors.count(QLatin1Char('\n')) == 1
+                     && run.errors.endsWith(QLatin1Char('\n')),
+                 qPrintable(run.errors));
     }
-    QVERIFY2((status == 0 ? run.errors : run.output).isEmpty(), run.errors.constData());
+    QVERIFY2(status == 0 ? run.errors.isEmpty() : run.output.isEmpty(), qPrintable(run.errors));
     QVERIFY(told.isEmpty() == toldOn.isEmpty());
     for (const QString &word : told)
-        QVERIFY2(QString::fromLocal8Bit(toldOn).contains(word, Qt::CaseInsensitive),
+        QVERIFY2(toldOn.contains(word, Qt::CaseInsensitive),
                  qPrintable(word + QStringLiteral(" not in: ") + toldOn));
 
     // Nothing is left half-written or temporary, whatever happened; only `written` changed.
     QMap<QString, QByteArray> after = snapshot(folder.path());
-    if (written.isEmpty()) {
-        QCOMPARE(after, before);
-        return;
-    }
     QByteArray picture = after.take(written);
-    QStringList others = before.keys();
-    others.removeAll(written);
-    QCOMPARE(after.keys(), others);
-    for (const QString &other : others)
-        QCOMPARE(after.value(other), before.value(other));
+    QMap<QString, QByteArray> unchanged = before;
+    unchanged.remove(written);
+    QCOMPARE(after, unchanged);
+    if (written.isEmpty())
+        return;
     if (format.startsWith(QLatin1Char('+'))) {
         QVERIFY(picture.startsWith(before.value(written)) && !before.value(written).isEmpty());
         picture.remove(0, before.value(written).size());
@@ -278,25 +242,26 @@ void TestCommandLine::pngIsTheWindowsPicture()
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const Run run =
+    const testsupport::ToolResult run =
         runShell(QStringLiteral("function-graph --function %1 --output out.png --scale %2")
                      .arg(function)
                      .arg(scale),
                  folder.path());
-    QVERIFY2(run.finished && run.status == 0, run.errors.constData());
+    QVERIFY2(run.succeeded(), qPrintable(run.describe(QStringLiteral("function-graph"))));
     QImage written(folder.filePath(QStringLiteral("out.png")), "PNG");
     QCOMPARE(written.size(), size);
 
     const graphing::PictureContent content =
         function == 0 ? graphing::PictureContent{} : graphing::PictureContent{function};
-    const qreal ratio = app::storedRatio(scale.toDouble());
+    const qreal ratio = testsupport::storedRatio(scale.toDouble());
     const QImage rendered = app::pictureRenderer().image(content, ratio);
     QCOMPARE(rendered.devicePixelRatio(), ratio);
-    // A PNG keeps no pixel ratio; the pixels are what counts.
-    written.setDevicePixelRatio(ratio);
-    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
-             rendered.convertToFormat(QImage::Format_RGB32));
-    QCOMPARE(written.convertToFormat(QImage::Format_RGB32), expectedPicture(content, ratio));
+    // The window's picture pixel for pixel, and what the formulas say it shows.
+    written = written.convertToFormat(QImage::Format_RGB32);
+    const QString differences = testsupport::pixelDifferences(written, rendered);
+    QVERIFY2(differences.isEmpty(), qPrintable(differences));
+    const QStringList faults = testsupport::pictureFaults(written, ratio, function);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

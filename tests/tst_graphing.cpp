@@ -17,12 +17,10 @@ namespace {
 constexpr Colour red{255, 0, 0};
 constexpr Colour magenta{128, 0, 128};
 
-// The function of option button `option` (0-based); no function at all for nothing.
-graphing::CurveFunction chosenFunction(std::optional<int> option)
+// Function `number`, 1 to 5; 0 gives no value anywhere, as before a choice.
+graphing::CurveFunction function(int number)
 {
-    return [option](double x) {
-        return option ? graphing::functionValue(*option + 1, x) : std::nullopt;
-    };
+    return [number](double x) { return graphing::functionValue(number, x); };
 }
 
 std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation operation)
@@ -35,39 +33,19 @@ std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation oper
     return matching;
 }
 
-// Checks the tick pairs of a frame: one across the x-axis, then one across the y-axis, at every
-// whole number from `first` to `last`, in the foreground colour.
-void verifyTickPairs(const std::vector<Call> &lines, int first, int last)
-{
-    QCOMPARE(lines.size(), std::size_t(2 + 2 * (last - first + 1)));
-    for (int i = first; i <= last; ++i) {
-        const auto at = static_cast<float>(i);
-        const auto pair = static_cast<std::size_t>(i - first);
-        const Call &across = lines[2 + 2 * pair];
-        const Call &up = lines[3 + 2 * pair];
-        QCOMPARE(across.from, (UserPoint{at, -0.1F}));
-        QCOMPARE(across.to, (UserPoint{at, 0.1F}));
-        QCOMPARE(up.from, (UserPoint{-0.1F, at}));
-        QCOMPARE(up.to, (UserPoint{0.1F, at}));
-        QVERIFY(!across.colour && !up.colour);
-    }
-}
-
 } // namespace
 
-Q_DECLARE_METATYPE(std::optional<int>)
+Q_DECLARE_METATYPE(std::optional<double>)
 Q_DECLARE_METATYPE(graphing::DrawingOperation)
 
 class TestGraphing : public QObject {
     Q_OBJECT
 
 private slots:
-    void valuesAtTheEndsAndTheMiddle_data();
-    void valuesAtTheEndsAndTheMiddle();
-    void noValueOutsideTheFive();
-    void sincLimitAtZero();
-    void startupFrame();
-    void graphFrame();
+    void values_data();
+    void values();
+    void frames_data();
+    void frames();
     void sampleSequence();
     void traceCalls_data();
     void traceCalls();
@@ -75,92 +53,93 @@ private slots:
     void failedCallStopsAtOnce();
 };
 
-void TestGraphing::valuesAtTheEndsAndTheMiddle_data()
+void TestGraphing::values_data()
 {
-    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("function");
     QTest::addColumn<double>("x");
-    QTest::addColumn<double>("expected");
+    QTest::addColumn<std::optional<double>>("expected");
 
-    QTest::newRow("x*x-2 at -10") << 0 << -10.0 << 98.0;
-    QTest::newRow("x*exp(-x)+2 at -10") << 1 << -10.0 << -220262.65794806718;
-    QTest::newRow("5sin(x)/x at -10") << 2 << -10.0 << -0.27201055544468489;
-    QTest::newRow("exp(x)-1-x^2 at -10") << 3 << -10.0 << -100.99995460007024;
-    QTest::newRow("sqrt(x^2+1) at -10") << 4 << -10.0 << 10.04987562112089;
-
-    QTest::newRow("x*x-2 at 0") << 0 << 0.0 << -2.0;
-    QTest::newRow("x*exp(-x)+2 at 0") << 1 << 0.0 << 2.0;
-    QTest::newRow("exp(x)-1-x^2 at 0") << 3 << 0.0 << 0.0;
-    QTest::newRow("sqrt(x^2+1) at 0") << 4 << 0.0 << 1.0;
-
-    QTest::newRow("x*x-2 at 10") << 0 << 10.0 << 98.0;
-    QTest::newRow("x*exp(-x)+2 at 10") << 1 << 10.0 << 2.000453999297625;
-    QTest::newRow("5sin(x)/x near 0") << 2 << -1.7e-13 << 5.0;
-    QTest::newRow("exp(x)-1-x^2 at 3") << 3 << 3.0 << 10.085536923187668;
-    QTest::newRow("sqrt(x^2+1) at sqrt(99)") << 4 << std::sqrt(99.0) << 10.0;
+    // clang-format off
+    QTest::newRow("x*x-2 at -10") << 1 << -10.0 << std::optional(98.0);
+    QTest::newRow("x*exp(-x)+2 at -10") << 2 << -10.0 << std::optional(-220262.65794806718);
+    QTest::newRow("5sin(x)/x at -10") << 3 << -10.0 << std::optional(-0.27201055544468489);
+    QTest::newRow("exp(x)-1-x^2 at -10") << 4 << -10.0 << std::optional(-100.99995460007024);
+    QTest::newRow("sqrt(x^2+1) at -10") << 5 << -10.0 << std::optional(10.04987562112089);
+    QTest::newRow("x*x-2 at 0") << 1 << 0.0 << std::optional(-2.0);
+    QTest::newRow("x*exp(-x)+2 at 0") << 2 << 0.0 << std::optional(2.0);
+    QTest::newRow("exp(x)-1-x^2 at 0") << 4 << 0.0 << std::optional(0.0);
+    QTest::newRow("sqrt(x^2+1) at 0") << 5 << 0.0 << std::optional(1.0);
+    QTest::newRow("x*x-2 at 10") << 1 << 10.0 << std::optional(98.0);
+    QTest::newRow("x*exp(-x)+2 at 10") << 2 << 10.0 << std::optional(2.000453999297625);
+    QTest::newRow("exp(x)-1-x^2 at 3") << 4 << 3.0 << std::optional(10.085536923187668);
+    QTest::newRow("sqrt(x^2+1) at sqrt(99)") << 5 << std::sqrt(99.0) << std::optional(10.0);
+    // 5sin(x)/x has its limit at 0 and stays finite beside it.
+    QTest::newRow("5sin(x)/x at 0") << 3 << 0.0 << std::optional(5.0);
+    QTest::newRow("5sin(x)/x at -0") << 3 << -0.0 << std::optional(5.0);
+    QTest::newRow("5sin(x)/x near 0") << 3 << -1.7e-13 << std::optional(5.0);
+    QTest::newRow("5sin(x)/x at 1e-300") << 3 << 1e-300 << std::optional(5.0);
+    QTest::newRow("no function 0") << 0 << 1.0 << std::optional<double>();
+    QTest::newRow("no function 6") << 6 << 1.0 << std::optional<double>();
+    QTest::newRow("no function -1") << -1 << 1.0 << std::optional<double>();
+    // clang-format on
 }
 
-void TestGraphing::valuesAtTheEndsAndTheMiddle()
+void TestGraphing::values()
 {
-    QFETCH(int, option);
+    QFETCH(int, function);
     QFETCH(double, x);
-    QFETCH(double, expected);
+    QFETCH(std::optional<double>, expected);
 
-    const std::optional<double> y = graphing::functionValue(option + 1, x);
-    QVERIFY(y.has_value());
-    if (expected == 0)
-        QCOMPARE(*y, 0.0);
-    else
-        QVERIFY2(std::abs(*y - expected) <= 1e-12 * std::abs(expected),
+    const std::optional<double> y = graphing::functionValue(function, x);
+    QCOMPARE(y.has_value(), expected.has_value());
+    if (expected) {
+        QVERIFY2(std::abs(*y - *expected) <= 1e-12 * std::abs(*expected),
                  qPrintable(QString::number(*y, 'g', 17)));
+    }
 }
 
-void TestGraphing::noValueOutsideTheFive()
+void TestGraphing::frames_data()
 {
-    for (const int number : {0, 6, -1})
-        QCOMPARE(graphing::functionValue(number, 1.0), std::nullopt);
+    QTest::addColumn<bool>("startup");
+    QTest::addColumn<int>("firstTick");
+    QTest::newRow("start-up frame: magenta x-axis, ticks -9..9") << true << -9;
+    QTest::newRow("graph frame: cleared, black axes, ticks -10..10") << false << -10;
 }
 
-void TestGraphing::sincLimitAtZero()
+void TestGraphing::frames()
 {
-    QCOMPARE(graphing::functionValue(3, 0.0), std::optional<double>(5.0));
-    QCOMPARE(graphing::functionValue(3, -0.0), std::optional<double>(5.0));
-    const std::optional<double> nearZero = graphing::functionValue(3, 1e-300);
-    QVERIFY(nearZero && std::isfinite(*nearZero));
-}
+    QFETCH(bool, startup);
+    QFETCH(int, firstTick);
 
-void TestGraphing::startupFrame()
-{
     RecordingSurface surface;
-    graphing::drawStartupFrame(surface);
+    if (startup)
+        graphing::drawStartupFrame(surface);
+    else
+        graphing::drawGraphFrame(surface);
+    // The start-up frame sets the scale and draws over what is there; the graph frame clears.
+    const Call &first = surface.calls.front();
+    QCOMPARE(first.operation, startup ? DrawingOperation::SetScale : DrawingOperation::Clear);
+    if (startup)
+        QVERIFY(first.from == (UserPoint{-10, 10}) && first.to == (UserPoint{10, -10}));
+    QCOMPARE(surface.count(startup ? DrawingOperation::Clear : DrawingOperation::SetScale),
+             std::size_t(0));
 
-    QCOMPARE(surface.calls.front().operation, DrawingOperation::SetScale);
-    QCOMPARE(surface.calls.front().from, (UserPoint{-10, 10}));
-    QCOMPARE(surface.calls.front().to, (UserPoint{10, -10}));
-    QCOMPARE(surface.count(DrawingOperation::Clear), std::size_t(0));
-
+    // The axes, then a tick pair (across the x-axis, then across the y-axis) at every whole number.
     const std::vector<Call> lines = callsOf(surface, DrawingOperation::Line);
     QCOMPARE(surface.calls.size(), lines.size() + 1);
-    QCOMPARE(lines[0].from, (UserPoint{-10, 0}));
-    QCOMPARE(lines[0].to, (UserPoint{10, 0}));
-    QCOMPARE(lines[0].colour, std::optional<Colour>(magenta));
-    QCOMPARE(lines[1].from, (UserPoint{0, 10}));
-    QCOMPARE(lines[1].to, (UserPoint{0, -10}));
+    QCOMPARE(lines.size(), std::size_t(2 + 2 * (1 - 2 * firstTick)));
+    QVERIFY(lines[0].from == (UserPoint{-10, 0}) && lines[0].to == (UserPoint{10, 0}));
+    QCOMPARE(lines[0].colour, startup ? std::optional<Colour>(magenta) : std::nullopt);
+    QVERIFY(lines[1].from == (UserPoint{0, 10}) && lines[1].to == (UserPoint{0, -10}));
     QVERIFY(!lines[1].colour);
-    verifyTickPairs(lines, -9, 9);
-}
-
-void TestGraphing::graphFrame()
-{
-    RecordingSurface surface;
-    graphing::drawGraphFrame(surface);
-
-    QCOMPARE(surface.calls.front().operation, DrawingOperation::Clear);
-    QCOMPARE(surface.count(DrawingOperation::SetScale), std::size_t(0));
-    const std::vector<Call> lines = callsOf(surface, DrawingOperation::Line);
-    QCOMPARE(surface.calls.size(), lines.size() + 1);
-    QCOMPARE(lines[0].from, (UserPoint{-10, 0}));
-    QVERIFY(!lines[0].colour);
-    verifyTickPairs(lines, -10, 10);
+    for (std::size_t pair = 0; pair < std::size_t(1 - 2 * firstTick); ++pair) {
+        const auto at = static_cast<float>(firstTick + int(pair));
+        const Call &across = lines[2 + 2 * pair];
+        const Call &up = lines[3 + 2 * pair];
+        QVERIFY(across.from == (UserPoint{at, -0.1F}) && across.to == (UserPoint{at, 0.1F}));
+        QVERIFY(up.from == (UserPoint{-0.1F, at}) && up.to == (UserPoint{0.1F, at}));
+        QVERIFY(!across.colour && !up.colour);
+    }
 }
 
 void TestGraphing::sampleSequence()
@@ -195,35 +174,31 @@ void TestGraphing::sampleSequence()
 
 void TestGraphing::traceCalls_data()
 {
-    QTest::addColumn<std::optional<int>>("option");
+    QTest::addColumn<int>("function");
     QTest::addColumn<float>("startY");
     QTest::addColumn<int>("joins");
     QTest::addColumn<float>("firstJoinX");
     QTest::addColumn<float>("lastJoinX");
 
-    QTest::newRow("no choice: a line along y = 0")
-        << std::optional<int>() << 0.0F << 2001 << -10.0F << 10.0F;
-    QTest::newRow("x*x-2: only |x| < sqrt(12)")
-        << std::optional<int>(0) << 98.0F << 693 << -3.46F << 3.46F;
-    QTest::newRow("x*exp(-x)+2: from x = -1.86")
-        << std::optional<int>(1) << -220262.66F << 1187 << -1.86F << 10.0F;
-    QTest::newRow("5sin(x)/x: every sample")
-        << std::optional<int>(2) << -0.27201F << 2001 << -10.0F << 10.0F;
-    QTest::newRow("exp(x)-1-x^2: about -3 to 3")
-        << std::optional<int>(3) << -100.99995F << 600 << -3.0F << 2.99F;
-    QTest::newRow("sqrt(x^2+1): |x| <= 9.94")
-        << std::optional<int>(4) << 10.049876F << 1989 << -9.94F << 9.94F;
+    // clang-format off
+    QTest::newRow("no choice: a line along y = 0") << 0 << 0.0F << 2001 << -10.0F << 10.0F;
+    QTest::newRow("x*x-2: only |x| < sqrt(12)") << 1 << 98.0F << 693 << -3.46F << 3.46F;
+    QTest::newRow("x*exp(-x)+2: from x = -1.86") << 2 << -220262.66F << 1187 << -1.86F << 10.0F;
+    QTest::newRow("5sin(x)/x: every sample") << 3 << -0.27201F << 2001 << -10.0F << 10.0F;
+    QTest::newRow("exp(x)-1-x^2: about -3 to 3") << 4 << -100.99995F << 600 << -3.0F << 2.99F;
+    QTest::newRow("sqrt(x^2+1): |x| <= 9.94") << 5 << 10.049876F << 1989 << -9.94F << 9.94F;
+    // clang-format on
 }
 
 void TestGraphing::traceCalls()
 {
-    QFETCH(std::optional<int>, option);
+    QFETCH(int, function);
     QFETCH(float, startY);
     QFETCH(int, joins);
     QFETCH(float, firstJoinX);
     QFETCH(float, lastJoinX);
 
-    const graphing::CurveFunction f = chosenFunction(option);
+    const graphing::CurveFunction f = ::function(function);
     RecordingSurface surface;
     graphing::traceCurve(surface, f);
 
@@ -270,7 +245,7 @@ void TestGraphing::failedCallStopsAtOnce()
     RecordingSurface surface;
     surface.failOnCall = std::size_t(failingCall);
     try {
-        graphing::traceCurve(surface, chosenFunction(2));
+        graphing::traceCurve(surface, function(3));
         QFAIL("a failed drawing call went unnoticed");
     } catch (const graphing::DrawingFailed &failure) {
         QCOMPARE(failure.operation(), operation);

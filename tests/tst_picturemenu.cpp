@@ -1,9 +1,12 @@
 // The picture's context menu and what its commands put out: the clipboard, a saved file, a print.
 // A file saved or printed to is replaced only by a complete one; when it cannot be, the user is
 // told why. (Every way a save can fail, with its reason, is in tst_commandline: the same code.)
+#include "expectedpicture.h"
 #include "graphwindow.h"
 #include "pictureactions.h"
+#include "picturecheck.h"
 #include "picturefile.h"
+#include "process.h"
 #include "windowdriver.h"
 
 #include <QClipboard>
@@ -51,33 +54,6 @@ QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-void write(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-        qFatal("cannot prepare %s", qPrintable(path));
-}
-
-// Lowers the largest file this process may write to `bytes` while it lives: a write past it
-// fails, as on a disk that fills up half-way, also for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_before);
-        rlimit lowered = m_before;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
-
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_before{};
-};
-
 } // namespace
 
 class TestPictureMenu : public QObject {
@@ -115,14 +91,12 @@ void TestPictureMenu::contextMenuOpens_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<bool>("opens");
 
-    QTest::newRow("right click") << "functionButton1"
-                                 << "right click" << true;
-    QTest::newRow("Menu key on the picture") << "picture"
-                                             << "Menu" << true;
-    QTest::newRow("Shift+F10 on the picture") << "picture"
-                                              << "Shift+F10" << true;
-    QTest::newRow("Menu key on a function button") << "functionButton1"
-                                                   << "Menu" << false;
+    // clang-format off
+    QTest::newRow("right click") << "functionButton1" << "right click" << true;
+    QTest::newRow("Menu key on the picture") << "picture" << "Menu" << true;
+    QTest::newRow("Shift+F10 on the picture") << "picture" << "Shift+F10" << true;
+    QTest::newRow("Menu key on a function button") << "functionButton1" << "Menu" << false;
+    // clang-format on
 }
 
 void TestPictureMenu::contextMenuOpens()
@@ -204,23 +178,14 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("startsWith");
 
-    QTest::newRow("before a graph, as proposed") << 0 << "axes.png"
-                                                 << "" << 0 << "axes.png" << QByteArray("\x89PNG");
-    QTest::newRow("graph of function 2, as proposed")
-        << 2 << "function-2.png"
-        << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
-    QTest::newRow("a name without extension, SVG filter")
-        << 3 << "function-3.png"
-        << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
-    QTest::newRow("a name without extension, PDF filter")
-        << 3 << "function-3.png"
-        << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
-    QTest::newRow("an extension of no picture format, kept; the filter's format")
-        << 3 << "function-3.png"
-        << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
-    QTest::newRow("the name's own extension over the filter")
-        << 5 << "function-5.png"
-        << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
+    // clang-format off
+    QTest::newRow("before a graph, as proposed") << 0 << "axes.png" << "" << 0 << "axes.png" << QByteArray("\x89PNG");
+    QTest::newRow("graph of function 2, as proposed") << 2 << "function-2.png" << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
+    QTest::newRow("a name without extension, SVG filter") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
+    QTest::newRow("a name without extension, PDF filter") << 3 << "function-3.png" << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
+    QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
+    QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
+    // clang-format on
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
@@ -275,19 +240,23 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
 
 void TestPictureMenu::fileReplacedOnlyByACompleteOne_data()
 {
-    QTest::addColumn<bool>("printed");  // by "Print..." to a PDF file, else by "Save As..."
-    QTest::addColumn<bool>("cutShort"); // a write past 1 KiB fails, as on a disk that fills up
-    QTest::addColumn<QString>("told");  // what the user is told
+    QTest::addColumn<bool>("printed"); // by "Print..." to a PDF file on A4, else by "Save As..."
+    QTest::addColumn<QPageLayout::Orientation>("orientation");
+    QTest::addColumn<bool>("cutShort");
+    QTest::addColumn<QString>("told"); // what the user is told
 
-    QTest::newRow("saved") << false << false << "";
-    QTest::newRow("saving cut short") << false << true << "File too large.";
-    QTest::newRow("printed, as vectors") << true << false << "";
-    QTest::newRow("printing cut short") << true << true << "File too large.";
+    const auto portrait = QPageLayout::Portrait;
+    QTest::newRow("saved") << false << portrait << false << "";
+    QTest::newRow("saving cut short") << false << portrait << true << "File too large.";
+    QTest::newRow("printed on a portrait page") << true << portrait << false << "";
+    QTest::newRow("printed on a landscape page") << true << QPageLayout::Landscape << false << "";
+    QTest::newRow("printing cut short") << true << portrait << true << "File too large.";
 }
 
 void TestPictureMenu::fileReplacedOnlyByACompleteOne()
 {
     QFETCH(bool, printed);
+    QFETCH(QPageLayout::Orientation, orientation);
     QFETCH(bool, cutShort);
     QFETCH(QString, told);
 
@@ -296,23 +265,28 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     const QString path =
         folder.filePath(printed ? QStringLiteral("graph.pdf") : QStringLiteral("graph.png"));
     const QByteArray oldFile("an old picture");
-    write(path, oldFile);
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldFile) == oldFile.size());
+    old.close();
     app::GraphWindow window;
     click(option(window, 2));
     pressGraph(window);
-    {
-        std::unique_ptr<FileSizeLimit> limit;
-        if (cutShort)
-            limit = std::make_unique<FileSizeLimit>(1024);
-        if (printed) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(path);
-            actionsOf(window).printOn(printer);
-        } else {
-            actionsOf(window).saveTo(path, app::PictureFormat::Png);
-        }
-    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(orientation);
+    // Cut short, a write past 1 KiB fails, as on a disk that fills up half-way, also for root.
+    rlimit unlimited{};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    rlimit limited = unlimited;
+    limited.rlim_cur = cutShort ? 1024 : unlimited.rlim_cur;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    if (printed)
+        actionsOf(window).printOn(printer);
+    else
+        actionsOf(window).saveTo(path, app::PictureFormat::Png);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
     QCOMPARE(
         ::told(window, printed ? QStringLiteral("printFailure") : QStringLiteral("saveFailure")),
         told);
@@ -324,15 +298,54 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     const QByteArray written = contentsOf(path);
     if (cutShort) {
         QCOMPARE(written, oldFile);
-    } else if (printed) {
-        // Lines, not a picture of pixels: the page holds no image.
-        QVERIFY(written.startsWith("%PDF") && written.trimmed().endsWith("%%EOF"));
-        QVERIFY(!written.contains("/Subtype /Image"));
-    } else {
+        return;
+    }
+    if (!printed) {
         QImage saved;
         QVERIFY(saved.loadFromData(written, "PNG"));
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), picture(window));
+        return;
     }
+
+    // Lines, not a picture of pixels: the page holds no image.
+    QVERIFY(written.startsWith("%PDF") && written.trimmed().endsWith("%%EOF"));
+    QVERIFY(!written.contains("/Subtype /Image"));
+    testsupport::ToolFinder tools;
+    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
+    constexpr int dpi = 240;
+    const testsupport::ToolResult made =
+        testsupport::runTool(pdftoppm,
+                             {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                              QStringLiteral("-singlefile"), path, path},
+                             QProcessEnvironment::systemEnvironment());
+    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
+    const QImage page = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+
+    // The picture is as large as the printable area allows, centred, and shows the curve.
+    const QRect shown = testsupport::boundsOf(page, testsupport::pictureBackground);
+    QVERIFY(!testsupport::boundsOf(page, testsupport::curveColour, shown).isNull());
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
+    QRectF expected(QPointF(0, 0), QSizeF(441, 385).scaled(area.size(), Qt::KeepAspectRatio));
+    expected.moveCenter(area.center());
+    expected = QRectF(expected.topLeft() * dpi / 72, expected.size() * dpi / 72);
+    const QRectF found(shown);
+    QVERIFY2(qAbs(found.left() - expected.left()) <= 2 && qAbs(found.top() - expected.top()) <= 2
+                 && qAbs(found.right() - expected.right()) <= 2
+                 && qAbs(found.bottom() - expected.bottom()) <= 2,
+             qPrintable(QDebug::toString(found) + QStringLiteral(" instead of ")
+                        + QDebug::toString(expected)));
+    // A line is a picture pixel wide on paper too, not the printer's finest hairline: the black
+    // x-axis, beside the red curve there, inks over a third of as many rows as a pixel measures.
+    const double pixel = expected.width() / 441;
+    const int column = shown.left() + qRound(100 * pixel);
+    int axisRows = 0;
+    for (int y = shown.top(); y <= shown.bottom(); ++y) {
+        const QRgb ink = page.pixel(column, y);
+        axisRows += qGreen(ink) < 166 && qRed(ink) < 128 ? 1 : 0;
+    }
+    QVERIFY2(qAbs(axisRows - pixel) <= 1,
+             qPrintable(QStringLiteral("%1 rows instead of %2").arg(axisRows).arg(pixel)));
 }
 
 int main(int argc, char *argv[])
