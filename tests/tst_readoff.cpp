@@ -4,7 +4,6 @@
 #include "graphwindow.h"
 #include "windowdriver.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QScreen>
 #include <QtTest>
@@ -32,8 +31,7 @@ QString shownReadOut(app::GraphWindow &window)
 
 QString description(app::GraphWindow &window)
 {
-    return QAccessible::queryAccessibleInterface(pictureBox(window))
-        ->text(QAccessible::Description);
+    return accessibleText(pictureBox(window), QAccessible::Description);
 }
 
 // Moves the pointer as the mouse does, over `at` in the picture's own pixels (ratio 1), or off
@@ -46,18 +44,6 @@ void pointAt(app::GraphWindow &window, QPoint at)
 void pointOff(app::GraphWindow &window)
 {
     QTest::mouseMove(window.windowHandle(), QPoint(600, 400));
-}
-
-// A window on screen with function `graphed` (1..5) graphed, or the start-up frame for 0.
-std::unique_ptr<app::GraphWindow> windowShowing(int graphed)
-{
-    std::unique_ptr<app::GraphWindow> window = activeWindow();
-    pointOff(*window);
-    if (graphed > 0) {
-        click(option(*window, graphed - 1));
-        pressGraph(*window);
-    }
-    return window;
 }
 
 } // namespace
@@ -153,7 +139,8 @@ void TestReadOff::readOffFollowsPointerAndKeys()
     QFETCH(QString, expected);
     QFETCH(QString, spoken);
 
-    const std::unique_ptr<app::GraphWindow> window = windowShowing(graphed);
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
+    pointOff(*window);
     const QImage before = picture(*window);
     const QString described = description(*window);
     bool firstPointer = true;
@@ -220,7 +207,7 @@ void TestReadOff::readOutStandsWhereTheScreenHasRoom()
     QFETCH(bool, nearRight);
     QFETCH(bool, nearBottom);
 
-    const std::unique_ptr<app::GraphWindow> window = windowShowing(1);
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(1);
     const QRect room = window->screen()->availableGeometry();
     const QPoint anchor(nearRight ? room.right() - 20 : room.left() + 300,
                         nearBottom ? room.bottom() - 20 : room.top() + 300);
