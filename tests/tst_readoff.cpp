@@ -69,32 +69,26 @@ void TestReadOff::readOffFollowsPointerAndKeys_data()
     QTest::addColumn<QString>("spoken"); // the picture's description; empty: as it was
 
     QTest::newRow("centre, before a graph")
-        << 0 << QStringList{"220,192"} << false << "x = 0.00, y = 0.00"
-        << "";
+        << 0 << QStringList{"220,192"} << false << "x = 0.00, y = 0.00" << QString();
     QTest::newRow("top-left corner, before a graph")
-        << 0 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00"
-        << "";
+        << 0 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00" << QString();
     QTest::newRow("bottom-right corner, before a graph")
-        << 0 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00"
-        << "";
+        << 0 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00" << QString();
     QTest::newRow("x*x-2 at a point on its curve")
-        << 1 << QStringList{"242,211"} << true << "x = 1.00, y = -0.99\nf(x) = -1.00"
-        << "";
+        << 1 << QStringList{"242,211"} << true << "x = 1.00, y = -0.99\nf(x) = -1.00" << QString();
     QTest::newRow("5sin(x)/x at its peak, on the curve")
-        << 3 << QStringList{"220,96"} << true << "x = 0.00, y = 5.00\nf(x) = 5.00"
-        << "";
+        << 3 << QStringList{"220,96"} << true << "x = 0.00, y = 5.00\nf(x) = 5.00" << QString();
     QTest::newRow("5sin(x)/x below the curve")
-        << 3 << QStringList{"87,301"} << false << "x = -6.05, y = -5.68\nf(x) = -0.19"
-        << "";
+        << 3 << QStringList{"87,301"} << false << "x = -6.05, y = -5.68\nf(x) = -0.19" << QString();
     QTest::newRow("x*x-2 where the curve is above the picture")
         << 1 << QStringList{"330,150"} << false << "x = 5.00, y = 2.19\nf(x) off the picture"
-        << "";
+        << QString();
     QTest::newRow("x*exp(-x)+2 at the top-left corner, far below")
         << 2 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00\nf(x) off the picture"
-        << "";
+        << QString();
     QTest::newRow("sqrt(x^2+1) at the bottom-right corner, just above")
         << 5 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00\nf(x) off the picture"
-        << "";
+        << QString();
 
     QTest::newRow("Right from 0") << 3 << QStringList{"Right"} << false << "x = 0.10\nf(x) = 4.99"
                                   << sincGraph + ". At x = 0.10: f(x) = 4.99";
@@ -124,8 +118,8 @@ void TestReadOff::readOffFollowsPointerAndKeys_data()
     QTest::newRow("keyboard point, window moved")
         << 3 << QStringList{"Right", "move"} << false << "x = 0.10\nf(x) = 4.99"
         << sincGraph + ". At x = 0.10: f(x) = 4.99";
-    QTest::newRow("pointer, window moved") << 3 << QStringList{"220,96", "move"} << true << ""
-                                           << "";
+    QTest::newRow("pointer, window moved")
+        << 3 << QStringList{"220,96", "move"} << true << "" << QString();
     QTest::newRow("pointer, x*x-2 graphed under it")
         << 0 << QStringList{"220,96", "Graph"} << false << "x = 0.00, y = 5.00\nf(x) = -2.00"
         << parabolaGraph;

@@ -6,6 +6,7 @@
 #include "runningprogram.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -205,18 +206,15 @@ void TestDesktop::screenReaderSeesWindowAndImage_data()
     const auto control = [](const char *row, const char *role, const char *name) {
         QTest::newRow(row) << QString(role) << QString(name) << QString() << QString();
     };
+    // Each kind of control once: every control's name is checked in tst_graphwindow, through the
+    // same accessible interface the bus reads.
     control("window", "frame", "Graph");
     QTest::newRow("picture") << QStringLiteral("image") << QStringLiteral("Plot")
                              << QStringLiteral("Axes from -10 to 10")
                              << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10");
     control("title", "label", "Graph Drawing Method");
     control("option 1", "radio button", "y = x squared minus 2");
-    control("option 2", "radio button", "y = x times e to the minus x, plus 2");
-    control("option 3", "radio button", "y = 5 sine x over x");
-    control("option 4", "radio button", "y = e to the x, minus 1, minus x squared");
-    control("option 5", "radio button", "y = square root of x squared plus 1");
     control("Graph button", "push button", "Graph");
-    control("End button", "push button", "End");
 }
 
 void TestDesktop::screenReaderSeesWindowAndImage()
@@ -323,13 +321,9 @@ void TestDesktop::popUpLeavesThePictureAlone()
     // Nothing is drawn into the picture: around the pop-up it is as it was.
     const QRect covered = popUp.translated(-testsupport::logicalPictureRect.topLeft());
     const Screenshot withPopUp = m_program->pictureWhen([&](const QImage &picture) {
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                if (!covered.contains(x, y) && picture.pixel(x, y) != shown.pixel(x, y))
-                    return false;
-            }
-        }
-        return true;
+        QImage uncovered = picture;
+        QPainter(&uncovered).drawImage(covered.topLeft(), shown.copy(covered));
+        return uncovered == shown;
     });
     QVERIFY2(withPopUp.ready, "the picture changed beside the pop-up");
 
