@@ -44,12 +44,9 @@ QString misplaced(const char *control, QRect actual, QRect designed)
     if (std::abs(d.x()) <= tolerance && std::abs(d.y()) <= tolerance
         && std::abs(d.x() + d.width()) <= tolerance && std::abs(d.y() + d.height()) <= tolerance)
         return {};
-    return QStringLiteral("%1 at (%2,%3 %4x%5)")
-        .arg(control)
-        .arg(actual.x())
-        .arg(actual.y())
-        .arg(actual.width())
-        .arg(actual.height());
+    QString text;
+    QDebug(&text).nospace() << control << " at " << actual << "; ";
+    return text;
 }
 
 // Whether the window's margin shows a mark just outside the picture's left or bottom edge.
