@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 // Last: Xlib defines names such as None and Bool as macros.
 #include <X11/Xlib.h>
@@ -23,9 +24,9 @@ QStringList lines(const QByteArray &output)
 
 } // namespace
 
-RunningProgram::RunningProgram(const QProcessEnvironment &environment, const QStringList &tools,
+RunningProgram::RunningProgram(const QProcessEnvironment &environment, QStringList tools,
                                qreal ratio, const QStringList &arguments)
-    : m_environment(environment), m_tools(tools), m_ratio(ratio)
+    : m_environment(environment), m_tools(std::move(tools)), m_ratio(ratio)
 {
     m_process.setProcessEnvironment(m_environment);
     testsupport::endWithTheTest(m_process);

@@ -50,7 +50,7 @@ struct Screenshot {
 class RunningProgram {
 public:
     // `tools`: the paths of xdotool and of import, which takes screenshots.
-    RunningProgram(const QProcessEnvironment &environment, const QStringList &tools, qreal ratio,
+    RunningProgram(const QProcessEnvironment &environment, QStringList tools, qreal ratio,
                    const QStringList &arguments = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram &) = delete;
