@@ -3,6 +3,7 @@
 #include "graphwindow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QImage>
 #include <QString>
 #include <QtTest>
@@ -36,6 +37,13 @@ inline void pressGraph(app::GraphWindow &window)
     click(button(window, QStringLiteral("graphButton")));
 }
 
+// What assistive technology is told about `widget`.
+inline QString accessibleText(QWidget *widget, QAccessible::Text text)
+{
+    QAccessibleInterface *const accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible != nullptr ? accessible->text(text) : QStringLiteral("<no interface>");
+}
+
 inline plot::PictureBox *pictureBox(app::GraphWindow &window)
 {
     return window.findChild<plot::PictureBox *>(QStringLiteral("picture"));
@@ -66,14 +74,19 @@ inline QImage freshGraph(int index)
     return picture(window);
 }
 
-// A window on screen with the keyboard focus, as a user meets it.
-inline std::unique_ptr<app::GraphWindow> activeWindow()
+// A window on screen with the keyboard focus, as a user meets it, with function `graphed` (1..5)
+// chosen and graphed unless 0.
+inline std::unique_ptr<app::GraphWindow> activeWindow(int graphed = 0)
 {
     auto window = std::make_unique<app::GraphWindow>();
     window->show();
     QApplication::setActiveWindow(window.get());
     if (!QTest::qWaitForWindowActive(window.get()))
         qFatal("the window did not become active");
+    if (graphed > 0) {
+        click(option(*window, graphed - 1));
+        pressGraph(*window);
+    }
     return window;
 }
 

@@ -1,11 +1,9 @@
 """What a screen reader is told about the running program, read through the accessibility bus.
 
-Run inside a D-Bus session of its own (dbus-run-session) on an X display:
-    accessibletree.py PROGRAM BUS_LAUNCHER XDOTOOL [X,Y ...]
-Starts the accessibility bus and the program, prints every accessible object of the program as
-"start-up<TAB>role<TAB>name<TAB>description", clicks at the window pixels X,Y in turn, waits for
-the tree to change and prints it again with "after clicks" in front. Both processes are ended by
-their process ids. Exits non-zero, saying why on standard error, when the program never shows up.
+Run in a D-Bus session of its own on an X display: accessibletree.py PROGRAM BUS_LAUNCHER XDOTOOL
+[X,Y ...]. Prints every accessible object of the program as "start-up<TAB>role<TAB>name<TAB>
+description", clicks at the window pixels X,Y in turn, and prints the changed tree again with
+"after clicks" in front. Exits non-zero, saying why, when the program never shows up.
 """
 
 import os
@@ -46,11 +44,10 @@ def application_of(pyatspi, pid):
 
 
 def main_window(xdotool, pid):
-    """The program's window titled Graph once it shows. xdotool ends with BadWindow when a window
-    goes away while it walks them all; the caller then simply asks again."""
+    """The window titled Graph once it shows (a search ended by BadWindow is simply made again)."""
     search = subprocess.run([xdotool, "search", "--onlyvisible", "--pid", str(pid), "--name",
                              "^Graph$"], capture_output=True, text=True, timeout=TIMEOUT_S)
-    return search.stdout.split()[0] if search.returncode == 0 and search.stdout.split() else None
+    return (search.stdout.split() or [None])[0] if search.returncode == 0 else None
 
 
 def rows(accessible):
@@ -78,21 +75,17 @@ def main():
         if application is None:
             sys.exit("the program never showed on the accessibility bus")
         before = rows(application)
-        for row in before:
-            print("start-up", *row, sep="\t")
-
         window = wait_for(lambda: main_window(xdotool, started.pid))
         if window is None:
             sys.exit("the program's window never showed")
         for click in clicks:
-            x, y = click.split(",")
-            subprocess.run([xdotool, "mousemove", "--window", window, x, y, "click", "1"],
-                           check=True, timeout=TIMEOUT_S)
+            subprocess.run([xdotool, "mousemove", "--window", window, *click.split(","), "click",
+                            "1"], check=True, timeout=TIMEOUT_S)
         # Printed also when it never changes, for the caller to judge.
-        if clicks:
-            wait_for(lambda: rows(application) != before)
-        for row in rows(application):
-            print("after clicks", *row, sep="\t")
+        wait_for(lambda: rows(application) != before)
+        for phase, tree in (("start-up", before), ("after clicks", rows(application))):
+            for row in tree:
+                print(phase, *row, sep="\t")
     finally:
         if started is not None:
             started.kill()

@@ -24,7 +24,7 @@ QStringList lines(const QByteArray &output)
 
 } // namespace
 
-RunningProgram::RunningProgram(const QProcessEnvironment &environment, DesktopTools tools,
+RunningProgram::RunningProgram(const QProcessEnvironment &environment, QStringList tools,
                                qreal ratio, const QStringList &arguments)
     : m_environment(environment), m_tools(std::move(tools)), m_ratio(ratio)
 {
@@ -51,8 +51,8 @@ RunningProgram::~RunningProgram()
 
 ToolResult RunningProgram::xdotool(const QString &command, const QStringList &more)
 {
-    return testsupport::runTool(m_tools.xdotool, command.split(QLatin1Char(' ')) + more,
-                                m_environment, toolTimeoutMs);
+    return testsupport::runTool(m_tools[0], command.split(QLatin1Char(' ')) + more, m_environment,
+                                toolTimeoutMs);
 }
 
 QStringList RunningProgram::viewableWindows(const QString &name)
@@ -99,41 +99,16 @@ bool RunningProgram::moveTo(QPoint designPixel)
     return xdotool(pointerAt(designPixel)).succeeded();
 }
 
-bool RunningProgram::pressKeys(const QString &keys)
+bool RunningProgram::xdo(const QString &command, const QStringList &more)
 {
-    return xdotool(QStringLiteral("key ") + keys).succeeded();
-}
-
-bool RunningProgram::type(const QString &text)
-{
-    return xdotool(QStringLiteral("type"), {text}).succeeded();
-}
-
-bool RunningProgram::moveWindow(QPoint screenPixel)
-{
-    return xdotool(QStringLiteral("windowmove --sync %1 %2 %3")
-                       .arg(m_window)
-                       .arg(screenPixel.x())
-                       .arg(screenPixel.y()))
-        .succeeded();
-}
-
-bool RunningProgram::unmapWindow()
-{
-    return xdotool(QStringLiteral("windowunmap --sync ") + m_window).succeeded();
-}
-
-bool RunningProgram::mapWindow()
-{
-    return xdotool(QStringLiteral("windowmap --sync ") + m_window).succeeded();
+    return xdotool(QString(command).replace(QStringLiteral("%w"), m_window), more).succeeded();
 }
 
 bool RunningProgram::requestClose()
 {
     // What a window manager sends when its close button is pressed: WM_PROTOCOLS carrying
     // WM_DELETE_WINDOW. A window that does not take part in that protocol would be destroyed.
-    Display *const display =
-        XOpenDisplay(qPrintable(m_environment.value(QStringLiteral("DISPLAY"))));
+    Display *const display = XOpenDisplay(qPrintable(m_environment.value("DISPLAY")));
     if (display == nullptr)
         return false;
     const Window window = m_window.toULong();
@@ -166,12 +141,9 @@ QStringList RunningProgram::visibleWindows()
 QRect RunningProgram::windowGeometry(const QString &window)
 {
     QHash<QString, int> values;
-    for (const QString &line :
-         lines(xdotool(QStringLiteral("getwindowgeometry --shell ") + window).output))
-        values.insert(line.section(QLatin1Char('='), 0, 0),
-                      line.section(QLatin1Char('='), 1).toInt());
-    return {values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
-            values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT"))};
+    for (const QString &line : lines(xdotool("getwindowgeometry --shell " + window).output))
+        values.insert(line.section('=', 0, 0), line.section('=', 1).toInt());
+    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
 }
 
 Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage &)> &ready,
@@ -181,11 +153,8 @@ Screenshot RunningProgram::screenshotWhen(const std::function<bool(const QImage 
     QImage previous;
     for (;;) {
         // Uncompressed: large windows are photographed many times.
-        const ToolResult shot =
-            testsupport::runTool(m_tools.import,
-                                 {QStringLiteral("-silent"), QStringLiteral("-window"), m_window,
-                                  QStringLiteral("ppm:-")},
-                                 m_environment, toolTimeoutMs);
+        const ToolResult shot = testsupport::runTool(
+            m_tools[1], {"-silent", "-window", m_window, "ppm:-"}, m_environment, toolTimeoutMs);
         const QImage current =
             QImage::fromData(shot.output, "PPM").convertToFormat(QImage::Format_RGB32);
         const bool isReady = shot.succeeded() && !current.isNull() && ready(current);
@@ -205,15 +174,17 @@ Screenshot RunningProgram::pictureWhen(const std::function<bool(const QImage &)>
     return shot;
 }
 
-bool RunningProgram::endsWithStatusZero(int timeoutMs)
+Screenshot RunningProgram::startedUp()
 {
-    return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit
-           && m_process.exitCode() == 0;
+    const QRect area = testsupport::deviceRect(testsupport::logicalPictureRect, m_ratio);
+    return screenshotWhen([&area](const QImage &image) {
+        return shows(image, testsupport::startupAxisColour, area);
+    });
 }
 
-QString RunningProgram::exitDescription() const
+QString RunningProgram::exitDescription(int timeoutMs)
 {
-    if (m_process.state() != QProcess::NotRunning)
+    if (!m_process.waitForFinished(timeoutMs) && m_process.state() != QProcess::NotRunning)
         return QStringLiteral("still running");
     if (m_process.exitStatus() == QProcess::CrashExit)
         return QStringLiteral("crashed");
@@ -223,15 +194,13 @@ QString RunningProgram::exitDescription() const
 Desktop::Desktop(QSize screenSize, const QStringList &moreTools)
 {
     testsupport::ToolFinder finder;
-    const QString server = finder.find(QStringLiteral("Xvfb"));
-    m_tools = {finder.find(QStringLiteral("xdotool")), finder.find(QStringLiteral("import"))};
-    for (const QString &name : moreTools)
-        m_more.insert(name, finder.find(name));
+    for (const QString &name : QStringList{"Xvfb", "xdotool", "import"} + moreTools)
+        m_tools.insert(name, finder.find(name));
     m_failure = finder.missingTools();
     if (!m_failure.isEmpty())
         return;
     m_display = std::make_unique<testsupport::VirtualDisplay>(
-        server, screenSize, testsupport::isolatedEnvironment(m_runtimeDir.path()));
+        m_tools["Xvfb"], screenSize, testsupport::isolatedEnvironment(m_runtimeDir.path()));
     m_failure = m_display->failure();
 }
 
@@ -245,7 +214,7 @@ QProcessEnvironment Desktop::environment() const
 ToolResult Desktop::run(const QString &tool, const QStringList &arguments,
                         const QByteArray &input) const
 {
-    return testsupport::runTool(m_more.value(tool, tool), arguments, environment(), toolTimeoutMs,
+    return testsupport::runTool(m_tools.value(tool, tool), arguments, environment(), toolTimeoutMs,
                                 input);
 }
 
@@ -256,9 +225,9 @@ std::unique_ptr<RunningProgram> Desktop::start(const QString &scaleFactor, qreal
     QProcessEnvironment environment = this->environment();
     if (!scaleFactor.isEmpty())
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
-    for (const QString &name : more.keys())
-        environment.insert(name, more.value(name));
-    return std::make_unique<RunningProgram>(environment, m_tools, ratio, arguments);
+    environment.insert(more);
+    return std::make_unique<RunningProgram>(
+        environment, QStringList{m_tools["xdotool"], m_tools["import"]}, ratio, arguments);
 }
 
 } // namespace e2e

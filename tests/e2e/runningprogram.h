@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picturecheck.h"
 #include "process.h"
 #include "virtualdisplay.h"
 
@@ -29,16 +30,16 @@ constexpr QPoint endClickPoint(508, 256);
 constexpr QPoint restingPoint(600, 400);
 constexpr QPoint onThePicture(229, 120);
 
+// Whether `image` shows `colour` anywhere in `area` (the whole image when null).
+inline bool shows(const QImage &image, QRgb colour, QRect area = {})
+{
+    return !testsupport::boundsOf(image, colour, area).isNull();
+}
+
 // A screenshot, and whether it shows what was waited for.
 struct Screenshot {
     QImage image;
     bool ready = false;
-};
-
-// The X tools a suite drives the program with.
-struct DesktopTools {
-    QString xdotool;
-    QString import; // takes screenshots
 };
 
 // The program under test on a virtual display, driven as a user drives it: clicks at places in
@@ -48,7 +49,8 @@ struct DesktopTools {
 // this object goes, also when a check failed half-way.
 class RunningProgram {
 public:
-    RunningProgram(const QProcessEnvironment &environment, DesktopTools tools, qreal ratio,
+    // `tools`: the paths of xdotool and of import, which takes screenshots.
+    RunningProgram(const QProcessEnvironment &environment, QStringList tools, qreal ratio,
                    const QStringList &arguments = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram &) = delete;
@@ -65,13 +67,10 @@ public:
     bool graph(int function);
     // Moves the pointer to a place in the window and leaves it there.
     bool moveTo(QPoint designPixel);
-    // Keys by their X names, such as "Tab" or "ctrl+c", to whichever window has the focus.
-    bool pressKeys(const QString &keys);
-    bool type(const QString &text);
-    // Moves the window's top-left corner to `screenPixel`, in the server's own pixels.
-    bool moveWindow(QPoint screenPixel);
-    bool unmapWindow();
-    bool mapWindow();
+    // Runs an xdotool command, "%w" in it standing for the window, with `more` as arguments of
+    // their own: "key Tab" or "key ctrl+c" to whichever window has the focus, "type" and a text,
+    // "windowmove --sync %w X Y" in the server's pixels, "windowunmap --sync %w".
+    bool xdo(const QString &command, const QStringList &more = {});
     // Asks the window to close the way a window manager does.
     bool requestClose();
     // The program's windows that show now, its main window first; menus and readouts among them.
@@ -85,10 +84,12 @@ public:
                               int timeoutMs = 20000);
     // The same for the picture area alone, at the ratio.
     Screenshot pictureWhen(const std::function<bool(const QImage &)> &ready);
+    // The client area once the picture shows the start-up frame.
+    Screenshot startedUp();
 
-    // Whether the program ended, with status 0, within `timeoutMs`.
-    bool endsWithStatusZero(int timeoutMs);
-    QString exitDescription() const;
+    // How the program ended, waiting up to `timeoutMs` for it: "ended with status N", "crashed"
+    // or "still running".
+    QString exitDescription(int timeoutMs = 0);
 
 private:
     ToolResult xdotool(const QString &command, const QStringList &more = {});
@@ -98,7 +99,7 @@ private:
 
     QProcess m_process;
     QProcessEnvironment m_environment;
-    DesktopTools m_tools;
+    QStringList m_tools;
     qreal m_ratio;
     QString m_window;
     QString m_failure;
@@ -111,10 +112,9 @@ public:
     Desktop(QSize screenSize, const QStringList &moreTools = {});
 
     QString failure() const { return m_failure; }
-    QString tool(const QString &name) const { return m_more.value(name); }
     // The display's environment, with the X platform.
     QProcessEnvironment environment() const;
-    // Runs `tool` (found by the constructor) on the display.
+    // Runs `tool` (one of `moreTools`, or a path) on the display.
     ToolResult run(const QString &tool, const QStringList &arguments,
                    const QByteArray &input = {}) const;
     // Starts the program with `scaleFactor` (none when empty) and `more` in its environment.
@@ -124,8 +124,7 @@ public:
 
 private:
     QTemporaryDir m_runtimeDir;
-    DesktopTools m_tools;
-    QHash<QString, QString> m_more;
+    QHash<QString, QString> m_tools;
     std::unique_ptr<testsupport::VirtualDisplay> m_display;
     QString m_failure;
 };

@@ -2,7 +2,6 @@
 // clicks and keys, judged on screenshots. The design's figures are written out again here, and the
 // expected pictures come from the formulas alone, so that this test stands apart from the program.
 #include "expectedpicture.h"
-#include "picturecheck.h"
 #include "runningprogram.h"
 
 #include <QtTest>
@@ -11,6 +10,7 @@
 #include <memory>
 
 using e2e::Screenshot;
+using e2e::shows;
 using testsupport::boundsOf;
 using testsupport::deviceRect;
 using testsupport::logicalPictureRect;
@@ -32,11 +32,6 @@ constexpr int standardDpi = 96;
 // How far, in device pixels, an edge of a control may lie from its design place.
 constexpr int tolerance = 2;
 
-bool shows(const QImage &image, QRgb colour, QRect area = {})
-{
-    return !boundsOf(image, colour, area).isNull();
-}
-
 QRect scaled(QRect rect, int scale)
 {
     return {rect.topLeft() * scale, rect.size() * scale};
@@ -49,12 +44,9 @@ QString misplaced(const char *control, QRect actual, QRect designed)
     if (std::abs(d.x()) <= tolerance && std::abs(d.y()) <= tolerance
         && std::abs(d.x() + d.width()) <= tolerance && std::abs(d.y() + d.height()) <= tolerance)
         return {};
-    return QStringLiteral("%1 at (%2,%3 %4x%5)")
-        .arg(control)
-        .arg(actual.x())
-        .arg(actual.y())
-        .arg(actual.width())
-        .arg(actual.height());
+    QString text;
+    QDebug(&text).nospace() << control << " at " << actual << "; ";
+    return text;
 }
 
 // Whether the window's margin shows a mark just outside the picture's left or bottom edge.
@@ -118,9 +110,7 @@ Screenshot TestWindow::start(const QString &scaleFactor, int dpi)
     const qreal ratio = scaleFactor.isEmpty() ? qreal(dpi) / standardDpi
                                               : testsupport::storedRatio(scaleFactor.toDouble());
     m_program = m_desktop->start(scaleFactor, ratio);
-    return m_program->screenshotWhen([ratio](const QImage &image) {
-        return shows(image, testsupport::startupAxisColour, deviceRect(logicalPictureRect, ratio));
-    });
+    return m_program->startedUp();
 }
 
 void TestWindow::layoutFollowsTheDesign_data()
@@ -216,8 +206,6 @@ void TestWindow::pictureIsExactAtEveryRatio()
     QFETCH(int, dpi);
     QFETCH(int, function);
     QFETCH(bool, unmapped);
-    const qreal ratio = scaleFactor.isEmpty() ? qreal(dpi) / standardDpi
-                                              : testsupport::storedRatio(scaleFactor.toDouble());
 
     // One program per density: its start-up frame, then each function graphed in turn.
     const QString configuration = QStringLiteral("%1 at %2 dpi").arg(scaleFactor).arg(dpi);
@@ -228,6 +216,7 @@ void TestWindow::pictureIsExactAtEveryRatio()
                  qPrintable(m_program ? m_program->failure() : QStringLiteral("xrdb failed")));
         m_configuration = configuration;
     }
+    const qreal ratio = m_program->ratio();
     const QRect area = deviceRect(logicalPictureRect, ratio);
     if (function > 0) {
         QVERIFY(m_program->graph(function));
@@ -239,7 +228,8 @@ void TestWindow::pictureIsExactAtEveryRatio()
         });
     }
     if (unmapped) {
-        QVERIFY(shot.ready && m_program->unmapWindow() && m_program->mapWindow());
+        QVERIFY(shot.ready && m_program->xdo("windowunmap --sync %w")
+                && m_program->xdo("windowmap --sync %w"));
         shot = m_program->screenshotWhen(
             [&area](const QImage &image) { return shows(image, testsupport::curveColour, area); });
     }
@@ -265,7 +255,7 @@ void TestWindow::endsWithStatusZero()
     QFETCH(bool, byWindowManager);
     QVERIFY(start({}).ready);
     QVERIFY(byWindowManager ? m_program->requestClose() : m_program->click(e2e::endClickPoint));
-    QVERIFY2(m_program->endsWithStatusZero(10000), qPrintable(m_program->exitDescription()));
+    QCOMPARE(m_program->exitDescription(10000), QStringLiteral("ended with status 0"));
 }
 
 void TestWindow::focusLeavesThePictureAlone_data()
@@ -288,7 +278,7 @@ void TestWindow::focusLeavesThePictureAlone()
     // The tab order runs from the first option button to Graph, the picture and End.
     for (const QString focus : {"Graph", "the picture", "End"}) {
         const QImage before = shot.image;
-        QVERIFY(m_program->pressKeys(QStringLiteral("Tab")));
+        QVERIFY(m_program->xdo("key Tab"));
         shot =
             m_program->screenshotWhen([&before](const QImage &image) { return image != before; });
         QVERIFY2(shot.ready, qPrintable("nothing showed the focus moving to " + focus));

@@ -37,27 +37,18 @@ Mismatches failing(const QImage &image, QRgb colour, const PixelTest &test)
 // Whether a pixel of `colour` lies at most one pixel from `at` along both axes.
 bool near(const QImage &image, QPoint at, QRgb colour)
 {
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const QPoint place = at + QPoint(dx, dy);
-            if (image.rect().contains(place) && colourAt(image, place) == colour)
-                return true;
-        }
-    }
-    return false;
+    return !boundsOf(image, colour, QRect(at - QPoint(1, 1), QSize(3, 3))).isNull();
 }
 
 // Whether the pen square with its top-left pixel at `corner` is red where it is in the picture.
 bool redSquare(const QImage &image, QPoint corner, int pen)
 {
-    for (int y = 0; y < pen; ++y) {
-        for (int x = 0; x < pen; ++x) {
-            const QPoint at = corner + QPoint(x, y);
-            if (image.rect().contains(at) && colourAt(image, at) != curveColour)
-                return false;
-        }
-    }
-    return true;
+    return boundsOf(image, curveColour, QRect(corner, QSize(pen, pen)), false).isNull();
+}
+
+int countOf(const QImage &image, QRgb colour)
+{
+    return failing(image, colour, [](QPoint) { return false; }).count();
 }
 
 void addFault(QStringList &faults, const Mismatches &mismatches, const char *what)
@@ -177,7 +168,7 @@ QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
     for (const auto &[one, other] : {std::pair{&traced, &picture}, {&picture, &traced}}) {
         const QImage &image = *one;
         const QImage &against = *other;
-        const int all = failing(image, curveColour, [](QPoint) { return false; }).count();
+        const int all = countOf(image, curveColour);
         const int apart = failing(image, curveColour, [&against](QPoint at) {
                               return colourAt(against, at) == curveColour;
                           }).count();
@@ -201,7 +192,7 @@ QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
     // Drawn at device resolution, the pen squares fall on odd places as often as on even ones; a
     // small picture enlarged consists of whole aligned blocks only.
     if (pen > 1) {
-        const int red = failing(picture, curveColour, [](QPoint) { return false; }).count();
+        const int red = countOf(picture, curveColour);
         const int offGrid =
             failing(picture, curveColour, [&](QPoint at) {
                 return redSquare(picture, {at.x() / pen * pen, at.y() / pen * pen}, pen);

@@ -12,11 +12,8 @@ VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize,
         QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height());
     // The server writes its display number to standard output once it takes connections.
     endWithTheTest(m_server);
-    m_server.start(serverProgram,
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), screen, QStringLiteral("-dpi"), QStringLiteral("96"),
-                    QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                    QStringLiteral("-noreset")});
+    m_server.start(serverProgram, {"-displayfd", "1", "-screen", "0", screen, "-dpi", "96",
+                                   "-nolisten", "tcp", "-noreset"});
     if (!m_server.waitForStarted()) {
         m_failure = m_server.errorString();
         return;
@@ -25,11 +22,10 @@ VirtualDisplay::VirtualDisplay(const QString &serverProgram, QSize screenSize,
     while (!m_server.canReadLine() && m_server.state() == QProcess::Running
            && !deadline.hasExpired())
         m_server.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-    const QString number = QString::fromLatin1(m_server.readLine()).trimmed();
     bool isNumber = false;
-    number.toInt(&isNumber);
+    const int number = m_server.readLine().trimmed().toInt(&isNumber);
     if (isNumber)
-        m_environment.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + number);
+        m_environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(number));
     else
         m_failure = QStringLiteral("no display number; server said: %1")
                         .arg(QString::fromLocal8Bit(m_server.readAllStandardError()).trimmed());
