@@ -104,8 +104,8 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
 
     // The controls that take the focus, by their designed place in the focus order.
     std::map<int, QWidget *> byTabIndex;
-    const auto place = [this, &byTabIndex](QWidget *widget, const ControlDesign &control,
-                                           QPalette::ColorRole backgroundRole) {
+    const auto place = [&byTabIndex](QWidget *widget, const ControlDesign &control,
+                                     QPalette::ColorRole backgroundRole) {
         applyDesign(*widget, control, backgroundRole);
         if (control.tabIndex && widget->focusPolicy() != Qt::NoFocus)
             byTabIndex.emplace(*control.tabIndex, widget);
