@@ -12,26 +12,20 @@ sources=("$@")
 [[ ${#sources[@]} -gt 0 ]] || { echo "usage: $0 CMAKE EXECUTABLE COMPILE_COMMANDS SOURCE..." >&2; exit 2; }
 
 failures=0 checks=0
-pass() {
+# report WHAT [PROBLEM...]: passes when no problem is given.
+report() {
     checks=$((checks + 1))
-    echo "ok: $1"
-}
-fail() {
-    checks=$((checks + 1))
+    [[ $# -eq 1 ]] && echo "ok: $1" && return
     failures=$((failures + 1))
-    echo "FAIL: $1"
+    echo "FAIL: $1: ${*:2}"
 }
-check() {
-    local what=$1
-    shift
-    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
-}
+check() { if bash -c "$2" >/dev/null 2>&1; then report "$1"; else report "$1" "not so in $binary"; fi; }
 
 check "position-independent executable" \
-    bash -c "readelf -h '$binary' | grep -q 'Type:.*DYN' && readelf -d '$binary' | grep -q 'FLAGS_1.*PIE'"
-check "read-only relocations (RELRO)" bash -c "readelf -l '$binary' | grep -q GNU_RELRO"
-check "immediate binding (BIND_NOW)" bash -c "readelf -d '$binary' | grep -Eq 'BIND_NOW|FLAGS_1.*NOW'"
-check "stack protector" bash -c "readelf --dyn-syms -W '$binary' | grep -q __stack_chk_fail"
+    "readelf -h '$binary' | grep -q 'Type:.*DYN' && readelf -d '$binary' | grep -q 'FLAGS_1.*PIE'"
+check "read-only relocations (RELRO)" "readelf -l '$binary' | grep -q GNU_RELRO"
+check "immediate binding (BIND_NOW)" "readelf -d '$binary' | grep -Eq 'BIND_NOW|FLAGS_1.*NOW'"
+check "stack protector" "readelf --dyn-syms -W '$binary' | grep -q __stack_chk_fail"
 
 # The compile database as "file<TAB>command" lines; CMake reads its own JSON.
 scratch=$(mktemp -d)
@@ -39,7 +33,6 @@ trap 'rm -rf "$scratch"' EXIT
 cat >"$scratch/list.cmake" <<'EOF'
 file(READ "${database}" json)
 string(JSON count LENGTH "${json}")
-set(lines "")
 math(EXPR last "${count} - 1")
 foreach(index RANGE ${last})
     string(JSON file GET "${json}" ${index} file)
@@ -50,19 +43,17 @@ file(WRITE "${output}" "${lines}")
 EOF
 declare -A commands=()
 if "$cmake" -Ddatabase="$database" -Doutput="$scratch/commands" -P "$scratch/list.cmake" >&2; then
-    while IFS=$'\t' read -r file command; do
-        commands[$file]=$command
-    done <"$scratch/commands"
+    while IFS=$'\t' read -r file command; do commands[$file]=$command; done <"$scratch/commands"
 fi
 
 # For each source, the settings its compile command leaves in force: a later flag overrides an
 # earlier one, as it does for the compiler.
 unfortified=() unprotected=() unoptimised=()
 for source in "${sources[@]}"; do
-    if [[ -z ${commands[$source]:-} ]]; then
-        fail "compile command for $source"
+    [[ -n ${commands[$source]:-} ]] || {
+        report "compile command for $source" missing
         continue
-    fi
+    }
     read -ra words <<<"${commands[$source]}"
     fortify=0 protector=none optimisation=-O0
     for word in "${words[@]}"; do
@@ -79,11 +70,6 @@ for source in "${sources[@]}"; do
         unprotected+=("$source ($protector)")
     [[ $optimisation =~ ^-O[23s]$ ]] || unoptimised+=("$source ($optimisation)")
 done
-report() {
-    local what=$1
-    shift
-    if [[ $# -eq 0 ]]; then pass "$what"; else fail "$what: $*"; fi
-}
 report "fortified library calls (_FORTIFY_SOURCE=2 or more) in ${#sources[@]} sources" \
     "${unfortified[@]}"
 report "strong stack protector in ${#sources[@]} sources" "${unprotected[@]}"

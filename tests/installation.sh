@@ -8,51 +8,34 @@ set -euo pipefail
 cmake=$1 build=$2 app_id=$3 version=$4
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
 failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
 
-expected=(
-    bin/function-graph
-    "share/applications/$app_id.desktop"
-    "share/metainfo/$app_id.metainfo.xml"
-    "share/icons/hicolor/scalable/apps/$app_id.svg"
-)
-sizes=(16 32 48 64 128 256)
-for size in "${sizes[@]}"; do
-    expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+icons=share/icons/hicolor desktop=share/applications/$app_id.desktop
+metainfo=share/metainfo/$app_id.metainfo.xml
+expected=(bin/function-graph "$desktop" "$metainfo" "$icons/scalable/apps/$app_id.svg")
+for size in 16 32 48 64 128 256; do
+    image=$icons/${size}x${size}/apps/$app_id.png
+    expected+=("$image")
+    description=$(file -b "$prefix/$image")
+    [[ $description == "PNG image data, $size x $size,"* ]] || fail "$image is: $description"
 done
-
 for file in "${expected[@]}"; do
     [[ -f $prefix/$file ]] || fail "$file is not installed"
 done
 [[ -x $prefix/bin/function-graph ]] || fail "the program is not executable"
-
 # Nothing else: a stray file would be shipped in the package too.
 while IFS= read -r file; do
     [[ " ${expected[*]} " == *" $file "* ]] || fail "unexpected file $file"
 done < <(cd "$prefix" && find . -type f -printf '%P\n')
+[[ $(file -b --mime-type "$prefix/${expected[3]}") == image/svg+xml ]] ||
+    fail "the scalable icon is no SVG"
 
-for size in "${sizes[@]}"; do
-    image=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
-    [[ -f $image ]] || continue
-    description=$(file -b "$image")
-    [[ $description == "PNG image data, $size x $size,"* ]] \
-        || fail "${size}x${size} icon is: $description"
-done
-svg=$prefix/share/icons/hicolor/scalable/apps/$app_id.svg
-[[ $(file -b --mime-type "$svg") == image/svg+xml ]] || fail "the scalable icon is no SVG"
-
-desktop=$prefix/share/applications/$app_id.desktop
-metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+cd "$prefix"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
-
 # The entry starts the installed program by name and shows the installed icon.
 grep -qx "Exec=function-graph" "$desktop" || fail "the desktop entry does not run function-graph"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the icon $app_id"
@@ -61,8 +44,5 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
     || fail "the metainfo does not launch $app_id.desktop"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
+((failures == 0)) || { echo "$failures check(s) failed" && exit 1; }
 echo "installation: all checks passed"

@@ -8,16 +8,12 @@ set -euo pipefail
 cpack=$1 build=$2 app_id=$3 version=$4
 output=$(mktemp -d)
 trap 'rm -rf "$output"' EXIT
-
 "$cpack" --config "$build/CPackConfig.cmake" -B "$output" >/dev/null
 package=$output/function-graph_${version}_$(dpkg --print-architecture).deb
 [[ -f $package ]] || { echo "FAIL: no $package; made: $(ls "$output")"; exit 1; }
 
 failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
 
 [[ $(dpkg-deb -f "$package" Package) == function-graph ]] || fail "wrong package name"
 [[ $(dpkg-deb -f "$package" Version) == "$version" ]] || fail "version is not $version"
@@ -34,8 +30,5 @@ for file in usr/bin/function-graph "usr/share/applications/$app_id.desktop" \
     [[ $contents == *" ./$file"* ]] || fail "the package lacks /$file"
 done
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
+((failures == 0)) || { echo "$failures check(s) failed" && exit 1; }
 echo "package: all checks passed"

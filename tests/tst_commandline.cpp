@@ -26,13 +26,11 @@ testsupport::ToolResult runShell(const QString &commands, const QString &folder,
 {
     QProcessEnvironment environment =
         testsupport::isolatedEnvironment(qEnvironmentVariable("XDG_RUNTIME_DIR"));
-    for (int number = 99;; ++number) {
-        if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
-            && !QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) {
-            environment.insert(QStringLiteral("UNSERVED"), QStringLiteral(":%1").arg(number));
-            break;
-        }
-    }
+    int number = 99;
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
+           || QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    environment.insert(QStringLiteral("UNSERVED"), QStringLiteral(":%1").arg(number));
     const QString script =
         QStringLiteral("cd \"$1\" && function-graph() { '%1' \"$@\"; }; export -f function-graph; ")
             .arg(program);
@@ -166,10 +164,8 @@ void TestCommandLine::invocations()
         qScopeGuard([&folder] { runShell(QStringLiteral("chmod -R u+rwx ."), folder.path()); });
     const testsupport::ToolResult prepared = runShell(setup, folder.path());
     QVERIFY2(prepared.succeeded(), qPrintable(prepared.describe(setup)));
-    if (unprivileged
-        && runShell(QStringLiteral("test -x '%1' && test -x .").arg(program), folder.path(), true)
-                   .exitCode
-               != 0)
+    const QString reach = QStringLiteral("test -x '%1' && test -x .").arg(program);
+    if (unprivileged && runShell(reach, folder.path(), true).exitCode != 0)
         QSKIP("the unprivileged user cannot reach the program or a temporary folder here");
     if (command.startsWith(QLatin1String("unshare"))
         && runShell(QStringLiteral("unshare -m true"), folder.path()).exitCode != 0)
@@ -181,12 +177,11 @@ void TestCommandLine::invocations()
     QVERIFY2(run.exitCode == status, qPrintable(run.errors));
     const QString output = QString::fromLocal8Bit(run.output);
     const QString &toldOn = status == 0 ? output : run.errors;
-    if (status != 0) {
+    if (status != 0)
         QVERIFY2(run.errors.startsWith(QLatin1String("function-graph: "))
                      && run.errors.count(QLatin1Char('\n')) == 1
                      && run.errors.endsWith(QLatin1Char('\n')),
                  qPrintable(run.errors));
-    }
     QVERIFY2(status == 0 ? run.errors.isEmpty() : run.output.isEmpty(), qPrintable(run.errors));
     QVERIFY(told.isEmpty() == toldOn.isEmpty());
     for (const QString &word : told)
@@ -258,10 +253,8 @@ void TestCommandLine::pngIsTheWindowsPicture()
     QCOMPARE(rendered.devicePixelRatio(), ratio);
     // The window's picture pixel for pixel, and what the formulas say it shows.
     written = written.convertToFormat(QImage::Format_RGB32);
-    const QString differences = testsupport::pixelDifferences(written, rendered);
-    QVERIFY2(differences.isEmpty(), qPrintable(differences));
-    const QStringList faults = testsupport::pictureFaults(written, ratio, function);
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    QCOMPARE(testsupport::pixelDifferences(written, rendered), QString());
+    QCOMPARE(testsupport::pictureFaults(written, ratio, function).join('\n'), QString());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

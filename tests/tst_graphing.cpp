@@ -26,10 +26,9 @@ graphing::CurveFunction function(int number)
 std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation operation)
 {
     std::vector<Call> matching;
-    for (const Call &call : surface.calls) {
+    for (const Call &call : surface.calls)
         if (call.operation == operation)
             matching.push_back(call);
-    }
     return matching;
 }
 

@@ -11,11 +11,6 @@ namespace {
 
 const QString axes = QStringLiteral("Axes from -10 to 10");
 
-QString described(app::GraphWindow &window)
-{
-    return accessibleText(pictureBox(window), QAccessible::Description);
-}
-
 // A click on the empty green right of an option, which chooses it too.
 void clickBesideCaption(QAbstractButton *option)
 {
@@ -55,30 +50,17 @@ void TestGraphWindow::layoutFollowsTheDesign_data()
 
     // Spelled out here, not read from the design table: a typo there must show as one here.
     const QRgb green = qRgb(0, 255, 0);
-    QTest::newRow("title") << "title"
-                           << "Graph Drawing Method" << QRect(136, 8, 225, 33)
-                           << qRgb(255, 255, 192) << "Graph Drawing Method";
-    QTest::newRow("picture") << "picture"
-                             << "" << QRect(8, 40, 441, 385) << qRgb(128, 255, 255) << "Plot";
-    QTest::newRow("function 1") << "functionButton1"
-                                << "y=x*x-2 " << QRect(448, 80, 145, 25) << green
-                                << "y = x squared minus 2";
-    QTest::newRow("function 2") << "functionButton2"
-                                << "y=x*exp(-x)+2" << QRect(448, 104, 145, 25) << green
-                                << "y = x times e to the minus x, plus 2";
-    QTest::newRow("function 3") << "functionButton3"
-                                << "y=5sin(x)/x " << QRect(448, 128, 145, 25) << green
-                                << "y = 5 sine x over x";
-    QTest::newRow("function 4") << "functionButton4"
-                                << "y=exp(x)-1-x^2 " << QRect(448, 152, 145, 25) << green
-                                << "y = e to the x, minus 1, minus x squared";
-    QTest::newRow("function 5") << "functionButton5" << QString::fromUtf8("y=\u221a(x^2+1) ")
-                                << QRect(448, 176, 145, 25) << green
-                                << "y = square root of x squared plus 1";
-    QTest::newRow("Graph") << "graphButton"
-                           << "Graph" << QRect(472, 208, 73, 33) << QRgb(0) << "Graph";
-    QTest::newRow("End") << "endButton"
-                         << "End" << QRect(472, 240, 73, 33) << QRgb(0) << "End";
+    // clang-format off
+    QTest::newRow("title") << "title" << "Graph Drawing Method" << QRect(136, 8, 225, 33) << qRgb(255, 255, 192) << "Graph Drawing Method";
+    QTest::newRow("picture") << "picture" << "" << QRect(8, 40, 441, 385) << qRgb(128, 255, 255) << "Plot";
+    QTest::newRow("function 1") << "functionButton1" << "y=x*x-2 " << QRect(448, 80, 145, 25) << green << "y = x squared minus 2";
+    QTest::newRow("function 2") << "functionButton2" << "y=x*exp(-x)+2" << QRect(448, 104, 145, 25) << green << "y = x times e to the minus x, plus 2";
+    QTest::newRow("function 3") << "functionButton3" << "y=5sin(x)/x " << QRect(448, 128, 145, 25) << green << "y = 5 sine x over x";
+    QTest::newRow("function 4") << "functionButton4" << "y=exp(x)-1-x^2 " << QRect(448, 152, 145, 25) << green << "y = e to the x, minus 1, minus x squared";
+    QTest::newRow("function 5") << "functionButton5" << QString::fromUtf8("y=\u221a(x^2+1) ") << QRect(448, 176, 145, 25) << green << "y = square root of x squared plus 1";
+    QTest::newRow("Graph") << "graphButton" << "Graph" << QRect(472, 208, 73, 33) << QRgb(0) << "Graph";
+    QTest::newRow("End") << "endButton" << "End" << QRect(472, 240, 73, 33) << QRgb(0) << "End";
+    // clang-format on
 }
 
 void TestGraphWindow::layoutFollowsTheDesign()
@@ -146,7 +128,7 @@ void TestGraphWindow::graphDrawsTheChosenCurve()
     const std::unique_ptr<app::GraphWindow> window = activeWindow();
     QVERIFY(option(*window, 0)->isChecked());
     QCOMPARE(focusName(), QStringLiteral("functionButton1"));
-    QCOMPARE(described(*window), axes);
+    QCOMPARE(pictureDescription(*window), axes);
     const QImage startup = picture(*window);
     QCOMPARE(pictureFaults(*window, 0), QString());
 
@@ -155,12 +137,12 @@ void TestGraphWindow::graphDrawsTheChosenCurve()
     press(*window, Qt::Key_Space);
     QVERIFY(option(*window, index)->isChecked());
     QCOMPARE(picture(*window), startup);
-    QCOMPARE(described(*window), axes);
+    QCOMPARE(pictureDescription(*window), axes);
 
     QVERIFY(tabTo(*window, QStringLiteral("graphButton")));
     press(*window, Qt::Key_Space);
     const QImage first = picture(*window);
-    QCOMPARE(described(*window), graphed);
+    QCOMPARE(pictureDescription(*window), graphed);
     QCOMPARE(pictureFaults(*window, index + 1), QString());
 
     // The focus on the picture, and off it again, or hiding the window, leave what it shows.
@@ -177,7 +159,7 @@ void TestGraphWindow::graphDrawsTheChosenCurve()
     clickBesideCaption(next);
     QVERIFY(next->isChecked());
     QCOMPARE(picture(*window), first);
-    QCOMPARE(described(*window), graphed);
+    QCOMPARE(pictureDescription(*window), graphed);
 
     // The mouse graphs the very same pixels.
     clickBesideCaption(option(*window, index));

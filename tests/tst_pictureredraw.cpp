@@ -35,10 +35,7 @@ void TestPictureRedraw::redrawShowsWhatThePictureShows()
     plot::PictureBox *const box = pictureBox(window);
     QCOMPARE(box->devicePixelRatioF(), 1.25);
     QCOMPARE(box->grid().size, QSize(551, 481));
-    if (function != 0) {
-        click(option(window, function - 1));
-        pressGraph(window);
-    }
+    graph(window, function);
     const graphing::PictureContent content{function == 0 ? std::nullopt
                                                          : std::optional<int>(function)};
     const auto drawnAt = [&content](const plot::PixelGrid &grid) {

@@ -57,12 +57,10 @@ std::vector<QPoint> redWithin(const QImage &image, QRect area)
 {
     std::vector<QPoint> found;
     area &= image.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixel(x, y) == qRgb(255, 0, 0))
                 found.emplace_back(x, y);
-        }
-    }
     return found;
 }
 
@@ -207,10 +205,9 @@ void TestRasterPlotSurface::farOffChordsDrawTheirVisiblePart()
         keep(x, to.y() + (x - to.x()) * (to.y() - from.y()) / (to.x() - from.x()));
     }
     QVERIFY(!ideal.empty());
-    for (const QPoint &p : ideal) {
+    for (const QPoint &p : ideal)
         QVERIFY2(!redWithin(image, QRect(p - QPoint(1, 1), QSize(3, 3))).empty(),
                  qPrintable(QStringLiteral("no red near (%1, %2)").arg(p.x()).arg(p.y())));
-    }
     for (const QPoint &red : redWithin(image, image.rect())) {
         const auto near = [&red](QPoint p) {
             return qAbs(p.x() - red.x()) <= 1 && qAbs(p.y() - red.y()) <= 1;
@@ -271,23 +268,15 @@ void TestRasterPlotSurface::laterMarksCoverEarlierOnes()
     for (const QString &step : steps) {
         const Colour colour = step.startsWith(QLatin1String("red")) ? red : Colour{0, 0, 255};
         const QString what = step.section(QLatin1Char(' '), -1);
-        bool done = true;
-        if (what == QLatin1String("across"))
-            done = surface.raster.line({-1, 0}, {1, 0}, colour);
-        else if (what == QLatin1String("to"))
-            done = surface.raster.line({-1, 0}, {0, 0}, colour);
-        else if (what == QLatin1String("up"))
-            done = surface.raster.line({0, -1}, {0, 1}, colour);
-        else if (what == QLatin1String("elsewhere"))
-            done = surface.raster.line({0, 5}, {1, 5}, colour);
-        else if (what == QLatin1String("stay"))
-            done = surface.raster.lineTo({0, 0}, colour);
-        else if (what == QLatin1String("point"))
-            done = surface.raster.point({0, 0}, colour);
-        else if (what == QLatin1String("clear"))
-            done = surface.raster.clear();
-        else
-            surface.image(); // "read": the pixels looked at in between
+        // "read": the pixels looked at in between.
+        const bool done = what == "across"      ? surface.raster.line({-1, 0}, {1, 0}, colour)
+                          : what == "to"        ? surface.raster.line({-1, 0}, {0, 0}, colour)
+                          : what == "up"        ? surface.raster.line({0, -1}, {0, 1}, colour)
+                          : what == "elsewhere" ? surface.raster.line({0, 5}, {1, 5}, colour)
+                          : what == "stay"      ? surface.raster.lineTo({0, 0}, colour)
+                          : what == "point"     ? surface.raster.point({0, 0}, colour)
+                          : what == "clear"     ? surface.raster.clear()
+                                                : !surface.image().isNull();
         QVERIFY2(done, qPrintable(step));
     }
     QCOMPARE(surface.at(expectedPixel(0, 0)), origin);
@@ -347,8 +336,7 @@ void TestRasterPlotSurface::curveIsTheFormulasInOneStroke()
     QVERIFY(!rendering.failure);
     // Each chord starts where the last ended, also at a point off the picture (the first of x*x-2
     // and x*exp(-x)+2), and the pen is as wide as the ratio asks.
-    const QStringList faults = testsupport::pictureFaults(rendering.image, ratio, function);
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    QCOMPARE(testsupport::pictureFaults(rendering.image, ratio, function).join('\n'), QString());
     QCOMPARE(redStrokes(rendering.image), 1);
 }
 

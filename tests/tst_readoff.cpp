@@ -28,11 +28,6 @@ QString shownReadOut(app::GraphWindow &window)
     return label->isVisible() ? label->text() : QString();
 }
 
-QString description(app::GraphWindow &window)
-{
-    return accessibleText(pictureBox(window), QAccessible::Description);
-}
-
 // Moves the pointer as the mouse does, over `at` in the picture's own pixels (ratio 1), or off
 // the picture to the blue margin below the buttons.
 void pointAt(app::GraphWindow &window, QPoint at)
@@ -121,7 +116,7 @@ void TestReadOff::readOffFollowsPointerAndKeys()
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
     pointOff(*window);
     const QImage before = picture(*window);
-    QString described = description(*window);
+    QString described = pictureDescription(*window);
     bool firstPointer = true;
     for (const QString &step : steps) {
         if (step.contains(QLatin1Char(','))) {
@@ -144,14 +139,14 @@ void TestReadOff::readOffFollowsPointerAndKeys()
         } else if (step == "Graph") {
             QVERIFY(tabTo(*window, QStringLiteral("graphButton")));
             press(*window, Qt::Key_Space);
-            QCOMPARE(description(*window), parabolaGraph);
+            QCOMPARE(pictureDescription(*window), parabolaGraph);
             described = parabolaGraph;
         } else {
             if (focusName() != "picture") {
                 // The focus alone shows nothing and says nothing new.
                 QVERIFY(tabTo(*window, QStringLiteral("picture")));
                 QCOMPARE(shownReadOut(*window), QString());
-                QCOMPARE(description(*window), described);
+                QCOMPARE(pictureDescription(*window), described);
             }
             const QKeyCombination key = QKeySequence(step)[0];
             press(*window, key.key(), key.keyboardModifiers());
@@ -159,7 +154,7 @@ void TestReadOff::readOffFollowsPointerAndKeys()
     }
     QTRY_COMPARE(shownReadOut(*window), expected);
     const bool keys = !steps.filter("Left").isEmpty() || !steps.filter("Right").isEmpty();
-    QCOMPARE(description(*window),
+    QCOMPARE(pictureDescription(*window),
              described + (keys ? ". At " + QString(expected).replace('\n', ": ") : QString()));
     // The read-off never draws into the picture.
     if (!steps.contains("Graph"))
@@ -170,7 +165,7 @@ void TestReadOff::readOffFollowsPointerAndKeys()
     if (focusName() == "picture")
         press(*window, Qt::Key_Tab);
     QCOMPARE(shownReadOut(*window), QString());
-    QCOMPARE(description(*window), described);
+    QCOMPARE(pictureDescription(*window), described);
 }
 
 void TestReadOff::readOutStandsWhereTheScreenHasRoom_data()

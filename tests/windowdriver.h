@@ -37,6 +37,15 @@ inline void pressGraph(app::GraphWindow &window)
     click(button(window, QStringLiteral("graphButton")));
 }
 
+// Clicks function `function` (1..5) and presses "Graph"; does nothing for 0.
+inline void graph(app::GraphWindow &window, int function)
+{
+    if (function > 0) {
+        click(option(window, function - 1));
+        pressGraph(window);
+    }
+}
+
 // What assistive technology is told about `widget`.
 inline QString accessibleText(QWidget *widget, QAccessible::Text text)
 {
@@ -47,6 +56,12 @@ inline QString accessibleText(QWidget *widget, QAccessible::Text text)
 inline plot::PictureBox *pictureBox(app::GraphWindow &window)
 {
     return window.findChild<plot::PictureBox *>(QStringLiteral("picture"));
+}
+
+// What a screen reader says the picture shows.
+inline QString pictureDescription(app::GraphWindow &window)
+{
+    return accessibleText(pictureBox(window), QAccessible::Description);
 }
 
 // What the picture shows on screen, in its device pixels: the widget painted where the screen
@@ -69,8 +84,7 @@ inline QImage picture(app::GraphWindow &window)
 inline QImage freshGraph(int index)
 {
     app::GraphWindow window;
-    click(option(window, index));
-    pressGraph(window);
+    graph(window, index + 1);
     return picture(window);
 }
 
@@ -83,10 +97,7 @@ inline std::unique_ptr<app::GraphWindow> activeWindow(int graphed = 0)
     QApplication::setActiveWindow(window.get());
     if (!QTest::qWaitForWindowActive(window.get()))
         qFatal("the window did not become active");
-    if (graphed > 0) {
-        click(option(*window, graphed - 1));
-        pressGraph(*window);
-    }
+    graph(*window, graphed);
     return window;
 }
 

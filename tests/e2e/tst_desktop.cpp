@@ -32,11 +32,6 @@ QImage pictureByItsPixels(const QImage &shot)
     return shot.copy(testsupport::boundsOf(shot, testsupport::pictureBackground));
 }
 
-QString joined(const QStringList &faults)
-{
-    return faults.join(QStringLiteral("; "));
-}
-
 } // namespace
 
 class TestDesktop : public QObject {
@@ -157,7 +152,7 @@ void TestDesktop::pictureFollowsTheMonitor()
         const QStringList faults =
             testsupport::pictureFaults(pictureByItsPixels(shot.image), ratio, 1);
         QVERIFY2(faults.isEmpty(),
-                 qPrintable(QStringLiteral("at stop %1: ").arg(stop + 1) + joined(faults)));
+                 qPrintable(QStringLiteral("at stop %1: ").arg(stop + 1) + faults.join("; ")));
     }
 }
 
@@ -271,14 +266,13 @@ void TestDesktop::copyReachesAnotherProgram()
     // draw the same lines.
     const QImage pasted =
         QImage::fromData(paste("image/png").output, "PNG").convertToFormat(QImage::Format_RGB32);
-    const QString differences = testsupport::pixelDifferences(pasted, shown);
-    QVERIFY2(differences.isEmpty(), qPrintable(differences));
+    QCOMPARE(testsupport::pixelDifferences(pasted, shown), QString());
     QFile svg(m_files.filePath(QStringLiteral("pasted%1.svg").arg(graphed)));
     const QByteArray vectors = paste("image/svg+xml").output;
     QVERIFY(svg.open(QIODevice::WriteOnly) && svg.write(vectors) == vectors.size());
     svg.close();
-    const QStringList faults = testsupport::documentFaults(rasterised(svg.fileName()), graphed);
-    QVERIFY2(faults.isEmpty(), qPrintable(joined(faults)));
+    QCOMPARE(testsupport::documentFaults(rasterised(svg.fileName()), graphed).join("; "),
+             QString());
 }
 
 void TestDesktop::popUpLeavesThePictureAlone_data()
@@ -382,7 +376,7 @@ void TestDesktop::samePictureEverywhere()
             const QStringList faults = testsupport::documentFaults(image, function);
             QVERIFY2(failure.isEmpty() && faults.isEmpty(),
                      qPrintable(QStringLiteral("function %1 as %2: ").arg(function).arg(extension)
-                                + failure + joined(faults)));
+                                + failure + faults.join("; ")));
         }
     }
 
@@ -413,7 +407,7 @@ void TestDesktop::samePictureEverywhere()
         const QString fault =
             format == "png" ? testsupport::pixelDifferences(
                 QImage(path, "PNG").convertToFormat(QImage::Format_RGB32), fromCommandLine)
-                            : joined(testsupport::documentFaults(rasterised(path), function));
+                            : testsupport::documentFaults(rasterised(path), function).join("; ");
         QVERIFY2(fault.isEmpty(), qPrintable(name + ": " + fault));
     }
 }

@@ -39,10 +39,9 @@ template <typename Plot> void rasterizeSegment(QPointF from, QPointF to, int pen
         // Only pixels near the picture matter; the rest cannot reach it.
         if (x < -penWidth || y < -penWidth || x > 1 << 20 || y > 1 << 20)
             continue;
-        for (int py = 0; py < penWidth; ++py) {
+        for (int py = 0; py < penWidth; ++py)
             for (int px = 0; px < penWidth; ++px)
                 plot(QPoint(static_cast<int>(x) + px, static_cast<int>(y) + py));
-        }
     }
 }
 

@@ -25,12 +25,10 @@ QRgb colourAt(const QImage &image, QPoint at)
 Mismatches failing(const QImage &image, QRgb colour, const PixelTest &test)
 {
     Mismatches failed;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
             if (colourAt(image, {x, y}) == colour && !test({x, y}))
                 failed.add({x, y});
-        }
-    }
     return failed;
 }
 
@@ -124,12 +122,10 @@ QRect boundsOf(const QImage &image, QRgb colour, QRect area, bool is)
 {
     QRect bounds;
     area = area.isNull() ? image.rect() : area & image.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
             if ((colourAt(image, {x, y}) == colour) == is)
                 bounds |= QRect(x, y, 1, 1);
-        }
-    }
     return bounds;
 }
 
@@ -182,10 +178,9 @@ QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
     addFault(faults,
              failing(picture, curveColour,
                      [&](QPoint at) {
-                         for (int corner = 0; corner < pen * pen; ++corner) {
+                         for (int corner = 0; corner < pen * pen; ++corner)
                              if (redSquare(picture, at - QPoint(corner % pen, corner / pen), pen))
                                  return true;
-                         }
                          return false;
                      }),
              "red pixels thinner than the pen");
