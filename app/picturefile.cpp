@@ -28,10 +28,7 @@ QByteArray encode(const graphing::PictureContent &content, PictureFormat format,
         return pictureRenderer().pdf(content);
     // The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in
     // a quarter of the time.
-    QImage image = pictureRenderer()
-                       .image(content, ratio)
-                       .convertToFormat(QImage::Format_RGB32)
-                       .convertToFormat(QImage::Format_Indexed8);
+    QImage image = pictureRenderer().image(content, ratio).convertToFormat(QImage::Format_Indexed8);
     // Viewers that honour the resolution show the picture at its size on a screen: 96 dpi at
     // `ratio` device pixels per logical pixel.
     image.setDotsPerMeterX(qRound(96 / 0.0254 * ratio));
