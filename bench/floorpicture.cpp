@@ -91,6 +91,13 @@ public:
             m_picture.marks.push_back({pixel, pixel, toRgb(colour)});
         return true;
     }
+    // The press measured draws in the window's style: one-pixel lines, no labels.
+    bool setLineWidth(int pixels) override { return pixels == 1; }
+    bool label(graphing::UserPoint /*at*/, std::string_view /*text*/,
+               graphing::LabelPlacement /*placement*/) override
+    {
+        return false;
+    }
 
 private:
     QPointF toDevice(graphing::UserPoint user) const

@@ -15,9 +15,9 @@ UserPoint userPoint(double x, double y)
 
 } // namespace
 
-void traceCurve(PlotSurface &surface, const CurveFunction &f)
+void traceCurve(PlotSurface &surface, const CurveFunction &f, const PictureStyle &style)
 {
-    drawGraphFrame(surface);
+    drawGraphFrame(surface, style);
 
     constexpr int a = -10;
     constexpr int b = 10;

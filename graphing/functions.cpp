@@ -1,5 +1,6 @@
 #include "functions.h"
 
+#include <array>
 #include <cmath>
 
 namespace graphing {
@@ -23,6 +24,15 @@ std::optional<double> functionValue(int number, double x)
     if (number == 5)
         return std::sqrt(std::pow(x, 2) + 1);
     return std::nullopt;
+}
+
+std::string_view functionFormula(int number)
+{
+    constexpr std::array<std::string_view, functionCount> formulas{
+        "y = x^2 - 2", "y = x exp(-x) + 2", "y = 5 sin(x)/x", "y = exp(x) - 1 - x^2",
+        "y = sqrt(x^2 + 1)"};
+    return number >= 1 && number <= functionCount ? formulas.at(std::size_t(number - 1))
+                                                  : std::string_view();
 }
 
 } // namespace graphing

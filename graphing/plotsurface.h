@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace graphing {
 
@@ -25,6 +26,10 @@ struct UserPoint {
 
     friend constexpr bool operator==(UserPoint, UserPoint) = default;
 };
+
+// Where a label stands against the point it names: centred below it, or to its left and centred on
+// its height, a small gap away in either case.
+enum class LabelPlacement { Below, Left };
 
 // A drawing area with a user coordinate scale and a current point. Every operation reports whether
 // it succeeded; the callers check each one at once. Points may lie anywhere: the surface shows the
@@ -49,14 +54,21 @@ public:
 
     // Sets the single pixel at `at`, which becomes the current point.
     virtual bool point(UserPoint at, Colour colour) = 0;
+
+    // Lines and points drawn from now on are `pixels` picture pixels thick (1 until set).
+    virtual bool setLineWidth(int pixels) = 0;
+
+    // Writes `text` in the foreground colour beside `at`, as `placement` says.
+    virtual bool label(UserPoint at, std::string_view text, LabelPlacement placement) = 0;
 };
 
 // The drawing operations of a plot surface, named as a user would read them in a message.
-enum class DrawingOperation { SetScale, Clear, Line, LineTo, Point };
+enum class DrawingOperation { SetScale, Clear, Line, LineTo, Point, SetLineWidth, Label };
 
 constexpr const char *operationName(DrawingOperation operation)
 {
-    constexpr std::array names{"set scale", "clear", "line", "line-to", "point"};
+    constexpr std::array names{"set scale", "clear",          "line", "line-to",
+                               "point",     "set line width", "label"};
     return names.at(static_cast<std::size_t>(operation));
 }
 

@@ -36,8 +36,8 @@ QPointF Mapping::toUser(QPointF device) const
             m_top + (device.y() - m_area.top()) / m_yPerUnit};
 }
 
-MappedSurface::MappedSurface(const Mapping &mapping, QColor foreground)
-    : m_mapping(mapping), m_foreground(foreground)
+MappedSurface::MappedSurface(const Mapping &mapping, QColor foreground, double pixel)
+    : m_mapping(mapping), m_foreground(foreground), m_pixel(pixel)
 {}
 
 bool MappedSurface::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
@@ -71,6 +71,56 @@ bool MappedSurface::point(graphing::UserPoint at, graphing::Colour colour)
     // A point off the picture is not drawn, but it is still the current point.
     m_current = at;
     return drawDot(m_mapping.toDevice(at), toQColor(colour));
+}
+
+bool MappedSurface::setLineWidth(int pixels)
+{
+    if (pixels < 1 || pixels > graphing::thickestLine)
+        return false;
+    m_lineWidth = pixels;
+    return true;
+}
+
+bool MappedSurface::label(graphing::UserPoint at, std::string_view text,
+                          graphing::LabelPlacement placement)
+{
+    if (!isFinite(at))
+        return false;
+    // Labels are measured in picture pixels: 11 high, 3 from their point, which is the middle of
+    // the pen square drawn there. The box is far larger than any label; the alignment places it.
+    constexpr double textHeight = 11;
+    constexpr double gap = 3;
+    constexpr double room = 100;
+    const QPointF anchor =
+        m_mapping.toDevice(at) + QPointF(m_mapping.pen().width(), m_mapping.pen().height()) / 2;
+    const bool below = placement == graphing::LabelPlacement::Below;
+    const QRectF box =
+        below ? QRectF(anchor.x() - room * m_pixel, anchor.y() + gap * m_pixel, 2 * room * m_pixel,
+                       room * m_pixel)
+              : QRectF(anchor.x() - (gap + room) * m_pixel, anchor.y() - room * m_pixel,
+                       room * m_pixel, 2 * room * m_pixel);
+    QFont font = pictureFont();
+    font.setPixelSize(qMax(1, qRound(textHeight * m_pixel)));
+    return drawText(
+        box, below ? int(Qt::AlignHCenter | Qt::AlignTop) : int(Qt::AlignRight | Qt::AlignVCenter),
+        QString::fromUtf8(text.data(), qsizetype(text.size())), font, m_foreground);
+}
+
+QColor backgroundColour(graphing::Background background, QColor screen)
+{
+    switch (background) {
+    case graphing::Background::White: return Qt::white;
+    case graphing::Background::Transparent: return Qt::transparent;
+    case graphing::Background::Screen: break;
+    }
+    return screen;
+}
+
+QFont pictureFont()
+{
+    QFont font(QStringLiteral("Nimbus Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    return font;
 }
 
 PixelGrid PixelGrid::forWidget(QPoint originInWindow, QSize size, qreal ratio)

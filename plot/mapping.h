@@ -4,6 +4,7 @@
 #include "plotsurface.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
@@ -48,8 +49,8 @@ private:
 };
 
 // The plot surface's calls as both surfaces over Qt take them: points checked and mapped by one
-// Mapping, the current point kept, the foreground used where no colour is given. A surface draws
-// the marks, given by the corners of their pen squares in device units.
+// Mapping, the current point kept, the foreground used where no colour is given, labels placed. A
+// surface draws the marks, given by the corners of their pen squares in device units.
 class MappedSurface : public graphing::PlotSurface {
 public:
     bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) final;
@@ -57,19 +58,30 @@ public:
               std::optional<graphing::Colour> colour) final;
     bool lineTo(graphing::UserPoint to, graphing::Colour colour) final;
     bool point(graphing::UserPoint at, graphing::Colour colour) final;
+    bool setLineWidth(int pixels) override;
+    bool label(graphing::UserPoint at, std::string_view text,
+               graphing::LabelPlacement placement) final;
 
 protected:
-    MappedSurface(const Mapping &mapping, QColor foreground);
+    // `pixel` is one picture pixel in device units, which labels are measured in.
+    MappedSurface(const Mapping &mapping, QColor foreground, double pixel);
 
-    // A line from `from` to `to` and a single mark at `at`; false when it could not be drawn.
+    // A line from `from` to `to` and a single mark at `at`, lineWidth() picture pixels thick;
+    // false when it could not be drawn.
     virtual bool drawSegment(QPointF from, QPointF to, const QColor &colour) = 0;
     virtual bool drawDot(QPointF at, const QColor &colour) = 0;
+    // Draws `text` in `font` and `colour` within `box`, aligned by `alignment` (Qt::Alignment).
+    virtual bool drawText(const QRectF &box, int alignment, const QString &text, const QFont &font,
+                          const QColor &colour) = 0;
 
     const Mapping &mapping() const { return m_mapping; }
+    int lineWidth() const { return m_lineWidth; }
 
 private:
     Mapping m_mapping;
     QColor m_foreground;
+    double m_pixel;
+    int m_lineWidth = 1;
     graphing::UserPoint m_current;
 };
 
@@ -110,5 +122,12 @@ inline QColor toQColor(graphing::Colour colour)
 {
     return {colour.red, colour.green, colour.blue};
 }
+
+// The colour a picture is drawn on: the window's `screen` colour, white, or transparent.
+QColor backgroundColour(graphing::Background background, QColor screen);
+
+// The face of every text in a picture and on its page. The package installs it; a sans-serif face
+// stands in without it.
+QFont pictureFont();
 
 } // namespace plot

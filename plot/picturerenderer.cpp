@@ -18,6 +18,35 @@ namespace {
 // pixels: 127 dpi is 0.2 mm a pixel, 72 dpi one point a pixel.
 constexpr int svgDpi = 127;
 constexpr int pdfDpi = 72;
+// The caption's size, and the room between it and the picture.
+constexpr double captionPoints = 11;
+constexpr double captionGapMillimetres = 5;
+constexpr double millimetresPerInch = 25.4;
+
+QFont captionFont()
+{
+    QFont font = pictureFont();
+    font.setPointSizeF(captionPoints);
+    return font;
+}
+
+// The room the caption takes on a page, in millimetres: its lines and the gap above them. A line
+// takes 1.4 times the point size, more than the face's own line spacing (1.2).
+double captionHeight(const QStringList &caption)
+{
+    if (caption.isEmpty())
+        return 0;
+    constexpr double pointsPerInch = 72;
+    return captionGapMillimetres
+           + 1.4 * captionPoints * double(caption.size()) * millimetresPerInch / pointsPerInch;
+}
+
+graphing::PictureContent onPaper(graphing::PictureContent content)
+{
+    if (content.style.background == graphing::Background::Transparent)
+        content.style.background = graphing::Background::White;
+    return content;
+}
 
 } // namespace
 
@@ -39,7 +68,8 @@ QImage PictureRenderer::image(const graphing::PictureContent &content, qreal rat
 bool PictureRenderer::drawVectors(const graphing::PictureContent &content, QPainter &painter,
                                   const QRectF &target) const
 {
-    VectorPlotSurface surface(painter, target, QSizeF(m_geometry.size()), m_background,
+    VectorPlotSurface surface(painter, target, QSizeF(m_geometry.size()),
+                              backgroundColour(content.style.background, m_background),
                               m_foreground);
     try {
         graphing::drawPicture(surface, content);
@@ -82,19 +112,57 @@ QByteArray PictureRenderer::pdf(const graphing::PictureContent &content) const
     return paintPage(content, writer) ? document : QByteArray();
 }
 
-bool PictureRenderer::paintPage(const graphing::PictureContent &content,
-                                QPagedPaintDevice &device) const
+QSizeF PictureRenderer::sizeAtUnitLength(double unitLength) const
 {
+    // The scale spans the picture but for one pen square: 20 units over 440 of 441 pixels.
+    const QSizeF pixels(m_geometry.size());
+    const double units = graphing::plotBottomRight.x - graphing::plotTopLeft.x;
+    return {unitLength * units * pixels.width() / (pixels.width() - 1),
+            unitLength * units * pixels.height() / (pixels.height() - 1)};
+}
+
+bool PictureRenderer::fitsOnPage(const QPageLayout &layout, const PageOptions &options) const
+{
+    if (!options.unitLength)
+        return true;
+    const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
+    const QSizeF picture = sizeAtUnitLength(*options.unitLength);
+    return picture.width() <= area.width()
+           && picture.height() + captionHeight(options.caption) <= area.height();
+}
+
+bool PictureRenderer::paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device,
+                                const PageOptions &options) const
+{
+    if (!fitsOnPage(device.pageLayout(), options))
+        return false;
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    // The painter's origin is the printable area's top-left corner.
+    // The painter's origin is the printable area's top-left corner; its unit is a device pixel.
+    const double pixelsPerMillimetre = device.logicalDpiY() / millimetresPerInch;
     const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
-    QRectF placed(QPointF(0, 0), QSizeF(m_geometry.size()).scaled(area, Qt::KeepAspectRatio));
-    placed.moveCenter(QRectF(QPointF(0, 0), area).center());
+    const double caption = captionHeight(options.caption) * pixelsPerMillimetre;
+    const QSizeF picture =
+        options.unitLength
+            ? sizeAtUnitLength(*options.unitLength) * pixelsPerMillimetre
+            : QSizeF(m_geometry.size())
+                  .scaled(QSizeF(area.width(), area.height() - caption), Qt::KeepAspectRatio);
+    QRectF placed(QPointF((area.width() - picture.width()) / 2,
+                          (area.height() - picture.height() - caption) / 2),
+                  picture);
     // A square cap at a slanted cut may reach a fraction of a pixel past the picture.
     painter.setClipRect(placed);
-    const bool drawn = drawVectors(content, painter, placed);
+    const bool drawn = drawVectors(onPaper(content), painter, placed);
+    painter.setClipping(false);
+    if (!options.caption.isEmpty()) {
+        painter.setFont(captionFont());
+        painter.setPen(Qt::black);
+        const QRectF below(0, placed.bottom() + captionGapMillimetres * pixelsPerMillimetre,
+                           area.width(), area.height());
+        painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop,
+                         options.caption.join(QLatin1Char('\n')));
+    }
     return painter.end() && drawn;
 }
 

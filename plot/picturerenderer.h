@@ -9,8 +9,20 @@
 #include <QPainter>
 #include <QRect>
 #include <QRectF>
+#include <QStringList>
+
+#include <optional>
 
 namespace plot {
+
+// How the picture stands on a printed page.
+struct PageOptions {
+    // The length of one unit of the axes on paper, in millimetres, the same on both axes; nothing
+    // for as large as the page allows at the picture's own proportions.
+    std::optional<double> unitLength;
+    // Lines printed centred under the picture.
+    QStringList caption;
+};
 
 // Draws what the picture shows onto any target, with the geometry and colours the window gives it.
 // Every rendering is the graphing code drawing the content afresh, never a copy of the screen.
@@ -27,15 +39,20 @@ public:
     QByteArray svg(const graphing::PictureContent &content) const;
 
     // A one-page PDF whose page is the picture, one pixel being one point (441 x 385 pt); empty
-    // on failure.
+    // on failure. A transparent background is white here.
     QByteArray pdf(const graphing::PictureContent &content) const;
 
-    // Paints the picture as vectors on the page of `device` (a printer, a PDF writer), as large
-    // as its printable area allows while keeping the picture's aspect, centred. False when the
-    // device or a drawing call failed.
-    bool paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device) const;
+    // Whether the picture and its caption fit the printable area of `layout` as `options` ask.
+    bool fitsOnPage(const QPageLayout &layout, const PageOptions &options) const;
+    // Paints the picture as vectors on the page of `device` (a printer, a PDF writer) with its
+    // caption under it, the two centred in the printable area. A transparent background is white.
+    // False when it does not fit, or the device or a drawing call failed.
+    bool paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device,
+                   const PageOptions &options = {}) const;
 
 private:
+    // The picture's size on a page, in millimetres, at `unitLength` millimetres to the unit.
+    QSizeF sizeAtUnitLength(double unitLength) const;
     bool drawVectors(const graphing::PictureContent &content, QPainter &painter,
                      const QRectF &target) const;
 

@@ -19,21 +19,19 @@ QPoint toPixel(QPointF device)
 } // namespace
 
 RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor background,
-                                     QColor foreground)
+                                     QColor foreground, qreal ratio)
     : MappedSurface(
         Mapping(QRectF(QPointF(0, 0), QSizeF(image.size())), QSizeF(penWidth, penWidth)),
-        foreground),
+        foreground, ratio),
       m_penWidth(penWidth), m_image(image), m_background(background)
 {
-    const double margin = penWidth + 1;
-    m_clipBounds = mapping().area().adjusted(-margin, -margin, margin, margin);
     // One pixel wide whatever the painter's scale; a wider pen is drawn as a square of these.
     m_pen.setCosmetic(true);
     m_pen.setWidth(1);
     m_pen.setCapStyle(Qt::SquareCap);
     if (!m_image.isNull() && m_painter.begin(&m_image)) {
         m_painter.setRenderHint(QPainter::Antialiasing, false);
-        m_painter.fillRect(m_image.rect(), m_background);
+        clear();
     }
 }
 
@@ -41,7 +39,33 @@ bool RasterPlotSurface::clear()
 {
     if (!m_painter.isActive())
         return false;
+    // Transparent replaces what is there rather than being laid over it.
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
     m_painter.fillRect(m_image.rect(), m_background);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return true;
+}
+
+QRectF RasterPlotSurface::clipBounds() const
+{
+    const double margin = thickness() + 1;
+    return mapping().area().adjusted(-margin, -margin, margin, margin);
+}
+
+QPointF RasterPlotSurface::thickCorner(QPointF corner) const
+{
+    const double shift = std::floor((thickness() - m_penWidth) / 2.0);
+    return corner - QPointF(shift, shift);
+}
+
+bool RasterPlotSurface::drawText(const QRectF &box, int alignment, const QString &text,
+                                 const QFont &font, const QColor &colour)
+{
+    if (!m_painter.isActive())
+        return false;
+    m_painter.setFont(font);
+    m_painter.setPen(colour);
+    m_painter.drawText(box, alignment, text);
     return true;
 }
 
@@ -49,8 +73,9 @@ bool RasterPlotSurface::drawDot(QPointF at, const QColor &colour)
 {
     if (!m_painter.isActive())
         return false;
-    if (m_clipBounds.contains(at))
-        m_painter.fillRect(QRect(toPixel(at), QSize(m_penWidth, m_penWidth)), colour);
+    if (clipBounds().contains(at))
+        m_painter.fillRect(QRect(toPixel(thickCorner(at)), QSize(thickness(), thickness())),
+                           colour);
     return true;
 }
 
@@ -58,8 +83,21 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
 {
     if (!m_painter.isActive())
         return false;
-    if (!clipSegment(from, to, m_clipBounds))
+    if (!clipSegment(from, to, clipBounds()))
         return true;
+    if (lineWidth() > 1) {
+        // From the middle of the thick square at one end to the middle of the other's.
+        const QPointF toMiddle = QPointF(thickness(), thickness()) / 2;
+        const QPointF start = QPointF(toPixel(thickCorner(from))) + toMiddle;
+        const QPointF end = QPointF(toPixel(thickCorner(to))) + toMiddle;
+        if (start == end) {
+            m_painter.fillRect(QRectF(start - toMiddle, QSizeF(thickness(), thickness())), colour);
+            return true;
+        }
+        m_painter.setPen(QPen(colour, thickness(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        m_painter.drawLine(start, end);
+        return true;
+    }
     const QPoint start = toPixel(from);
     const QPoint end = toPixel(to);
     m_pen.setColor(colour);
@@ -82,9 +120,13 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
 RasterImage renderImage(const graphing::PictureContent &content, const PixelGrid &grid,
                         QColor background, QColor foreground)
 {
-    RasterImage rendering{QImage(grid.size, QImage::Format_RGB32), std::nullopt};
+    const QColor paper = backgroundColour(content.style.background, background);
+    RasterImage rendering{QImage(grid.size, paper.alpha() == 255
+                                                ? QImage::Format_RGB32
+                                                : QImage::Format_ARGB32_Premultiplied),
+                          std::nullopt};
     {
-        RasterPlotSurface surface(rendering.image, grid.penWidth, background, foreground);
+        RasterPlotSurface surface(rendering.image, grid.penWidth, paper, foreground, grid.ratio);
         try {
             graphing::drawPicture(surface, content);
         } catch (const graphing::DrawingFailed &failed) {

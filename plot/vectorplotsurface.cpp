@@ -17,13 +17,11 @@ VectorPlotSurface::VectorPlotSurface(QPainter &painter, const QRectF &target, QS
                                      QColor background, QColor foreground)
     : MappedSurface(Mapping(target, QSizeF(target.width() / pictureSize.width(),
                                            target.height() / pictureSize.height())),
-                    foreground),
+                    foreground, target.width() / pictureSize.width()),
       m_painter(painter), m_background(background)
 {
     const QSizeF pen = mapping().pen();
     m_toCentre = QPointF(pen.width(), pen.height()) / 2;
-    // One picture pixel wide in the device's own units: the document keeps the width at any zoom.
-    m_pen.setWidthF(pen.width());
     m_pen.setCapStyle(Qt::SquareCap);
     // A turn of the curve stays within half a pixel of its samples.
     m_pen.setJoinStyle(Qt::RoundJoin);
@@ -33,7 +31,8 @@ VectorPlotSurface::VectorPlotSurface(QPainter &painter, const QRectF &target, QS
             .adjusted(-roundingAllowance, -roundingAllowance, roundingAllowance, roundingAllowance);
     if (m_painter.isActive()) {
         m_painter.setBrush(Qt::NoBrush);
-        m_painter.fillRect(target, m_background);
+        if (m_background.alpha() != 0)
+            m_painter.fillRect(target, m_background);
     }
 }
 
@@ -41,7 +40,30 @@ bool VectorPlotSurface::clear()
 {
     if (!finish())
         return false;
-    m_painter.fillRect(mapping().area(), m_background);
+    if (m_background.alpha() != 0)
+        m_painter.fillRect(mapping().area(), m_background);
+    return true;
+}
+
+bool VectorPlotSurface::setLineWidth(int pixels)
+{
+    return finish() && MappedSurface::setLineWidth(pixels);
+}
+
+QRectF VectorPlotSurface::mark(QPointF corner) const
+{
+    const QSizeF pen = mapping().pen() * lineWidth();
+    return {corner + m_toCentre - QPointF(pen.width(), pen.height()) / 2, pen};
+}
+
+bool VectorPlotSurface::drawText(const QRectF &box, int alignment, const QString &text,
+                                 const QFont &font, const QColor &colour)
+{
+    if (!finish())
+        return false;
+    m_painter.setFont(font);
+    m_painter.setPen(colour);
+    m_painter.drawText(box, alignment, text);
     return true;
 }
 
@@ -70,7 +92,7 @@ bool VectorPlotSurface::drawDot(QPointF at, const QColor &colour)
     if (!finish())
         return false;
     if (m_band.contains(at + m_toCentre))
-        m_painter.fillRect(QRectF(at, mapping().pen()), colour);
+        m_painter.fillRect(mark(at), colour);
     return true;
 }
 
@@ -85,10 +107,11 @@ bool VectorPlotSurface::finish()
     // every renderer.
     if (std::all_of(polyline.cbegin(), polyline.cend(),
                     [&](QPointF p) { return p == polyline.constFirst(); })) {
-        m_painter.fillRect(QRectF(polyline.constFirst() - m_toCentre, mapping().pen()),
-                           m_polylineColour);
+        m_painter.fillRect(mark(polyline.constFirst() - m_toCentre), m_polylineColour);
         return true;
     }
+    // Picture pixels wide in the device's own units: the document keeps the width at any zoom.
+    m_pen.setWidthF(mapping().pen().width() * lineWidth());
     m_pen.setColor(m_polylineColour);
     m_painter.setPen(m_pen);
     m_painter.drawPolyline(polyline);

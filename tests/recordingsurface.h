@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // A plot surface for tests: records every call, optionally passes it on to a real surface, and can
@@ -11,10 +14,12 @@
 class RecordingSurface final : public graphing::PlotSurface {
 public:
     struct Call {
-        graphing::DrawingOperation operation;
+        graphing::DrawingOperation operation = graphing::DrawingOperation::Clear;
         graphing::UserPoint from; // the first point of a line, else unused
         graphing::UserPoint to;   // where the call leaves the current point
         std::optional<graphing::Colour> colour;
+        std::string text; // a label's text, or a line width in digits
+        graphing::LabelPlacement placement = graphing::LabelPlacement::Below;
     };
 
     explicit RecordingSurface(graphing::PlotSurface *forwardTo = nullptr) : m_forwardTo(forwardTo)
@@ -25,29 +30,43 @@ public:
 
     bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) override
     {
-        return record({graphing::DrawingOperation::SetScale, topLeft, bottomRight, {}},
+        return record(call(graphing::DrawingOperation::SetScale, topLeft, bottomRight),
                       [&](PlotSurface &s) { return s.setScale(topLeft, bottomRight); });
     }
     bool clear() override
     {
-        return record({graphing::DrawingOperation::Clear, {}, {}, {}},
+        return record(call(graphing::DrawingOperation::Clear),
                       [&](PlotSurface &s) { return s.clear(); });
     }
     bool line(graphing::UserPoint from, graphing::UserPoint to,
               std::optional<graphing::Colour> colour) override
     {
-        return record({graphing::DrawingOperation::Line, from, to, colour},
+        return record(call(graphing::DrawingOperation::Line, from, to, colour),
                       [&](PlotSurface &s) { return s.line(from, to, colour); });
     }
     bool lineTo(graphing::UserPoint to, graphing::Colour colour) override
     {
-        return record({graphing::DrawingOperation::LineTo, {}, to, colour},
+        return record(call(graphing::DrawingOperation::LineTo, {}, to, colour),
                       [&](PlotSurface &s) { return s.lineTo(to, colour); });
     }
     bool point(graphing::UserPoint at, graphing::Colour colour) override
     {
-        return record({graphing::DrawingOperation::Point, {}, at, colour},
+        return record(call(graphing::DrawingOperation::Point, {}, at, colour),
                       [&](PlotSurface &s) { return s.point(at, colour); });
+    }
+
+    bool setLineWidth(int pixels) override
+    {
+        return record(
+            call(graphing::DrawingOperation::SetLineWidth, {}, {}, {}, std::to_string(pixels)),
+            [&](PlotSurface &s) { return s.setLineWidth(pixels); });
+    }
+    bool label(graphing::UserPoint at, std::string_view text,
+               graphing::LabelPlacement placement) override
+    {
+        return record(
+            call(graphing::DrawingOperation::Label, {}, at, {}, std::string(text), placement),
+            [&](PlotSurface &s) { return s.label(at, text, placement); });
     }
 
     std::size_t count(graphing::DrawingOperation operation) const
@@ -59,6 +78,21 @@ public:
     }
 
 private:
+    static Call call(graphing::DrawingOperation operation, graphing::UserPoint from = {},
+                     graphing::UserPoint to = {}, std::optional<graphing::Colour> colour = {},
+                     std::string text = {},
+                     graphing::LabelPlacement placement = graphing::LabelPlacement::Below)
+    {
+        Call made;
+        made.operation = operation;
+        made.from = from;
+        made.to = to;
+        made.colour = colour;
+        made.text = std::move(text);
+        made.placement = placement;
+        return made;
+    }
+
     template <typename Forward> bool record(const Call &call, Forward forward)
     {
         const bool fails = failOnCall == calls.size();

@@ -64,6 +64,8 @@ void replay(const RecordingSurface::Call &call, graphing::PlotSurface &surface)
     case DrawingOperation::Line: surface.line(call.from, call.to, call.colour); break;
     case DrawingOperation::LineTo: surface.lineTo(call.to, *call.colour); break;
     case DrawingOperation::Point: surface.point(call.to, *call.colour); break;
+    case DrawingOperation::SetLineWidth: surface.setLineWidth(std::stoi(call.text)); break;
+    case DrawingOperation::Label: surface.label(call.to, call.text, call.placement); break;
     }
 }
 
