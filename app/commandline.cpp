@@ -8,12 +8,15 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <variant>
 
 namespace app {
 
@@ -22,7 +25,9 @@ namespace {
 constexpr char programName[] = "function-graph";
 
 // The program's own options. A name ending in '=' takes a value; aliases are joined by ','.
-constexpr char ownOptions[] = "function= output= scale= help,h version,v";
+constexpr char ownOptions[] =
+    "function= output= scale= help,h version,v background= line-width= numbers grid page= "
+    "unit-length=";
 // The window options Qt reads itself when the window opens (QGuiApplication, QApplication and the
 // X11 platform). Every long option is taken with one dash or two, as Qt takes its own.
 constexpr char windowOptions[] =
@@ -49,6 +54,20 @@ into FILE and exits, without a window or a display.
                   .pdf; an existing file is replaced whole
   --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
                   441x385 pixels, as the window shows the picture)
+
+The picture's style (the default is the window's look):
+  --background B  screen (the window's colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+  --numbers       number the even ticks
+  --grid          light lines across the picture at the ticks
+
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  100 (default: as large as the page allows)
   -h, --help      show this text
   -v, --version   show the version
 )")
@@ -70,6 +89,69 @@ int complain(const QString &problem, int status)
     return status;
 }
 
+// The page sizes --page takes, by their usual names.
+const std::array pageSizes{QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::Letter,
+                           QPageSize::Legal};
+
+// The style and page the options ask for, or the status of a mistake in them.
+struct Look {
+    graphing::PictureStyle style;
+    std::optional<QPageSize> page;
+    plot::PageOptions pageOptions;
+};
+std::variant<Look, int> lookOf(const QCommandLineParser &parser, const QString &output,
+                               PictureFormat format)
+{
+    const auto mistake = [](const char *problem, const QString &value) {
+        return complain(QString::fromLatin1(problem).arg(value), 2);
+    };
+    const auto value = [&parser](const char *name) {
+        return parser.isSet(QLatin1String(name)) ? std::optional(parser.value(QLatin1String(name)))
+                                                 : std::nullopt;
+    };
+    Look look;
+    look.style.numbers = parser.isSet(QStringLiteral("numbers"));
+    look.style.grid = parser.isSet(QStringLiteral("grid"));
+    if (const std::optional<QString> page = value("page")) {
+        if (format != PictureFormat::Pdf)
+            return mistake("--page prints on a PDF page only, not into '%1'", output);
+        for (const QPageSize::PageSizeId id : pageSizes) {
+            if (QPageSize::key(id).compare(*page, Qt::CaseInsensitive) == 0)
+                look.page = QPageSize(id);
+        }
+        if (!look.page)
+            return mistake("--page must be A3, A4, A5, Letter or Legal, not '%1'", *page);
+        look.style.background = graphing::Background::White;
+    }
+    if (const std::optional<QString> unit = value("unit-length")) {
+        if (!look.page)
+            return complain(QStringLiteral("--unit-length needs --page SIZE"), 2);
+        bool isNumber = false;
+        const double length = unit->toDouble(&isNumber);
+        // Written so that a NaN fails it too.
+        if (!isNumber || !(length >= 1 && length <= 100))
+            return mistake("--unit-length must be a number of millimetres from 1 to 100, not '%1'",
+                           *unit);
+        look.pageOptions.unitLength = length;
+    }
+    if (const std::optional<QString> background = value("background")) {
+        const qsizetype index = QStringList{QStringLiteral("screen"), QStringLiteral("white"),
+                                            QStringLiteral("transparent")}
+                                    .indexOf(*background);
+        if (index < 0)
+            return mistake("--background must be screen, white or transparent, not '%1'",
+                           *background);
+        look.style.background = static_cast<graphing::Background>(index);
+    }
+    if (const std::optional<QString> width = value("line-width")) {
+        bool isNumber = false;
+        look.style.lineWidth = width->toInt(&isNumber);
+        if (!isNumber || look.style.lineWidth < 1 || look.style.lineWidth > graphing::thickestLine)
+            return mistake("--line-width must be a whole number from 1 to 4, not '%1'", *width);
+    }
+    return look;
+}
+
 // Draws what the program's own options ask for; the status to exit with.
 int render(const QCommandLineParser &parser)
 {
@@ -81,10 +163,12 @@ int render(const QCommandLineParser &parser)
         return complain(QString::fromLatin1(problem).arg(value), 2);
     };
     if (function.isEmpty() || output.isEmpty()) {
-        return complain(QLatin1String(function.isEmpty() && output.isEmpty()
-                                          ? "--scale needs --function N and --output FILE"
-                                      : output.isEmpty() ? "--function needs --output FILE"
-                                                         : "--output needs --function N"),
+        // The first option given that draws nothing by itself.
+        const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
+        return complain(function.isEmpty() && output.isEmpty()
+                            ? given + QStringLiteral(" needs --function N and --output FILE")
+                        : output.isEmpty() ? QStringLiteral("--function needs --output FILE")
+                                           : QStringLiteral("--output needs --function N"),
                         2);
     }
     bool isNumber = false;
@@ -105,13 +189,37 @@ int render(const QCommandLineParser &parser)
         if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
             return mistake("--scale must be a number from 0.5 to 8, not '%1'", scale);
     }
-    // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
-    // writer does for other image formats) would only cost time.
-    QCoreApplication::setLibraryPaths({});
-    const graphing::PictureContent content =
-        number == 0 ? graphing::PictureContent{} : graphing::PictureContent{number};
-    if (const std::optional<QString> failure =
-            savePicture(content, output, *format, storedRatio(ratio)))
+    const std::variant<Look, int> asked = lookOf(parser, output, *format);
+    if (const int *const status = std::get_if<int>(&asked))
+        return *status;
+    const Look &look = std::get<Look>(asked);
+    const graphing::PictureContent content(number == 0 ? std::nullopt : std::optional(number),
+                                           look.style);
+    // Text needs the fonts, which only a GUI application finds; the offscreen platform needs no
+    // display. Without text nothing drawn comes from a plugin, and looking through the plugin
+    // folders (as the PNG writer does for other image formats) would only cost time.
+    std::optional<QGuiApplication> fonts;
+    static char name[] = "function-graph";
+    static char platformOption[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char *fontArguments[] = {name, platformOption, offscreen, nullptr};
+    static int fontArgumentCount = 3;
+    if (look.style.numbers || look.page)
+        fonts.emplace(fontArgumentCount, fontArguments);
+    else
+        QCoreApplication::setLibraryPaths({});
+    std::optional<QString> failure;
+    if (look.page) {
+        plot::PageOptions options = look.pageOptions;
+        options.caption = pictureCaption(content);
+        const QPageLayout page = printedPage(*look.page);
+        if (const std::optional<QString> problem = whyNotOnPage(page, options))
+            return complain(*problem, 2);
+        failure = savePage(content, output, page, printResolution, options);
+    } else {
+        failure = savePicture(content, output, *format, storedRatio(ratio));
+    }
+    if (failure)
         return complain(QStringLiteral("could not write %1: %2").arg(output, *failure), 1);
     return 0;
 }

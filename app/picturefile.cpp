@@ -1,11 +1,13 @@
 #include "picturefile.h"
 
 #include "designdata.h"
+#include "functions.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPdfWriter>
 #include <QSaveFile>
 #include <QStorageInfo>
 
@@ -26,9 +28,11 @@ QByteArray encode(const graphing::PictureContent &content, PictureFormat format,
         return pictureRenderer().svg(content);
     if (format == PictureFormat::Pdf)
         return pictureRenderer().pdf(content);
+    QImage image = pictureRenderer().image(content, ratio);
     // The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in
-    // a quarter of the time.
-    QImage image = pictureRenderer().image(content, ratio).convertToFormat(QImage::Format_Indexed8);
+    // a quarter of the time. Smoothed numbers have too many shades for one.
+    if (!content.style.numbers)
+        image = image.convertToFormat(QImage::Format_Indexed8);
     // Viewers that honour the resolution show the picture at its size on a screen: 96 dpi at
     // `ratio` device pixels per logical pixel.
     image.setDotsPerMeterX(qRound(96 / 0.0254 * ratio));
@@ -117,6 +121,23 @@ QString proposedFileName(const graphing::PictureContent &content)
     return QStringLiteral("function-%1.png").arg(*content.graphedFunction);
 }
 
+QStringList pictureCaption(const graphing::PictureContent &content)
+{
+    QStringList caption;
+    if (content.graphedFunction) {
+        const std::string_view formula = graphing::functionFormula(*content.graphedFunction);
+        caption << QString::fromUtf8(formula.data(), qsizetype(formula.size()));
+    }
+    return caption << tr("x and y from -10 to 10");
+}
+
+QPageLayout printedPage(const QPageSize &size)
+{
+    constexpr double margin = 15;
+    return {size, QPageLayout::Portrait, QMarginsF(margin, margin, margin, margin),
+            QPageLayout::Millimeter};
+}
+
 const plot::PictureRenderer &pictureRenderer()
 {
     static const plot::PictureRenderer renderer(
@@ -132,6 +153,37 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
     if (data.isEmpty())
         return tr("The picture could not be drawn.");
     return writePictureFile(path, data);
+}
+
+std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageOptions &options)
+{
+    if (pictureRenderer().fitsOnPage(layout, options))
+        return std::nullopt;
+    const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
+    return tr("At %1 mm to the unit the picture and its caption do not fit on the page, whose "
+              "printable area is %2 x %3 mm: choose a larger page or a smaller size.")
+        .arg(options.unitLength.value_or(0))
+        .arg(qRound(area.width()))
+        .arg(qRound(area.height()));
+}
+
+std::optional<QString> savePage(const graphing::PictureContent &content, const QString &path,
+                                const QPageLayout &layout, int resolution,
+                                const plot::PageOptions &options)
+{
+    if (std::optional<QString> problem = whyNotOnPage(layout, options))
+        return problem;
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("function-graph"));
+    writer.setTitle(pictureCaption(content).join(QStringLiteral(", ")));
+    writer.setPageLayout(layout);
+    writer.setResolution(resolution);
+    if (!buffer.open(QIODevice::WriteOnly)
+        || !pictureRenderer().paintPage(content, writer, options))
+        return tr("The page could not be drawn.");
+    return writePictureFile(path, pdf);
 }
 
 std::optional<QString> writePictureFile(const QString &path, const QByteArray &data)

@@ -3,6 +3,8 @@
 #include "picturecontent.h"
 #include "picturerenderer.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,16 @@ QStringList saveFilters();
 // "function-3.png" for the graph of function 3, "axes.png" before any graph.
 QString proposedFileName(const graphing::PictureContent &content);
 
+// What the picture shows, in words: the graphed function's formula, if any, and the range, one a
+// line ("y = 5 sin(x)/x", "x and y from -10 to 10"). A page prints it under the picture.
+QStringList pictureCaption(const graphing::PictureContent &content);
+
+// The resolution of a printed page, in dots per inch: a printer's high resolution.
+inline constexpr int printResolution = 1200;
+
+// A page of `size` as the program prints one: upright, with margins of 15 mm.
+QPageLayout printedPage(const QPageSize &size);
+
 // The renderer for the window's picture: its designed geometry and colours (from designdata.h).
 const plot::PictureRenderer &pictureRenderer();
 
@@ -30,6 +42,17 @@ const plot::PictureRenderer &pictureRenderer();
 // pixel ratio. Nothing on success, else one sentence for the user saying why it failed.
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio);
+
+// Why the picture and its caption do not fit the printable area of `layout` at the size `options`
+// ask, in one sentence for the user; nothing when they fit.
+std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageOptions &options);
+
+// Writes the printed page of `layout` showing the picture as `options` ask (caption and size), as
+// a PDF at the printer's `resolution`, to `path` as writePictureFile does. Nothing on success,
+// else one sentence for the user saying why it failed.
+std::optional<QString> savePage(const graphing::PictureContent &content, const QString &path,
+                                const QPageLayout &layout, int resolution,
+                                const plot::PageOptions &options);
 
 // Writes `data` to `path`. A file is replaced only by a complete new one, and nothing is left
 // behind on failure. A device or pipe, or an open file named through /dev/fd, /proc/self/fd or
