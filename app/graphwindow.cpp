@@ -177,7 +177,7 @@ GraphWindow::~GraphWindow()
 
 void GraphWindow::graphChosenFunction()
 {
-    m_picture->setContent(graphing::PictureContent{m_chosenFunction});
+    m_picture->setContent(graphing::PictureContent(m_chosenFunction, m_picture->content().style));
     describePicture();
 }
 

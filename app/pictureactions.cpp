@@ -4,11 +4,14 @@
 #include "picturebox.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,11 +22,13 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace app {
 
@@ -53,6 +58,29 @@ public:
         QFileDialog::accept();
     }
 };
+
+// Where the style and the page's choices are remembered.
+QSettings settings()
+{
+    return QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
+}
+
+// The sizes a printed page offers: as large as it allows, 1 cm or 5 mm to the unit.
+const std::array<std::optional<double>, 3> unitLengths{std::nullopt, 10.0, 5.0};
+
+graphing::PictureStyle rememberedStyle()
+{
+    const QSettings remembered = settings();
+    graphing::PictureStyle style;
+    const qsizetype background =
+        backgroundNames().indexOf(remembered.value(QStringLiteral("style/background")).toString());
+    style.background = static_cast<graphing::Background>(std::max<qsizetype>(0, background));
+    const int width = remembered.value(QStringLiteral("style/lineWidth"), 1).toInt();
+    style.lineWidth = width >= 1 && width <= graphing::thickestLine ? width : 1;
+    style.numbers = remembered.value(QStringLiteral("style/numbers")).toBool();
+    style.grid = remembered.value(QStringLiteral("style/grid")).toBool();
+    return style;
+}
 
 constexpr double keyStep = 0.1;
 constexpr double shiftKeyStep = 1.0;
@@ -115,6 +143,15 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     addAction(tr("Copy"), QKeySequence::Copy, &PictureActions::copy);
     addAction(tr("Save As..."), QKeySequence::Save, &PictureActions::saveAs);
     addAction(tr("Print..."), QKeySequence::Print, &PictureActions::print);
+    m_style = rememberedStyle();
+    const QSettings remembered = settings();
+    const int size = remembered.value(QStringLiteral("page/size")).toInt();
+    m_pageChoice.unitLength = unitLengths.at(size > 0 && size < 3 ? std::size_t(size) : 0);
+    m_pageChoice.screenBackground =
+        remembered.value(QStringLiteral("page/screenBackground")).toBool();
+    addStyleMenu();
+    // The screen shows the remembered numbers and grid from the start.
+    changeStyle();
     m_picture.setMouseTracking(true);
     m_picture.installEventFilter(this);
     // The readout is a window of its own: it follows when the picture's window moves.
@@ -203,12 +240,78 @@ void PictureActions::addAction(const QString &text, QKeySequence::StandardKey sh
     m_menu->addAction(action);
 }
 
+void PictureActions::addStyleMenu()
+{
+    QMenu *const menu = m_menu->addMenu(tr("Picture Style"));
+    // Exclusive choices in a submenu; `apply` takes the number of the one chosen.
+    const auto addChoices = [this](QMenu *choices, const QStringList &texts, int chosen,
+                                   const std::function<void(int)> &apply) {
+        auto *const group = new QActionGroup(choices);
+        for (int i = 0; i < texts.size(); ++i) {
+            QAction *const choice = choices->addAction(texts[i]);
+            choice->setCheckable(true);
+            choice->setChecked(i == chosen);
+            group->addAction(choice);
+            connect(choice, &QAction::triggered, this, [this, apply, i] {
+                apply(i);
+                changeStyle();
+            });
+        }
+    };
+    addChoices(menu->addMenu(tr("Background")),
+               {tr("As on Screen"), tr("White"), tr("Transparent")}, int(m_style.background),
+               [this](int i) { m_style.background = static_cast<graphing::Background>(i); });
+    QStringList widths;
+    for (int pixels = 1; pixels <= graphing::thickestLine; ++pixels)
+        widths << tr("%n Pixel(s)", nullptr, pixels);
+    addChoices(menu->addMenu(tr("Line Width")), widths, m_style.lineWidth - 1,
+               [this](int i) { m_style.lineWidth = i + 1; });
+    const auto addSwitch = [this, menu](const QString &text, bool graphing::PictureStyle::*on) {
+        QAction *const action = menu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(m_style.*on);
+        connect(action, &QAction::toggled, this, [this, on](bool checked) {
+            m_style.*on = checked;
+            changeStyle();
+        });
+    };
+    addSwitch(tr("Numbers on the Axes"), &graphing::PictureStyle::numbers);
+    addSwitch(tr("Grid"), &graphing::PictureStyle::grid);
+}
+
+void PictureActions::changeStyle()
+{
+    QSettings remembered = settings();
+    remembered.setValue(QStringLiteral("style/background"),
+                        backgroundNames().at(qsizetype(m_style.background)));
+    remembered.setValue(QStringLiteral("style/lineWidth"), m_style.lineWidth);
+    remembered.setValue(QStringLiteral("style/numbers"), m_style.numbers);
+    remembered.setValue(QStringLiteral("style/grid"), m_style.grid);
+    graphing::PictureStyle onScreen;
+    onScreen.numbers = m_style.numbers;
+    onScreen.grid = m_style.grid;
+    m_picture.setContent(graphing::PictureContent(m_picture.content().graphedFunction, onScreen));
+}
+
+graphing::PictureContent PictureActions::styledContent() const
+{
+    return graphing::PictureContent(m_picture.content().graphedFunction, m_style);
+}
+
 void PictureActions::copy()
 {
-    const graphing::PictureContent &content = m_picture.content();
+    // A value read off, as the readout shows it, on one line.
+    if (m_readOut->isVisible()) {
+        QGuiApplication::clipboard()->setText(
+            m_readOut->text().replace(QLatin1Char('\n'), QStringLiteral(", ")));
+        return;
+    }
+    const graphing::PictureContent content = styledContent();
     auto *const data = new QMimeData;
     data->setImageData(pictureRenderer().image(content, m_picture.devicePixelRatioF()));
     data->setData(QStringLiteral("image/svg+xml"), pictureRenderer().svg(content));
+    // Pasted where only text goes: what the picture shows, in words.
+    data->setText(pictureCaption(content).join(QStringLiteral(", ")));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -234,7 +337,7 @@ bool PictureActions::saveTo(const QString &path, PictureFormat chosen)
     // The name stays as the dialog gave it, so that the file written is the one whose
     // replacement the user confirmed there.
     const std::optional<QString> failure =
-        savePicture(m_picture.content(), path, pictureFormatOf(path).value_or(chosen),
+        savePicture(styledContent(), path, pictureFormatOf(path).value_or(chosen),
                     m_picture.devicePixelRatioF());
     if (failure)
         tell(QStringLiteral("saveFailure"), tr("The picture could not be saved."), *failure);
@@ -244,31 +347,48 @@ bool PictureActions::saveTo(const QString &path, PictureFormat chosen)
 void PictureActions::print()
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(printedPage(printer.pageLayout().pageSize()));
     QPrintDialog dialog(&printer, &m_window);
     dialog.setObjectName(QStringLiteral("printDialog"));
-    if (dialog.exec() == QDialog::Accepted)
-        printOn(printer);
+    // The page's own choices, on a tab of the dialog, which owns it.
+    auto *const page = new QWidget;
+    page->setWindowTitle(tr("Picture"));
+    auto *const form = new QFormLayout(page);
+    auto *const size = new QComboBox(page);
+    size->addItems({tr("As large as the page allows"), tr("1 unit = 1 cm"), tr("1 unit = 5 mm")});
+    size->setCurrentIndex(
+        int(std::find(unitLengths.cbegin(), unitLengths.cend(), m_pageChoice.unitLength)
+            - unitLengths.cbegin()));
+    form->addRow(tr("Size:"), size);
+    auto *const paper = new QComboBox(page);
+    paper->addItems({tr("White"), tr("As on screen")});
+    paper->setCurrentIndex(m_pageChoice.screenBackground ? 1 : 0);
+    form->addRow(tr("Background:"), paper);
+    dialog.setOptionTabs({page});
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_pageChoice = {unitLengths.at(std::size_t(size->currentIndex())), paper->currentIndex() == 1};
+    QSettings remembered = settings();
+    remembered.setValue(QStringLiteral("page/size"), size->currentIndex());
+    remembered.setValue(QStringLiteral("page/screenBackground"), m_pageChoice.screenBackground);
+    printOn(printer, m_pageChoice);
 }
 
-void PictureActions::printOn(QPrinter &printer)
+void PictureActions::printOn(QPrinter &printer, const PageChoice &choice)
 {
-    std::optional<QString> failure;
+    graphing::PictureContent content = styledContent();
+    content.style.background =
+        choice.screenBackground ? graphing::Background::Screen : graphing::Background::White;
+    const plot::PageOptions options{choice.unitLength, pictureCaption(content)};
+    std::optional<QString> failure = whyNotOnPage(printer.pageLayout(), options);
     const QString file = printer.outputFileName();
-    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
-        if (!pictureRenderer().paintPage(m_picture.content(), printer))
+    if (failure) {
+    } else if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
+        if (!pictureRenderer().paintPage(content, printer, options))
             failure = tr("The printer reported an error.");
     } else {
         // The page is made whole first, then put in place of the file as a saved picture is.
-        QByteArray pdf;
-        QBuffer buffer(&pdf);
-        QPdfWriter writer(&buffer);
-        writer.setPageLayout(printer.pageLayout());
-        writer.setResolution(printer.resolution());
-        if (buffer.open(QIODevice::WriteOnly)
-            && pictureRenderer().paintPage(m_picture.content(), writer))
-            failure = writePictureFile(file, pdf);
-        else
-            failure = tr("The page could not be drawn.");
+        failure = savePage(content, file, printer.pageLayout(), printer.resolution(), options);
     }
     if (failure)
         tell(QStringLiteral("printFailure"), tr("The picture could not be printed."), *failure);

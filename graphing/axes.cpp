@@ -1,5 +1,6 @@
 #include "axes.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace graphing {
@@ -53,7 +54,8 @@ void drawNumbers(PlotSurface &surface)
         if (i == 0)
             continue;
         const auto at = static_cast<float>(i);
-        const std::string number = std::to_string(i);
+        // A true minus sign, as wide as a plus: a hyphen is easily missed at this size.
+        const std::string number = (i < 0 ? "\u2212" : "") + std::to_string(std::abs(i));
         require(surface.label({at, -tickHalfLength}, number, LabelPlacement::Below),
                 DrawingOperation::Label);
         require(surface.label({-tickHalfLength, at}, number, LabelPlacement::Left),

@@ -86,9 +86,9 @@ bool MappedSurface::label(graphing::UserPoint at, std::string_view text,
 {
     if (!isFinite(at))
         return false;
-    // Labels are measured in picture pixels: 11 high, 3 from their point, which is the middle of
+    // Labels are measured in picture pixels: 12 high, 3 from their point, which is the middle of
     // the pen square drawn there. The box is far larger than any label; the alignment places it.
-    constexpr double textHeight = 11;
+    constexpr double textHeight = 12;
     constexpr double gap = 3;
     constexpr double room = 100;
     const QPointF anchor =

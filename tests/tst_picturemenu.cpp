@@ -122,10 +122,11 @@ void TestPictureMenu::contextMenuOpens()
     QStringList entries;
     for (const QAction *action : menu->actions())
         entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
-    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P"}));
+    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
+                                   "Picture Style "}));
     // The shortcuts are the window's: they work wherever the focus is.
     for (QAction *action : menu->actions())
-        QVERIFY(window->actions().contains(action));
+        QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty());
     QVERIFY(!window->findChild<QLabel *>(QStringLiteral("readOut"))->isVisible());
     menu->hide();
 }
@@ -274,7 +275,7 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     limited.rlim_cur = cutShort ? 1024 : unlimited.rlim_cur;
     ::setrlimit(RLIMIT_FSIZE, &limited);
     if (printed)
-        actionsOf(window).printOn(printer);
+        actionsOf(window).printOn(printer, {std::nullopt, true});
     else
         actionsOf(window).saveTo(path, app::PictureFormat::Png);
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
@@ -311,12 +312,15 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
     const QImage page = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 
-    // The picture is as large as the printable area allows, centred, and shows the curve.
+    // The picture is as large as the printable area allows with room for the two lines of its
+    // caption under it (5 mm, then 1.4 times 11 pt a line), the two centred; it shows the curve.
     const QRect shown = testsupport::boundsOf(page, testsupport::pictureBackground);
     QVERIFY(!testsupport::boundsOf(page, testsupport::curveColour, shown).isNull());
     const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
-    QRectF expected(QPointF(0, 0), QSizeF(441, 385).scaled(area.size(), Qt::KeepAspectRatio));
-    expected.moveCenter(area.center());
+    const double caption = 5 * 72 / 25.4 + 2 * 1.4 * 11;
+    QRectF expected(QPointF(0, 0),
+                    QSizeF(441, 385).scaled(area.size() - QSizeF(0, caption), Qt::KeepAspectRatio));
+    expected.moveCenter(area.center() - QPointF(0, caption / 2));
     expected = QRectF(expected.topLeft() * dpi / 72, expected.size() * dpi / 72);
     const QRectF found(shown);
     // Each edge within two pixels of its place.

@@ -242,24 +242,35 @@ void TestDesktop::screenReaderSeesWindowAndImage()
 void TestDesktop::copyReachesAnotherProgram_data()
 {
     QTest::addColumn<int>("graphed");
-    QTest::newRow("start-up frame") << 0;
-    QTest::newRow("graph of 5sin(x)/x") << 3;
+    QTest::addColumn<QString>("keys"); // before Ctrl+C
+    QTest::addColumn<QString>("text"); // what a text field pastes
+    QTest::newRow("start-up frame") << 0 << "" << "x and y from -10 to 10";
+    QTest::newRow("graph of 5sin(x)/x") << 3 << "" << "y = 5 sin(x)/x, x and y from -10 to 10";
+    // From Graph, pressed last, Tab reaches the picture; Right reads off at x = 0.1.
+    QTest::newRow("a value read off") << 3 << "Tab Right" << "x = 0.10, f(x) = 4.99";
 }
 
 void TestDesktop::copyReachesAnotherProgram()
 {
     QFETCH(int, graphed);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
     const QImage shown = startProgram(QStringLiteral("1"), graphed);
     QVERIFY2(!shown.isNull(), qPrintable(m_program->failure()));
 
     // Without a window manager the keyboard goes where the pointer is; a click on the window's
     // background makes it the active window, as a window manager would.
     QVERIFY(m_program->click(restingPoint));
+    QVERIFY(keys.isEmpty() || m_program->xdo("key " + keys));
     QVERIFY(m_program->xdo("key ctrl+c"));
     const auto paste = [this](const QString &type) {
         return m_desktop->run("xclip", {"-selection", "clipboard", "-t", type, "-o"});
     };
-    QTRY_VERIFY_WITH_TIMEOUT(paste("TARGETS").output.contains("image/png"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(paste("TARGETS").output.contains("text/plain"), 20000);
+    QCOMPARE(QString::fromUtf8(paste("text/plain").output), text);
+    if (!keys.isEmpty())
+        return;
+    QVERIFY2(paste("TARGETS").output.contains("image/png"), paste("TARGETS").output.data());
     QVERIFY2(paste("TARGETS").output.contains("image/svg+xml"), paste("TARGETS").output.data());
 
     // The image another program pastes is the picture on screen, pixel for pixel; the vectors
