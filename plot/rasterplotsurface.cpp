@@ -94,7 +94,7 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
             m_painter.fillRect(QRectF(start - toMiddle, QSizeF(thickness(), thickness())), colour);
             return true;
         }
-        m_painter.setPen(QPen(colour, thickness(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        m_painter.setPen(QPen(colour, thickness(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         m_painter.drawLine(start, end);
         return true;
     }

@@ -17,7 +17,8 @@ namespace plot {
 // Lines are solid, aliased and one logical pixel thick: a square pen of `penWidth` device pixels,
 // its top-left corner where Mapping puts a point, rounded half up. Segments are clipped in double
 // before anything becomes an integer, so far-off ends draw exactly their visible part. A thicker
-// line is a wider pen centred on the one-pixel line, with square ends.
+// line is a wider pen centred on the one-pixel line, with round ends, so that the segments of a
+// curve join without corners.
 class RasterPlotSurface final : public MappedSurface {
 public:
     // Draws on `image`, which it first fills with the background; the image must outlive the

@@ -4,8 +4,10 @@
 #include "picturefile.h"
 #include "process.h"
 
+#include <QColor>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -70,6 +72,10 @@ private slots:
     void invocations();
     void pngIsTheWindowsPicture_data();
     void pngIsTheWindowsPicture();
+    void styledPictures_data();
+    void styledPictures();
+    void numbersReadBack_data();
+    void numbersReadBack();
 };
 
 void TestCommandLine::invocations_data()
@@ -88,7 +94,8 @@ void TestCommandLine::invocations_data()
     QTest::addColumn<QString>("format");
 
     const QStringList nothing;
-    const QStringList usage{"Usage:", "--function", "--output", "--scale"};
+    const QStringList usage{"Usage:", "--function", "--output", "--scale", "--background",
+                            "--line-width", "--numbers", "--grid", "--page", "--unit-length"};
     const QStringList version{"function-graph 1.00\n"};
     const QStringList noDisplay{"no display", "--output"};
     const QString old = QStringLiteral("printf 'an older picture' > out.png");
@@ -136,6 +143,16 @@ void TestCommandLine::invocations_data()
     QTest::newRow("--function alone") << "" << "function-graph --function 3" << false << 2 << QStringList{"--function", "--output"} << "" << "";
     QTest::newRow("--output alone") << "" << "function-graph --output out.png" << false << 2 << QStringList{"--output", "--function"} << "" << "";
     QTest::newRow("--scale alone") << "" << "function-graph --scale 2" << false << 2 << QStringList{"--scale", "--function", "--output"} << "" << "";
+    QTest::newRow("a printed page") << "" << "function-graph --function 3 --output page.pdf --page a4 --unit-length 5 --grid" << false << 0 << nothing << "page.pdf" << "pdf";
+    QTest::newRow("--background red, file kept") << old << "function-graph --function 3 --output out.png --background red" << false << 2 << QStringList{"--background", "'red'", "transparent"} << "" << "";
+    QTest::newRow("--line-width 0") << "" << "function-graph --function 3 --output out.png --line-width 0" << false << 2 << QStringList{"--line-width", "'0'", "1 to 4"} << "" << "";
+    QTest::newRow("--line-width 2.5") << "" << "function-graph --function 3 --output out.svg --line-width 2.5" << false << 2 << QStringList{"--line-width", "'2.5'"} << "" << "";
+    QTest::newRow("--numbers alone") << "" << "function-graph --numbers" << false << 2 << QStringList{"--numbers", "--function", "--output"} << "" << "";
+    QTest::newRow("--page with a PNG") << "" << "function-graph --function 3 --output out.png --page A4" << false << 2 << QStringList{"--page", "PDF", "'out.png'"} << "" << "";
+    QTest::newRow("--page B9") << "" << "function-graph --function 3 --output out.pdf --page B9" << false << 2 << QStringList{"--page", "'B9'", "Letter"} << "" << "";
+    QTest::newRow("--unit-length without --page") << "" << "function-graph --function 3 --output out.pdf --unit-length 5" << false << 2 << QStringList{"--unit-length", "--page"} << "" << "";
+    QTest::newRow("--unit-length 0.5") << "" << "function-graph --function 3 --output out.pdf --page A4 --unit-length 0.5" << false << 2 << QStringList{"--unit-length", "'0.5'", "1 to 100"} << "" << "";
+    QTest::newRow("1 cm to the unit on A4, file kept") << QString(old).replace("out.png", "out.pdf") << "function-graph --function 3 --output out.pdf --page A4 --unit-length 10" << false << 2 << QStringList{"10 mm", "do not fit", "180 x 267 mm"} << "" << "";
     QTest::newRow("unknown option") << "" << "function-graph --function 3 --output out.png --colour red" << false << 2 << QStringList{"unknown option", "colour"} << "" << "";
     QTest::newRow("short options not ours") << "" << "function-graph -f 1 -o c.png" << false << 2 << QStringList{"unknown option", "f"} << "" << "";
     QTest::newRow("--functio") << "" << "function-graph --functio 3" << false << 2 << QStringList{"unknown option", "functio"} << "" << "";
@@ -255,6 +272,153 @@ void TestCommandLine::pngIsTheWindowsPicture()
     written = written.convertToFormat(QImage::Format_RGB32);
     QCOMPARE(testsupport::pixelDifferences(written, rendered), QString());
     QCOMPARE(testsupport::pictureFaults(written, ratio, function).join('\n'), QString());
+}
+
+namespace {
+
+// The longest run of `colour` down one column of `image`, within `rows`.
+int runDown(const QImage &image, int column, int firstRow, int lastRow, QRgb colour)
+{
+    int longest = 0;
+    for (int y = firstRow, run = 0; y <= lastRow; ++y) {
+        run = image.pixel(column, y) == colour ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+} // namespace
+
+void TestCommandLine::styledPictures_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QRgb>("background"); // where nothing is drawn
+    QTest::addColumn<int>("lineWidth");
+    QTest::addColumn<bool>("grid");
+
+    const QRgb cyan = 0xff80ffff;
+    const QRgb white = 0xffffffff;
+    // clang-format off
+    QTest::newRow("the window's look") << "" << 1 << cyan << 1 << false;
+    QTest::newRow("white, lines 3 wide") << "--background white --line-width 3" << 1 << white << 3 << false;
+    QTest::newRow("transparent, lines 2 wide, at scale 2") << "--background transparent --line-width 2 --scale 2" << 2 << QRgb(0) << 2 << false;
+    QTest::newRow("grid under the curve") << "--grid" << 1 << cyan << 1 << true;
+    QTest::newRow("everything, lines 4 wide, at scale 3") << "--background white --line-width 4 --grid --numbers --scale 3" << 3 << white << 4 << true;
+    // clang-format on
+}
+
+void TestCommandLine::styledPictures()
+{
+    QFETCH(QString, style);
+    QFETCH(int, scale);
+    QFETCH(QRgb, background);
+    QFETCH(int, lineWidth);
+    QFETCH(bool, grid);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const testsupport::ToolResult run =
+        runShell("function-graph --function 3 --output out.png " + style
+                     + " && function-graph --function 3 --output out.svg "
+                     + QString(style).remove("--scale 2").remove("--scale 3"),
+                 folder.path());
+    QVERIFY2(run.succeeded(), qPrintable(run.describe(QStringLiteral("function-graph"))));
+    const QImage image =
+        QImage(folder.filePath(QStringLiteral("out.png"))).convertToFormat(QImage::Format_ARGB32);
+    // Picture pixels to image pixels: a unit is 22 pixels across and 19.2 down.
+    const auto at = [scale](double x, double y) {
+        return QPoint(qRound((x + 10) * 22 * scale), qRound((10 - y) * 19.2 * scale));
+    };
+    QCOMPARE(image.pixel(at(-8.5, 8.5)), background);
+    // Across the x-axis between ticks, and across the curve at its flat top and bottoms.
+    const int thickness = lineWidth * scale;
+    for (const double x : {-7.5, 1.5, 8.5}) {
+        const QPoint axis = at(x, 0);
+        QCOMPARE(runDown(image, axis.x(), axis.y() - 10 * scale, axis.y() + 10 * scale, 0xff000000),
+                 thickness);
+    }
+    for (const auto &[x, y] : {std::pair{0.0, 5.0}, {-4.4934, -1.0864}, {4.4934, -1.0864}}) {
+        const QPoint curve = at(x, y);
+        const int across =
+            runDown(image, curve.x(), curve.y() - 10 * scale, curve.y() + 10 * scale, 0xffff0000);
+        QVERIFY2(across >= thickness && across <= thickness + 1,
+                 qPrintable(QStringLiteral("%1 pixels across at x = %2").arg(across).arg(x)));
+    }
+    // A grid line at every tick, light grey, under the curve where they cross.
+    const QPoint gridLine = at(-9, 8.5);
+    QCOMPARE(image.pixel(gridLine.x() + scale / 2, gridLine.y()), grid ? 0xffc8c8c8 : background);
+    QCOMPARE(image.pixel(at(0, 5) + QPoint(scale / 2, 0)), 0xffff0000);
+
+    // The drawing: lines of the same width, and the same background (none when transparent).
+    QFile svgFile(folder.filePath(QStringLiteral("out.svg")));
+    QVERIFY(svgFile.open(QIODevice::ReadOnly));
+    const QByteArray svg = svgFile.readAll();
+    QVERIFY(
+        svg.contains(QStringLiteral("stroke=\"#ff0000\" stroke-opacity=\"1\" stroke-width=\"%1\"")
+                         .arg(lineWidth)
+                         .toLatin1()));
+    for (const QRgb paper : {0xff80ffffU, 0xffffffffU}) {
+        const QByteArray fill = "fill=\"" + QColor(paper).name().toLatin1() + '"';
+        QCOMPARE(svg.contains(fill), paper == background);
+    }
+}
+
+void TestCommandLine::numbersReadBack_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::newRow("at scale 1") << 1;
+    QTest::newRow("at scale 2") << 2;
+}
+
+// The numbers are read back as a reader would: from the pixels by OCR, and from a page's text.
+void TestCommandLine::numbersReadBack()
+{
+    QFETCH(int, scale);
+    testsupport::ToolFinder tools;
+    for (const char *tool : {"tesseract", "convert", "pdftotext"})
+        tools.find(QString::fromLatin1(tool));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
+
+    // The strip under the x-axis and the column left of the y-axis, without the origin's tick,
+    // enlarged to four times the picture's pixels.
+    const QString strips =
+        QStringLiteral(
+            "convert out.png -crop %1x%2+0+%3 +repage -fill white -draw 'rectangle "
+            "%4,0 %5,%2' -bordercolor white -border %6 -filter Triangle -resize %7%% x.png && "
+            "convert out.png -crop %8x%9+%10+0 +repage -fill white -draw 'rectangle "
+            "0,%11 %8,%12' -bordercolor white -border %6 -filter Triangle -resize %7%% y.png && ")
+            .arg(441 * scale)
+            .arg(14 * scale)
+            .arg(196 * scale)
+            .arg(214 * scale)
+            .arg(226 * scale)
+            .arg(10 * scale)
+            .arg(300 / scale)
+            .arg(24 * scale)
+            .arg(385 * scale)
+            .arg(193 * scale)
+            .arg(186 * scale)
+            .arg(198 * scale);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const testsupport::ToolResult run = runShell(
+        QStringLiteral("function-graph --function 0 --output out.png --background white --numbers "
+                       "--scale %1 && ")
+                .arg(scale)
+            + strips
+            + "tesseract x.png - --psm 7 && tesseract y.png - --psm 6 && "
+              "function-graph --function 3 --output page.pdf --page A4 --numbers && "
+              "pdftotext page.pdf -",
+        folder.path());
+    QVERIFY2(run.succeeded(), qPrintable(run.describe(QStringLiteral("reading back"))));
+    // Any dash is a minus sign to OCR; the page's text has true ones.
+    QString read = QString::fromUtf8(run.output).simplified();
+    read.replace(QRegularExpression(QStringLiteral("[\u2012-\u2015\u2212_]")), QStringLiteral("-"));
+    const QString numbers = QStringLiteral("-8 -6 -4 -2 2 4 6 8 8 6 4 2 -2 -4 -6 -8 ");
+    QVERIFY2(read.startsWith(numbers), qPrintable(read));
+    for (const char *text : {"y = 5 sin(x)/x", "x and y from -10 to 10", "-8", "-4", "6"})
+        QVERIFY2(read.mid(numbers.size()).contains(QLatin1String(text)), text);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
