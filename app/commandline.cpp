@@ -135,7 +135,10 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser, const QString &
         look.pageOptions.unitLength = length;
     }
     if (const std::optional<QString> background = value("background")) {
-        const qsizetype index = backgroundNames().indexOf(*background);
+        // In the order of graphing::Background.
+        const qsizetype index = QStringList{QStringLiteral("screen"), QStringLiteral("white"),
+                                            QStringLiteral("transparent")}
+                                    .indexOf(*background);
         if (index < 0)
             return mistake("--background must be screen, white or transparent, not '%1'",
                            *background);

@@ -7,11 +7,9 @@
 #include <QActionGroup>
 #include <QBuffer>
 #include <QClipboard>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFormLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,7 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
+#include <vector>
 
 namespace app {
 
@@ -59,27 +57,40 @@ public:
     }
 };
 
-// Where the style and the page's choices are remembered.
+// The choices of the menu's "Picture Style", each remembered under its key as the number of the
+// option chosen: one of a list, or, without a list, an item that is on (1) or off (0).
+enum Choice { Background, LineWidth, Numbers, Grid, PrintedSize, PrintedBackground, choiceCount };
+struct ChoiceDesign {
+    const char *key;
+    const char *title;
+    std::vector<const char *> options;
+};
+#define CHOICE_TEXT(text) QT_TRANSLATE_NOOP("app::PictureActions", text)
+const std::array<ChoiceDesign, choiceCount> choiceDesigns{{
+    {"style/background",
+     CHOICE_TEXT("Background"),
+     {CHOICE_TEXT("As on Screen"), CHOICE_TEXT("White"), CHOICE_TEXT("Transparent")}},
+    {"style/lineWidth",
+     CHOICE_TEXT("Line Width"),
+     {CHOICE_TEXT("1 Pixel"), CHOICE_TEXT("2 Pixels"), CHOICE_TEXT("3 Pixels"),
+      CHOICE_TEXT("4 Pixels")}},
+    {"style/numbers", CHOICE_TEXT("Numbers on the Axes"), {}},
+    {"style/grid", CHOICE_TEXT("Grid"), {}},
+    {"print/size",
+     CHOICE_TEXT("Printed Size"),
+     {CHOICE_TEXT("As Large as the Page Allows"), CHOICE_TEXT("1 Unit = 1 cm"),
+      CHOICE_TEXT("1 Unit = 5 mm")}},
+    {"print/background",
+     CHOICE_TEXT("Printed Background"),
+     {CHOICE_TEXT("White"), CHOICE_TEXT("As on Screen")}},
+}};
+#undef CHOICE_TEXT
+// Millimetres to the unit of each printed size; nothing: as large as the page allows.
+const std::array<std::optional<double>, 3> unitLengths{std::nullopt, 10.0, 5.0};
+
 QSettings settings()
 {
     return QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
-}
-
-// The sizes a printed page offers: as large as it allows, 1 cm or 5 mm to the unit.
-const std::array<std::optional<double>, 3> unitLengths{std::nullopt, 10.0, 5.0};
-
-graphing::PictureStyle rememberedStyle()
-{
-    const QSettings remembered = settings();
-    graphing::PictureStyle style;
-    const qsizetype background =
-        backgroundNames().indexOf(remembered.value(QStringLiteral("style/background")).toString());
-    style.background = static_cast<graphing::Background>(std::max<qsizetype>(0, background));
-    const int width = remembered.value(QStringLiteral("style/lineWidth"), 1).toInt();
-    style.lineWidth = width >= 1 && width <= graphing::thickestLine ? width : 1;
-    style.numbers = remembered.value(QStringLiteral("style/numbers")).toBool();
-    style.grid = remembered.value(QStringLiteral("style/grid")).toBool();
-    return style;
 }
 
 constexpr double keyStep = 0.1;
@@ -143,15 +154,7 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     addAction(tr("Copy"), QKeySequence::Copy, &PictureActions::copy);
     addAction(tr("Save As..."), QKeySequence::Save, &PictureActions::saveAs);
     addAction(tr("Print..."), QKeySequence::Print, &PictureActions::print);
-    m_style = rememberedStyle();
-    const QSettings remembered = settings();
-    const int size = remembered.value(QStringLiteral("page/size")).toInt();
-    m_pageChoice.unitLength = unitLengths.at(size > 0 && size < 3 ? std::size_t(size) : 0);
-    m_pageChoice.screenBackground =
-        remembered.value(QStringLiteral("page/screenBackground")).toBool();
     addStyleMenu();
-    // The screen shows the remembered numbers and grid from the start.
-    changeStyle();
     m_picture.setMouseTracking(true);
     m_picture.installEventFilter(this);
     // The readout is a window of its own: it follows when the picture's window moves.
@@ -243,59 +246,57 @@ void PictureActions::addAction(const QString &text, QKeySequence::StandardKey sh
 void PictureActions::addStyleMenu()
 {
     QMenu *const menu = m_menu->addMenu(tr("Picture Style"));
-    // Exclusive choices in a submenu; `apply` takes the number of the one chosen.
-    const auto addChoices = [this](QMenu *choices, const QStringList &texts, int chosen,
-                                   const std::function<void(int)> &apply) {
-        auto *const group = new QActionGroup(choices);
-        for (int i = 0; i < texts.size(); ++i) {
-            QAction *const choice = choices->addAction(texts[i]);
-            choice->setCheckable(true);
-            choice->setChecked(i == chosen);
-            group->addAction(choice);
-            connect(choice, &QAction::triggered, this, [this, apply, i] {
-                apply(i);
-                changeStyle();
-            });
+    const QSettings remembered = settings();
+    for (int choice = 0; choice < choiceCount; ++choice) {
+        const ChoiceDesign &design = choiceDesigns.at(std::size_t(choice));
+        const int saved = remembered.value(QLatin1String(design.key)).toInt();
+        m_chosen.at(std::size_t(choice)) =
+            saved > 0 && saved < std::max(2, int(design.options.size())) ? saved : 0;
+        if (choice == PrintedSize)
+            menu->addSeparator();
+        if (design.options.empty()) {
+            QAction *const item = menu->addAction(tr(design.title));
+            item->setCheckable(true);
+            item->setChecked(m_chosen.at(std::size_t(choice)) == 1);
+            connect(item, &QAction::toggled, this,
+                    [this, choice](bool on) { choose(choice, on ? 1 : 0); });
+            continue;
         }
-    };
-    addChoices(menu->addMenu(tr("Background")),
-               {tr("As on Screen"), tr("White"), tr("Transparent")}, int(m_style.background),
-               [this](int i) { m_style.background = static_cast<graphing::Background>(i); });
-    QStringList widths;
-    for (int pixels = 1; pixels <= graphing::thickestLine; ++pixels)
-        widths << tr("%n Pixel(s)", nullptr, pixels);
-    addChoices(menu->addMenu(tr("Line Width")), widths, m_style.lineWidth - 1,
-               [this](int i) { m_style.lineWidth = i + 1; });
-    const auto addSwitch = [this, menu](const QString &text, bool graphing::PictureStyle::*on) {
-        QAction *const action = menu->addAction(text);
-        action->setCheckable(true);
-        action->setChecked(m_style.*on);
-        connect(action, &QAction::toggled, this, [this, on](bool checked) {
-            m_style.*on = checked;
-            changeStyle();
-        });
-    };
-    addSwitch(tr("Numbers on the Axes"), &graphing::PictureStyle::numbers);
-    addSwitch(tr("Grid"), &graphing::PictureStyle::grid);
+        QMenu *const options = menu->addMenu(tr(design.title));
+        auto *const group = new QActionGroup(options);
+        for (int option = 0; option < int(design.options.size()); ++option) {
+            QAction *const item = options->addAction(tr(design.options[std::size_t(option)]));
+            item->setCheckable(true);
+            item->setChecked(option == m_chosen.at(std::size_t(choice)));
+            group->addAction(item);
+            connect(item, &QAction::triggered, this,
+                    [this, choice, option] { choose(choice, option); });
+        }
+    }
+    showStyle();
 }
 
-void PictureActions::changeStyle()
+void PictureActions::choose(int choice, int option)
 {
-    QSettings remembered = settings();
-    remembered.setValue(QStringLiteral("style/background"),
-                        backgroundNames().at(qsizetype(m_style.background)));
-    remembered.setValue(QStringLiteral("style/lineWidth"), m_style.lineWidth);
-    remembered.setValue(QStringLiteral("style/numbers"), m_style.numbers);
-    remembered.setValue(QStringLiteral("style/grid"), m_style.grid);
+    m_chosen.at(std::size_t(choice)) = option;
+    settings().setValue(QLatin1String(choiceDesigns.at(std::size_t(choice)).key), option);
+    showStyle();
+}
+
+void PictureActions::showStyle()
+{
     graphing::PictureStyle onScreen;
-    onScreen.numbers = m_style.numbers;
-    onScreen.grid = m_style.grid;
+    onScreen.numbers = m_chosen[Numbers] == 1;
+    onScreen.grid = m_chosen[Grid] == 1;
     m_picture.setContent(graphing::PictureContent(m_picture.content().graphedFunction, onScreen));
 }
 
 graphing::PictureContent PictureActions::styledContent() const
 {
-    return graphing::PictureContent(m_picture.content().graphedFunction, m_style);
+    return graphing::PictureContent(m_picture.content().graphedFunction,
+                                    {static_cast<graphing::Background>(m_chosen[Background]),
+                                     m_chosen[LineWidth] + 1, m_chosen[Numbers] == 1,
+                                     m_chosen[Grid] == 1});
 }
 
 void PictureActions::copy()
@@ -350,36 +351,17 @@ void PictureActions::print()
     printer.setPageLayout(printedPage(printer.pageLayout().pageSize()));
     QPrintDialog dialog(&printer, &m_window);
     dialog.setObjectName(QStringLiteral("printDialog"));
-    // The page's own choices, on a tab of the dialog, which owns it.
-    auto *const page = new QWidget;
-    page->setWindowTitle(tr("Picture"));
-    auto *const form = new QFormLayout(page);
-    auto *const size = new QComboBox(page);
-    size->addItems({tr("As large as the page allows"), tr("1 unit = 1 cm"), tr("1 unit = 5 mm")});
-    size->setCurrentIndex(
-        int(std::find(unitLengths.cbegin(), unitLengths.cend(), m_pageChoice.unitLength)
-            - unitLengths.cbegin()));
-    form->addRow(tr("Size:"), size);
-    auto *const paper = new QComboBox(page);
-    paper->addItems({tr("White"), tr("As on screen")});
-    paper->setCurrentIndex(m_pageChoice.screenBackground ? 1 : 0);
-    form->addRow(tr("Background:"), paper);
-    dialog.setOptionTabs({page});
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_pageChoice = {unitLengths.at(std::size_t(size->currentIndex())), paper->currentIndex() == 1};
-    QSettings remembered = settings();
-    remembered.setValue(QStringLiteral("page/size"), size->currentIndex());
-    remembered.setValue(QStringLiteral("page/screenBackground"), m_pageChoice.screenBackground);
-    printOn(printer, m_pageChoice);
+    if (dialog.exec() == QDialog::Accepted)
+        printOn(printer);
 }
 
-void PictureActions::printOn(QPrinter &printer, const PageChoice &choice)
+void PictureActions::printOn(QPrinter &printer)
 {
     graphing::PictureContent content = styledContent();
-    content.style.background =
-        choice.screenBackground ? graphing::Background::Screen : graphing::Background::White;
-    const plot::PageOptions options{choice.unitLength, pictureCaption(content)};
+    content.style.background = m_chosen[PrintedBackground] == 1 ? graphing::Background::Screen
+                                                                : graphing::Background::White;
+    const plot::PageOptions options{unitLengths.at(std::size_t(m_chosen[PrintedSize])),
+                                    pictureCaption(content)};
     std::optional<QString> failure = whyNotOnPage(printer.pageLayout(), options);
     const QString file = printer.outputFileName();
     if (failure) {

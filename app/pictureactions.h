@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class QLabel;
@@ -28,9 +29,9 @@ namespace app {
 // Shift+F10. Every output is the picture's content drawn afresh for it, never a copy of the screen.
 //
 // The menu's "Picture Style" chooses how every output is drawn: the background, the line width,
-// numbers on the axes and a grid. The screen shows the numbers and the grid too, but keeps its
-// colour and one-pixel lines. The choice is remembered from one run to the next. While a value is
-// read off, Copy puts that value on the clipboard as text instead of the picture.
+// numbers on the axes and a grid; and a printed page's size and background. The screen shows the
+// numbers and the grid too, but keeps its colour and one-pixel lines. The choices are remembered
+// from one run to the next. While a value is read off, Copy puts it on the clipboard as text.
 //
 // Read values off: while the pointer is over the picture a readout beside it gives the user
 // coordinates under it and, once a function is graphed, that function's value there. When the
@@ -51,18 +52,11 @@ public:
     // its extension names or else in `chosen`, the dialog's filter; a PNG at the screen's ratio.
     // When that fails a message tells the user why; false then.
     bool saveTo(const QString &path, PictureFormat chosen);
-    // What the user chooses for a printed page besides the printer, on the print dialog's
-    // "Picture" tab.
-    struct PageChoice {
-        // Millimetres to a unit of the axes; nothing: as large as the page allows.
-        std::optional<double> unitLength;
-        // The window's colour under the picture rather than white paper.
-        bool screenBackground = false;
-    };
     // What "Print..." does with the printer chosen: paints the picture in the chosen style on its
-    // page, as vectors, with its caption under it, as `choice` says. A file it prints to is
-    // replaced only by a complete one, as by "Save As..."; a failure is told to the user.
-    void printOn(QPrinter &printer, const PageChoice &choice);
+    // page, as vectors, at the printed size and on the printed background chosen (white unless
+    // the screen's is chosen), with its caption under it. A file it prints to is replaced only by
+    // a complete one, as by "Save As..."; a failure is told to the user.
+    void printOn(QPrinter &printer);
     // Tells the user that something failed and why, in a message modal to the window only; the
     // caller goes on at once.
     void tell(const QString &objectName, const QString &text, const QString &why);
@@ -79,8 +73,10 @@ private:
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
     void addStyleMenu();
-    // The style chosen changed: remembers it, and the screen shows what applies to it.
-    void changeStyle();
+    // Takes `option` for the style menu's `choice` and remembers it.
+    void choose(int choice, int option);
+    // Shows on screen what of the style applies there: the numbers and the grid.
+    void showStyle();
     // What the picture shows, in the style chosen for every output.
     graphing::PictureContent styledContent() const;
 
@@ -98,8 +94,8 @@ private:
     QWidget &m_window;
     plot::PictureBox &m_picture;
     QMenu *m_menu;
-    graphing::PictureStyle m_style;
-    PageChoice m_pageChoice;
+    // The option taken for each choice of the style menu.
+    std::array<int, 6> m_chosen{};
     // Where the last picture was saved; the next "Save As..." starts there.
     QString m_folder;
     QLabel *m_readOut;

@@ -98,13 +98,6 @@ QString whyNotMade(const QFileInfo &target, const QString &qtReason)
 
 } // namespace
 
-const QStringList &backgroundNames()
-{
-    static const QStringList names{QStringLiteral("screen"), QStringLiteral("white"),
-                                   QStringLiteral("transparent")};
-    return names;
-}
-
 std::optional<PictureFormat> pictureFormatOf(const QString &path)
 {
     const qsizetype index = extensions.indexOf(QFileInfo(path).suffix().toLower());

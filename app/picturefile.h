@@ -16,10 +16,6 @@ namespace app {
 
 enum class PictureFormat { Png, Svg, Pdf };
 
-// The names of the backgrounds, in the order of graphing::Background: "screen", "white",
-// "transparent".
-const QStringList &backgroundNames();
-
 // The format a file name's extension names (.png, .svg, .pdf, any case); nothing for others.
 std::optional<PictureFormat> pictureFormatOf(const QString &path);
 // The extension of `format`, without the dot: "png", "svg" or "pdf".

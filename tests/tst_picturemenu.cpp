@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +24,8 @@
 #include <memory>
 
 #include <sys/resource.h>
+
+Q_DECLARE_METATYPE(graphing::PictureStyle)
 
 using namespace windowdriver;
 
@@ -69,10 +72,30 @@ private slots:
     void saveAsProposesANameAndFollowsTheFilter();
     void fileReplacedOnlyByACompleteOne_data();
     void fileReplacedOnlyByACompleteOne();
+    void styleIsChosenAndRemembered_data();
+    void styleIsChosenAndRemembered();
+    void printedPageIsTheCommandLinesPage();
 
 private:
     QTemporaryDir m_home;
 };
+
+// The item `path` ("Grid", "Line Width/3 Pixels") of the picture menu's "Picture Style".
+QAction *styleItem(app::GraphWindow &window, const QString &path)
+{
+    QMenu *menu = pictureMenu(window)->actions().constLast()->menu();
+    QAction *found = nullptr;
+    for (const QString &step : path.split(QLatin1Char('/'))) {
+        const QList<QAction *> items = menu->actions();
+        const auto item = std::find_if(items.cbegin(), items.cend(),
+                                       [&](const QAction *a) { return a->text() == step; });
+        if (item == items.cend())
+            return nullptr;
+        found = *item;
+        menu = found->menu();
+    }
+    return found;
+}
 
 void TestPictureMenu::initTestCase()
 {
@@ -274,8 +297,11 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     rlimit limited = unlimited;
     limited.rlim_cur = cutShort ? 1024 : unlimited.rlim_cur;
     ::setrlimit(RLIMIT_FSIZE, &limited);
+    // On the screen's colour, which shows where the picture is.
+    styleItem(window, QStringLiteral("Printed Background/As on Screen"))->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
     if (printed)
-        actionsOf(window).printOn(printer, {std::nullopt, true});
+        actionsOf(window).printOn(printer);
     else
         actionsOf(window).saveTo(path, app::PictureFormat::Png);
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
@@ -338,6 +364,108 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     }
     QVERIFY2(qAbs(axisRows - pixel) <= 1,
              qPrintable(QStringLiteral("%1 rows instead of %2").arg(axisRows).arg(pixel)));
+}
+
+void TestPictureMenu::styleIsChosenAndRemembered_data()
+{
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<graphing::PictureStyle>("style");
+    using graphing::Background;
+    // clang-format off
+    QTest::newRow("the window's look") << QStringList{} << graphing::PictureStyle{};
+    QTest::newRow("numbers and grid") << QStringList{"Numbers on the Axes", "Grid"} << graphing::PictureStyle{Background::Screen, 1, true, true};
+    QTest::newRow("white, 3 pixels") << QStringList{"Background/White", "Line Width/3 Pixels"} << graphing::PictureStyle{Background::White, 3, false, false};
+    QTest::newRow("transparent, 2 pixels, numbers") << QStringList{"Background/Transparent", "Line Width/2 Pixels", "Numbers on the Axes"} << graphing::PictureStyle{Background::Transparent, 2, true, false};
+    // clang-format on
+}
+
+// The screen takes the numbers and the grid, a copy the whole style; the next window (the next
+// run) starts with the same choices.
+void TestPictureMenu::styleIsChosenAndRemembered()
+{
+    QFETCH(QStringList, chosen);
+    QFETCH(graphing::PictureStyle, style);
+
+    // A run with nothing remembered.
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+    {
+        const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+        for (const QString &item : chosen) {
+            QVERIFY2(styleItem(*window, item) != nullptr, qPrintable(item));
+            styleItem(*window, item)->trigger();
+        }
+    }
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+    for (const QString &item : chosen)
+        QVERIFY2(styleItem(*window, item)->isChecked(), qPrintable(item));
+    graphing::PictureStyle onScreen;
+    onScreen.numbers = style.numbers;
+    onScreen.grid = style.grid;
+    QCOMPARE(picture(*window),
+             app::pictureRenderer().image(graphing::PictureContent(3, onScreen), 1));
+    press(*window, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *const data = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(qvariant_cast<QImage>(data->imageData())
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             app::pictureRenderer()
+                 .image(graphing::PictureContent(3, style), 1)
+                 .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    QCOMPARE(data->text(), QStringLiteral("y = 5 sin(x)/x, x and y from -10 to 10"));
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+}
+
+// Print to File writes the page the command line writes for the same choices: white paper, the
+// picture in the printable area, its caption under it.
+void TestPictureMenu::printedPageIsTheCommandLinesPage()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    app::GraphWindow window;
+    graph(window, 3);
+    styleItem(window, QStringLiteral("Grid"))->trigger();
+    styleItem(window, QStringLiteral("Printed Size/1 Unit = 5 mm"))->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
+    printer.setPageLayout(app::printedPage(QPageSize(QPageSize::A4)));
+    actionsOf(window).printOn(printer);
+    QCOMPARE(told(window, QStringLiteral("printFailure")), QString());
+    graphing::PictureStyle style;
+    style.background = graphing::Background::White;
+    style.grid = true;
+    const graphing::PictureContent content(3, style);
+    QCOMPARE(app::savePage(content, folder.filePath(QStringLiteral("command.pdf")),
+                           app::printedPage(QPageSize(QPageSize::A4)), app::printResolution,
+                           {5.0, app::pictureCaption(content)}),
+             std::nullopt);
+
+    testsupport::ToolFinder tools;
+    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
+    const QString pdftotext = tools.find(QStringLiteral("pdftotext"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
+    std::array<QImage, 2> pages;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const QString name = folder.filePath(i == 0 ? "printed" : "command");
+        const testsupport::ToolResult made = testsupport::runTool(
+            pdftoppm, {"-r", "100", "-png", "-singlefile", name + ".pdf", name},
+            QProcessEnvironment::systemEnvironment());
+        QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
+        pages.at(i) = QImage(name + ".png").convertToFormat(QImage::Format_RGB32);
+    }
+    QCOMPARE(testsupport::pixelDifferences(pages[0], pages[1]), QString());
+    // On white paper, 10 cm wide at 5 mm to the unit, within the 15 mm margins, the caption under
+    // it.
+    const QRect inked = testsupport::boundsOf(pages[0], testsupport::curveColour);
+    QVERIFY(!inked.isNull() && pages[0].pixel(5, 5) == qRgb(255, 255, 255));
+    const double millimetre = 100 / 25.4;
+    QVERIFY2(inked.width() > 95 * millimetre && inked.width() <= 101 * millimetre
+                 && inked.left() > 15 * millimetre
+                 && inked.right() < pages[0].width() - 15 * millimetre,
+             qPrintable(QDebug::toString(inked)));
+    const testsupport::ToolResult text = testsupport::runTool(
+        pdftotext, {folder.filePath("printed.pdf"), "-"}, QProcessEnvironment::systemEnvironment());
+    QVERIFY(text.output.contains("y = 5 sin(x)/x\nx and y from -10 to 10"));
 }
 
 int main(int argc, char *argv[])
