@@ -86,10 +86,11 @@ bool MappedSurface::label(graphing::UserPoint at, std::string_view text,
 {
     if (!isFinite(at))
         return false;
-    // Labels are measured in picture pixels: 12 high, 3 from their point, which is the middle of
-    // the pen square drawn there. The box is far larger than any label; the alignment places it.
+    // Labels are measured in picture pixels: 12 high, 3 from their point (the middle of the pen
+    // square drawn there) and further by the line's width. The box is far larger than any label;
+    // the alignment places it.
     constexpr double textHeight = 12;
-    constexpr double gap = 3;
+    const double gap = 2 + m_lineWidth;
     constexpr double room = 100;
     const QPointF anchor =
         m_mapping.toDevice(at) + QPointF(m_mapping.pen().width(), m_mapping.pen().height()) / 2;

@@ -2,7 +2,9 @@
 
 #include <QRect>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace plot {
 
@@ -37,6 +39,7 @@ RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor backgro
 
 bool RasterPlotSurface::clear()
 {
+    drawThickLine();
     if (!m_painter.isActive())
         return false;
     // Transparent replaces what is there rather than being laid over it.
@@ -44,6 +47,34 @@ bool RasterPlotSurface::clear()
     m_painter.fillRect(m_image.rect(), m_background);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     return true;
+}
+
+RasterPlotSurface::~RasterPlotSurface()
+{
+    drawThickLine();
+}
+
+bool RasterPlotSurface::setLineWidth(int pixels)
+{
+    drawThickLine();
+    return MappedSurface::setLineWidth(pixels);
+}
+
+void RasterPlotSurface::drawThickLine()
+{
+    const QPolygonF line = std::exchange(m_thickLine, {});
+    if (line.isEmpty() || !m_painter.isActive())
+        return;
+    const QPointF toMiddle = QPointF(thickness(), thickness()) / 2;
+    // A line without length is its square.
+    if (std::all_of(line.cbegin(), line.cend(),
+                    [&](QPointF p) { return p == line.constFirst(); })) {
+        m_painter.fillRect(QRectF(line.constFirst() - toMiddle, QSizeF(thickness(), thickness())),
+                           m_thickColour);
+        return;
+    }
+    m_painter.setPen(QPen(m_thickColour, thickness(), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    m_painter.drawPolyline(line);
 }
 
 QRectF RasterPlotSurface::clipBounds() const
@@ -61,6 +92,7 @@ QPointF RasterPlotSurface::thickCorner(QPointF corner) const
 bool RasterPlotSurface::drawText(const QRectF &box, int alignment, const QString &text,
                                  const QFont &font, const QColor &colour)
 {
+    drawThickLine();
     if (!m_painter.isActive())
         return false;
     m_painter.setFont(font);
@@ -71,6 +103,7 @@ bool RasterPlotSurface::drawText(const QRectF &box, int alignment, const QString
 
 bool RasterPlotSurface::drawDot(QPointF at, const QColor &colour)
 {
+    drawThickLine();
     if (!m_painter.isActive())
         return false;
     if (clipBounds().contains(at))
@@ -89,13 +122,12 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
         // From the middle of the thick square at one end to the middle of the other's.
         const QPointF toMiddle = QPointF(thickness(), thickness()) / 2;
         const QPointF start = QPointF(toPixel(thickCorner(from))) + toMiddle;
-        const QPointF end = QPointF(toPixel(thickCorner(to))) + toMiddle;
-        if (start == end) {
-            m_painter.fillRect(QRectF(start - toMiddle, QSizeF(thickness(), thickness())), colour);
-            return true;
+        if (m_thickLine.isEmpty() || colour != m_thickColour || m_thickLine.constLast() != start) {
+            drawThickLine();
+            m_thickLine << start;
+            m_thickColour = colour;
         }
-        m_painter.setPen(QPen(colour, thickness(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        m_painter.drawLine(start, end);
+        m_thickLine << QPointF(toPixel(thickCorner(to))) + toMiddle;
         return true;
     }
     const QPoint start = toPixel(from);

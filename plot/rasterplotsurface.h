@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 
 #include <optional>
 
@@ -17,8 +18,8 @@ namespace plot {
 // Lines are solid, aliased and one logical pixel thick: a square pen of `penWidth` device pixels,
 // its top-left corner where Mapping puts a point, rounded half up. Segments are clipped in double
 // before anything becomes an integer, so far-off ends draw exactly their visible part. A thicker
-// line is a wider pen centred on the one-pixel line, with round ends, so that the segments of a
-// curve join without corners.
+// line is a wider pen centred on the one-pixel line; segments that join end to start in one colour
+// are gathered and drawn as one polyline, so a curve turns without corners sticking out.
 class RasterPlotSurface final : public MappedSurface {
 public:
     // Draws on `image`, which it first fills with the background; the image must outlive the
@@ -27,7 +28,12 @@ public:
     RasterPlotSurface(QImage &image, int penWidth, QColor background, QColor foreground,
                       qreal ratio = 1);
 
+    ~RasterPlotSurface() override;
+    RasterPlotSurface(const RasterPlotSurface &) = delete;
+    RasterPlotSurface &operator=(const RasterPlotSurface &) = delete;
+
     bool clear() override;
+    bool setLineWidth(int pixels) override;
 
 private:
     bool drawSegment(QPointF from, QPointF to, const QColor &colour) override;
@@ -41,12 +47,16 @@ private:
     // Where segments are cut: a margin beyond the pen's reach keeps rounding at a cut from
     // shortening what shows.
     QRectF clipBounds() const;
+    // Draws the thick line gathered so far.
+    void drawThickLine();
 
     int m_penWidth = 1;
     QImage &m_image;
     QPainter m_painter;
     QPen m_pen;
     QColor m_background;
+    QPolygonF m_thickLine;
+    QColor m_thickColour;
 };
 
 // The picture showing `content`, drawn afresh on exactly the device pixels of `grid` on
