@@ -94,8 +94,8 @@ void TestCommandLine::invocations_data()
     QTest::addColumn<QString>("format");
 
     const QStringList nothing;
-    const QStringList usage{"Usage:", "--function", "--output", "--scale", "--background",
-                            "--line-width", "--numbers", "--grid", "--page", "--unit-length"};
+    const QStringList usage{"Usage:",       "--function", "--output", "--scale", "--background",
+                            "--line-width", "--numbers",  "--grid",   "--page",  "--unit-length"};
     const QStringList version{"function-graph 1.00\n"};
     const QStringList noDisplay{"no display", "--output"};
     const QString old = QStringLiteral("printf 'an older picture' > out.png");

@@ -244,10 +244,12 @@ void TestDesktop::copyReachesAnotherProgram_data()
     QTest::addColumn<int>("graphed");
     QTest::addColumn<QString>("keys"); // before Ctrl+C
     QTest::addColumn<QString>("text"); // what a text field pastes
+    // clang-format off
     QTest::newRow("start-up frame") << 0 << "" << "x and y from -10 to 10";
     QTest::newRow("graph of 5sin(x)/x") << 3 << "" << "y = 5 sin(x)/x, x and y from -10 to 10";
     // From Graph, pressed last, Tab reaches the picture; Right reads off at x = 0.1.
     QTest::newRow("a value read off") << 3 << "Tab Right" << "x = 0.10, f(x) = 4.99";
+    // clang-format on
 }
 
 void TestDesktop::copyReachesAnotherProgram()
