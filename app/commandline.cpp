@@ -8,7 +8,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -40,13 +42,18 @@ QString helpText()
     }
     return QStringLiteral(R"(Usage: %1 [--function N --output FILE [--scale S]]
 
-Without options, opens the window. With them, draws the graph of one function
-into FILE and exits, without a window or a display.
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
 
-  --function N    the function to graph:
+  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
 %2                    0  no graph: the axes shown at start-up
   --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole
+                  .pdf; an existing file is replaced whole. {n} in the name
+                  stands for the function's number, and is needed when N lists
+                  more than one. Repeat --output for more files of each function:
+                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
   --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
                   441x385 pixels, as the window shows the picture)
   -h, --help      show this text
@@ -70,36 +77,101 @@ int complain(const QString &problem, int status)
     return status;
 }
 
-// Draws what the program's own options ask for; the status to exit with.
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("app::CommandLine", text);
+}
+
+// The functions `list` names ("3", "1-5", "0,2-3"), in its order; nothing when it is not such a
+// list, or names one twice (its pictures would be written over each other).
+std::optional<QList<int>> functionsListed(const QString &list)
+{
+    QList<int> functions;
+    for (const QString &item : list.split(QLatin1Char(','))) {
+        const QStringList ends = item.split(QLatin1Char('-'));
+        bool isFirst = false;
+        bool isLast = false;
+        const int first = ends.constFirst().toInt(&isFirst);
+        const int last = ends.constLast().toInt(&isLast);
+        if (ends.size() > 2 || !isFirst || !isLast || first < 0 || last > graphing::functionCount
+            || first > last)
+            return std::nullopt;
+        for (int function = first; function <= last; ++function) {
+            if (functions.contains(function))
+                return std::nullopt;
+            functions << function;
+        }
+    }
+    return functions;
+}
+
+// One picture the command asks for.
+struct Picture {
+    graphing::PictureContent content;
+    QString path;
+    PictureFormat format;
+};
+
+// Draws what the program's own options ask for; the status to exit with. Every picture is checked
+// before the first is drawn, so that a mistake in the command writes nothing.
 int render(const QCommandLineParser &parser)
 {
-    const QString function = parser.value(QStringLiteral("function"));
-    const QString output = parser.value(QStringLiteral("output"));
+    const QString function = parser.values(QStringLiteral("function")).join(QLatin1Char(','));
+    const QStringList outputs = parser.values(QStringLiteral("output"));
     const QString scale = parser.value(QStringLiteral("scale"));
     // A mistake in the command: `problem` with the value at fault.
     const auto mistake = [](const char *problem, const QString &value) {
-        return complain(QString::fromLatin1(problem).arg(value), 2);
+        return complain(tr(problem).arg(value), 2);
     };
-    if (function.isEmpty() || output.isEmpty()) {
-        return complain(QLatin1String(function.isEmpty() && output.isEmpty()
+    if (function.isEmpty() || outputs.isEmpty()) {
+        return complain(QLatin1String(function.isEmpty() && outputs.isEmpty()
                                           ? "--scale needs --function N and --output FILE"
-                                      : output.isEmpty() ? "--function needs --output FILE"
-                                                         : "--output needs --function N"),
+                                      : outputs.isEmpty() ? "--function needs --output FILE"
+                                                          : "--output needs --function N"),
                         2);
     }
-    bool isNumber = false;
-    const int number = function.toInt(&isNumber);
-    if (!isNumber || number < 0 || number > graphing::functionCount)
-        return mistake("--function must be a whole number from 0 to 5, not '%1'", function);
-    const std::optional<PictureFormat> format = pictureFormatOf(output);
-    if (!format) {
-        return mistake(
-            "cannot tell the format of '%1': the file name must end in .png, .svg or .pdf", output);
+    const std::optional<QList<int>> functions = functionsListed(function);
+    if (!functions) {
+        return mistake("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
+                       "0,2-3 naming each once, not '%1'",
+                       function);
     }
+    const QString placeholder = QStringLiteral("{n}");
+    QList<Picture> pictures;
+    QSet<QString> paths;
+    for (const int number : *functions) {
+        for (const QString &output : outputs) {
+            const QString rest = QString(output).remove(placeholder);
+            if (rest.contains(QLatin1Char('{')) || rest.contains(QLatin1Char('}')))
+                return mistake("'%1' has a brace that is not part of {n}", output);
+            if (functions->size() > 1 && rest == output)
+                return mistake("'%1' needs {n}, the function's number, to name one file for each "
+                               "function",
+                               output);
+            const QString path = QString(output).replace(placeholder, QString::number(number));
+            const std::optional<PictureFormat> format = pictureFormatOf(path);
+            if (!format) {
+                return mistake("cannot tell the format of '%1': the file name must end in .png, "
+                               ".svg or .pdf",
+                               path);
+            }
+            const QString file = QFileInfo(path).absoluteFilePath();
+            if (paths.contains(file))
+                return mistake("'%1' would be written twice", path);
+            paths.insert(file);
+            pictures.append(
+                {number == 0 ? graphing::PictureContent{} : graphing::PictureContent{number}, path,
+                 *format});
+        }
+    }
+    // What every picture shares, from the options that apply to all of them.
     double ratio = 1;
     if (parser.isSet(QStringLiteral("scale"))) {
-        if (*format != PictureFormat::Png)
-            return mistake("--scale applies to PNG pictures only, not to '%1'", output);
+        if (std::none_of(pictures.cbegin(), pictures.cend(), [](const Picture &picture) {
+                return picture.format == PictureFormat::Png;
+            }))
+            return mistake("--scale applies to PNG pictures only, not to '%1'", outputs[0]);
+        bool isNumber = false;
         ratio = scale.toDouble(&isNumber);
         // Written so that a NaN fails it too.
         if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
@@ -108,11 +180,11 @@ int render(const QCommandLineParser &parser)
     // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
     // writer does for other image formats) would only cost time.
     QCoreApplication::setLibraryPaths({});
-    const graphing::PictureContent content =
-        number == 0 ? graphing::PictureContent{} : graphing::PictureContent{number};
-    if (const std::optional<QString> failure =
-            savePicture(content, output, *format, storedRatio(ratio)))
-        return complain(QStringLiteral("could not write %1: %2").arg(output, *failure), 1);
+    for (const Picture &picture : pictures) {
+        if (const std::optional<QString> failure =
+                savePicture(picture.content, picture.path, picture.format, storedRatio(ratio)))
+            return complain(tr("could not write %1: %2").arg(picture.path, *failure), 1);
+    }
     return 0;
 }
 
