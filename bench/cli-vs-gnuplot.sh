@@ -105,6 +105,10 @@ large="set term png size 1764,1540; set output 'large.png'; plot [-10:10][-10:10
 fresh() { rm -rf "$work/many" "$memory/many" && mkdir "$work/many" "$memory/many"; }
 for ((i = 0; i < runs; ++i)); do
     fresh && measure batch-program "$program" --function 1-5 "${disk_outputs[@]}"
+    if [[ $(find "$work/many" -name '*.png' | wc -l) != 100 ]]; then
+        echo "the program did not write 100 pictures" >&2
+        exit 1
+    fi
     fresh && measure batch-gnuplot gnuplot batch-disk.gp
     fresh && measure batch-program-memory "$program" --function 1-5 "${memory_outputs[@]}"
     fresh && measure batch-gnuplot-memory gnuplot batch-memory.gp
@@ -113,10 +117,6 @@ for ((i = 0; i < runs; ++i)); do
     measure scale4-program-memory "$program" --function 3 --output "$memory/f3-large.png" --scale 4
     measure scale4-gnuplot-memory gnuplot -e "cd '$memory'; $large"
 done
-if [[ $(find "$work/many" -name '*.png' | wc -l) != 100 ]]; then
-    echo "the last run did not write 100 pictures" >&2
-    exit 1
-fi
 
 echo
 echo "Many pictures and a large one, medians of $runs interleaved runs:"

@@ -70,6 +70,8 @@ private slots:
     void invocations();
     void pngIsTheWindowsPicture_data();
     void pngIsTheWindowsPicture();
+    void manyPictures_data();
+    void manyPictures();
 };
 
 void TestCommandLine::invocations_data()
@@ -133,6 +135,16 @@ void TestCommandLine::invocations_data()
     QTest::newRow("scale 8.01") << "" << "function-graph --function 3 --output out.png --scale 8.01" << false << 2 << QStringList{"--scale", "'8.01'"} << "" << "";
     QTest::newRow("scale nan") << "" << "function-graph --function 3 --output out.png --scale nan" << false << 2 << QStringList{"--scale", "'nan'"} << "" << "";
     QTest::newRow("scale with svg") << "" << "function-graph --function 3 --output out.svg --scale 2" << false << 2 << QStringList{"--scale", "PNG", "out.svg"} << "" << "";
+    QTest::newRow("list without {n}, file kept") << old << "function-graph --function 1-5 --output out.png" << false << 2 << QStringList{"'out.png'", "{n}"} << "" << "";
+    QTest::newRow("{N}") << "" << "function-graph --function 1-2 --output 'f{N}.png'" << false << 2 << QStringList{"'f{N}.png'", "brace"} << "" << "";
+    QTest::newRow("a lone brace") << "" << "function-graph --function 1 --output 'f{n.png'" << false << 2 << QStringList{"'f{n.png'", "brace"} << "" << "";
+    QTest::newRow("range downwards") << "" << "function-graph --function 5-1 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'5-1'"} << "" << "";
+    QTest::newRow("range past 5") << "" << "function-graph --function 2-6 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'2-6'"} << "" << "";
+    QTest::newRow("function named twice") << "" << "function-graph --function 1-3 --function 2 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'1-3,2'", "once"} << "" << "";
+    QTest::newRow("empty item in a list") << "" << "function-graph --function 1,,2 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'1,,2'"} << "" << "";
+    QTest::newRow("one file named twice") << "" << "function-graph --function 1 --output a.png --output ./a.png" << false << 2 << QStringList{"'./a.png'", "twice"} << "" << "";
+    QTest::newRow("{n} in the extension") << "" << "function-graph --function 1-2 --output 'f.{n}'" << false << 2 << QStringList{"'f.1'", "format"} << "" << "";
+    QTest::newRow("scale with no png among several") << "" << "function-graph --function 1 --output a.svg --output a.pdf --scale 2" << false << 2 << QStringList{"--scale", "PNG", "a.svg"} << "" << "";
     QTest::newRow("--function alone") << "" << "function-graph --function 3" << false << 2 << QStringList{"--function", "--output"} << "" << "";
     QTest::newRow("--output alone") << "" << "function-graph --output out.png" << false << 2 << QStringList{"--output", "--function"} << "" << "";
     QTest::newRow("--scale alone") << "" << "function-graph --scale 2" << false << 2 << QStringList{"--scale", "--function", "--output"} << "" << "";
@@ -255,6 +267,68 @@ void TestCommandLine::pngIsTheWindowsPicture()
     written = written.convertToFormat(QImage::Format_RGB32);
     QCOMPARE(testsupport::pixelDifferences(written, rendered), QString());
     QCOMPARE(testsupport::pictureFaults(written, ratio, function).join('\n'), QString());
+}
+
+void TestCommandLine::manyPictures_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("told");    // in the one line on the standard error
+    QTest::addColumn<QStringList>("written"); // "file=function"; every other entry is kept
+    QTest::addColumn<double>("scale");
+
+    const QString old = QStringLiteral("printf 'an older picture' > ");
+    // clang-format off
+    QTest::newRow("five functions, two formats") << "" << "function-graph --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'" << 0 << QStringList() << QStringList{"f1.png=1", "f2.png=2", "f3.png=3", "f4.png=4", "f5.png=5", "f1.svg=1", "f2.svg=2", "f3.svg=3", "f4.svg=4", "f5.svg=5"} << 1.0;
+    QTest::newRow("lists joined, old file replaced, scale 2") << old + "a2.png" << "function-graph --function 0,4 --function 2 --output 'a{n}.png' --output 'sub/../b{n}.pdf' --scale 2" << 0 << QStringList() << QStringList{"a0.png=0", "a4.png=4", "a2.png=2", "b0.pdf=0", "b4.pdf=4", "b2.pdf=2"} << 2.0;
+    QTest::newRow("a folder in the middle stops the run") << "mkdir f3.png && " + old + "f4.png" << "function-graph --function 1-5 --output 'f{n}.png'" << 1 << QStringList{"f3.png is a folder"} << QStringList{"f1.png=1", "f2.png=2"} << 1.0;
+    QTest::newRow("a missing folder for the second file") << old + "f2.png" << "function-graph --function 1-2 --output 'f{n}.png' --output 'missing/f{n}.svg'" << 1 << QStringList{"missing/f1.svg", "does not exist"} << QStringList{"f1.png=1"} << 1.0;
+    // clang-format on
+}
+
+void TestCommandLine::manyPictures()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, command);
+    QFETCH(int, status);
+    QFETCH(QStringList, told);
+    QFETCH(QStringList, written);
+    QFETCH(double, scale);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid() && runShell("mkdir sub; " + setup, folder.path()).succeeded());
+    const QMap<QString, QByteArray> before = snapshot(folder.path());
+    const testsupport::ToolResult run = runShell(command, folder.path());
+    QVERIFY2(run.finished && run.exitCode == status, qPrintable(run.errors));
+    QCOMPARE(run.errors.count(QLatin1Char('\n')), status == 0 ? 0 : 1);
+    for (const QString &word : told)
+        QVERIFY2(run.errors.contains(word), qPrintable(run.errors));
+
+    // Each file holds its own function's picture, complete; nothing else changed.
+    QMap<QString, QByteArray> after = snapshot(folder.path());
+    for (const QString &entry : written) {
+        const QString name = entry.section(QLatin1Char('='), 0, 0);
+        const int function = entry.section(QLatin1Char('='), 1).toInt();
+        const graphing::PictureContent content =
+            function == 0 ? graphing::PictureContent{} : graphing::PictureContent{function};
+        const QByteArray file = after.take(name);
+        const app::PictureFormat format = *app::pictureFormatOf(name);
+        const qreal ratio = testsupport::storedRatio(scale);
+        if (format == app::PictureFormat::Png)
+            QCOMPARE(testsupport::pixelDifferences(QImage::fromData(file),
+                                                   app::pictureRenderer().image(content, ratio)),
+                     QString());
+        else if (format == app::PictureFormat::Svg)
+            QVERIFY2(file == app::encodePicture(content, format, ratio), qPrintable(name));
+        else
+            QVERIFY2(file.startsWith("%PDF-") && file.trimmed().endsWith("%%EOF"),
+                     qPrintable(name));
+    }
+    QMap<QString, QByteArray> unchanged = before;
+    for (const QString &entry : written)
+        unchanged.remove(entry.section(QLatin1Char('='), 0, 0));
+    QCOMPARE(after, unchanged);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
