@@ -42,21 +42,22 @@ memory=$(mktemp -d /dev/shm/cli-vs-gnuplot-XXXXXX)
 trap 'rm -rf "$work" "$memory"' EXIT
 cd "$work"
 
-# measure NAME COMMAND...: one run; appends "wall-ms gnu-time-seconds peak-rss-kB" to NAME.txt.
+# measure NAME COMMAND...: one run; appends "wall-ms gnu-time-seconds peak-rss-kB user-s system-s"
+# to NAME.txt.
 # The wall time is read from the shell's own clock, finer than GNU time's hundredths.
 measure() {
     local name=$1
     shift
     local start=$EPOCHREALTIME
-    /usr/bin/time -f '%e %M' -o "$work/time.txt" "$@" >/dev/null
+    /usr/bin/time -f '%e %M %U %S' -o "$work/time.txt" "$@" >/dev/null
     local end=$EPOCHREALTIME
     echo "$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.2f", (e - s) * 1000 }')" \
         "$(cat "$work/time.txt")" >>"$work/$name.txt"
 }
 
-# median NAME COLUMN
+# median NAME COLUMN; column 0 is the processor time in ms, user and system together.
 median() {
-    cut -d' ' -f"$2" "$work/$1.txt" | sort -g | awk '{ v[NR] = $1 }
+    awk -v c="$2" '{ print c ? $c : ($4 + $5) * 1000 }' "$work/$1.txt" | sort -g | awk '{ v[NR] = $1 }
         END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
@@ -121,20 +122,23 @@ done
 echo
 echo "Many pictures and a large one, medians of $runs interleaved runs:"
 echo
-echo "| run | wall time | GNU time %e | peak RSS |"
+echo "| run | wall time | processor time | peak RSS |"
 echo "|---|---:|---:|---:|"
 for name in batch-program batch-gnuplot batch-program-memory batch-gnuplot-memory scale4-program \
     scale4-gnuplot scale4-program-memory scale4-gnuplot-memory; do
-    printf '| %s | %s ms | %s s | %s kB |\n' "$name" "$(median "$name" 1)" "$(median "$name" 2)" \
+    printf '| %s | %s ms | %s ms | %s kB |\n' "$name" "$(median "$name" 1)" "$(median "$name" 0)" \
         "$(median "$name" 3)"
 done
 echo
 for where in "" -memory; do
-    awk -v where="${where:-disk}" -v bp="$(median "batch-program$where" 1)" \
+    label=${where:+in memory}
+    awk -v where="${label:-on disk}" -v bp="$(median "batch-program$where" 1)" \
         -v bg="$(median "batch-gnuplot$where" 1)" -v sp="$(median "scale4-program$where" 1)" \
-        -v sg="$(median "scale4-gnuplot$where" 1)" 'BEGIN {
-        printf "%s: 100 PNGs %.2fx gnuplot (target at most 0.5), scale 4 %.2fx (target at most 1.0)\n",
-            where, bp / bg, sp / sg }'
+        -v sg="$(median "scale4-gnuplot$where" 1)" -v bpc="$(median "batch-program$where" 0)" \
+        -v bgc="$(median "batch-gnuplot$where" 0)" -v spc="$(median "scale4-program$where" 0)" \
+        -v sgc="$(median "scale4-gnuplot$where" 0)" 'BEGIN {
+        printf "%s: 100 PNGs %.2fx gnuplot'"'"'s time (target at most 0.5), scale 4 %.2fx (target at most 1.0);", where, bp / bg, sp / sg
+        printf " processor time %.2fx and %.2fx\n", bpc / bgc, spc / sgc }'
 done
 
 echo
