@@ -239,6 +239,9 @@ void TestCommandLine::pngIsTheWindowsPicture_data()
     // The picture's place in the window counts: 441 pixels from column 8 cover 574 device
     // columns at this ratio, from column 0 they would cover 573.
     QTest::newRow("function 4 at 1.3") << 4 << QStringLiteral("1.3") << QSize(574, 500);
+    // Large pictures, whose palette is made in one pass over millions of pixels.
+    QTest::newRow("function 2 at 4") << 2 << QStringLiteral("4") << QSize(1764, 1540);
+    QTest::newRow("function 5 at 8") << 5 << QStringLiteral("8") << QSize(3528, 3080);
 }
 
 void TestCommandLine::pngIsTheWindowsPicture()
