@@ -123,8 +123,8 @@ int render(const QCommandLineParser &parser)
     const QStringList outputs = parser.values(QStringLiteral("output"));
     const QString scale = parser.value(QStringLiteral("scale"));
     // A mistake in the command: `problem` with the value at fault.
-    const auto mistake = [](const char *problem, const QString &value) {
-        return complain(tr(problem).arg(value), 2);
+    const auto mistake = [](const QString &problem, const QString &value) {
+        return complain(problem.arg(value), 2);
     };
     if (function.isEmpty() || outputs.isEmpty()) {
         return complain(QLatin1String(function.isEmpty() && outputs.isEmpty()
@@ -135,8 +135,8 @@ int render(const QCommandLineParser &parser)
     }
     const std::optional<QList<int>> functions = functionsListed(function);
     if (!functions) {
-        return mistake("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
-                       "0,2-3 naming each once, not '%1'",
+        return mistake(tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
+                          "0,2-3 naming each once, not '%1'"),
                        function);
     }
     const QString placeholder = QStringLiteral("{n}");
@@ -146,21 +146,22 @@ int render(const QCommandLineParser &parser)
         for (const QString &output : outputs) {
             const QString rest = QString(output).remove(placeholder);
             if (rest.contains(QLatin1Char('{')) || rest.contains(QLatin1Char('}')))
-                return mistake("'%1' has a brace that is not part of {n}", output);
+                return mistake(tr("'%1' has a brace that is not part of {n}"), output);
             if (functions->size() > 1 && rest == output)
-                return mistake("'%1' needs {n}, the function's number, to name one file for each "
-                               "function",
-                               output);
+                return mistake(
+                    tr("'%1' needs {n}, the function's number, to name one file for each "
+                       "function"),
+                    output);
             const QString path = QString(output).replace(placeholder, QString::number(number));
             const std::optional<PictureFormat> format = pictureFormatOf(path);
             if (!format) {
-                return mistake("cannot tell the format of '%1': the file name must end in .png, "
-                               ".svg or .pdf",
+                return mistake(tr("cannot tell the format of '%1': the file name must end in .png, "
+                                  ".svg or .pdf"),
                                path);
             }
             const QString file = QFileInfo(path).absoluteFilePath();
             if (paths.contains(file))
-                return mistake("'%1' would be written twice", path);
+                return mistake(tr("'%1' would be written twice"), path);
             paths.insert(file);
             pictures.append(
                 {number == 0 ? graphing::PictureContent{} : graphing::PictureContent{number}, path,
@@ -173,12 +174,12 @@ int render(const QCommandLineParser &parser)
         if (std::none_of(pictures.cbegin(), pictures.cend(), [](const Picture &picture) {
                 return picture.format == PictureFormat::Png;
             }))
-            return mistake("--scale applies to PNG pictures only, not to '%1'", outputs[0]);
+            return mistake(tr("--scale applies to PNG pictures only, not to '%1'"), outputs[0]);
         bool isNumber = false;
         ratio = scale.toDouble(&isNumber);
         // Written so that a NaN fails it too.
         if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
-            return mistake("--scale must be a number from 0.5 to 8, not '%1'", scale);
+            return mistake(tr("--scale must be a number from 0.5 to 8, not '%1'"), scale);
     }
     // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
     // writer does for other image formats) would only cost time.
