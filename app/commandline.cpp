@@ -8,14 +8,19 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <future>
+#include <thread>
 #include <variant>
 
 namespace app {
@@ -45,15 +50,22 @@ QString helpText()
     }
     return QStringLiteral(R"(Usage: %1 [--function N --output FILE [--scale S]]
 
-Without options, opens the window. With them, draws the graph of one function
-into FILE and exits, without a window or a display.
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
 
-  --function N    the function to graph:
+  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
 %2                    0  no graph: the axes shown at start-up
   --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole
+                  .pdf; an existing file is replaced whole. {n} in the name
+                  stands for the function's number, and is needed when N lists
+                  more than one. Repeat --output for more files of each function:
+                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
   --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
                   441x385 pixels, as the window shows the picture)
+  -h, --help      show this text
+  -v, --version   show the version
 
 The picture's style (the default is the window's look):
   --background B  screen (the window's colour), white, or transparent (PNG and
@@ -68,8 +80,6 @@ A printed page instead of the picture alone (FILE must end in .pdf):
                   background is white unless --background says otherwise
   --unit-length L one unit of the axes L millimetres long on paper, from 1 to
                   100 (default: as large as the page allows)
-  -h, --help      show this text
-  -v, --version   show the version
 )")
         .arg(QLatin1String(programName), functions);
 }
@@ -89,6 +99,11 @@ int complain(const QString &problem, int status)
     return status;
 }
 
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("app::CommandLine", text);
+}
+
 // The page sizes --page takes, by their usual names.
 const std::array pageSizes{QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::Letter,
                            QPageSize::Legal};
@@ -99,11 +114,10 @@ struct Look {
     std::optional<QPageSize> page;
     plot::PageOptions pageOptions;
 };
-std::variant<Look, int> lookOf(const QCommandLineParser &parser, const QString &output,
-                               PictureFormat format)
+std::variant<Look, int> lookOf(const QCommandLineParser &parser)
 {
     const auto mistake = [](const char *problem, const QString &value) {
-        return complain(QString::fromLatin1(problem).arg(value), 2);
+        return complain(tr(problem).arg(value), 2);
     };
     const auto value = [&parser](const char *name) {
         return parser.isSet(QLatin1String(name)) ? std::optional(parser.value(QLatin1String(name)))
@@ -113,8 +127,6 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser, const QString &
     look.style.numbers = parser.isSet(QStringLiteral("numbers"));
     look.style.grid = parser.isSet(QStringLiteral("grid"));
     if (const std::optional<QString> page = value("page")) {
-        if (format != PictureFormat::Pdf)
-            return mistake("--page prints on a PDF page only, not into '%1'", output);
         for (const QPageSize::PageSizeId id : pageSizes) {
             if (QPageSize::key(id).compare(*page, Qt::CaseInsensitive) == 0)
                 look.page = QPageSize(id);
@@ -125,7 +137,7 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser, const QString &
     }
     if (const std::optional<QString> unit = value("unit-length")) {
         if (!look.page)
-            return complain(QStringLiteral("--unit-length needs --page SIZE"), 2);
+            return complain(tr("--unit-length needs --page SIZE"), 2);
         bool isNumber = false;
         const double length = unit->toDouble(&isNumber);
         // Written so that a NaN fails it too.
@@ -153,49 +165,123 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser, const QString &
     return look;
 }
 
-// Draws what the program's own options ask for; the status to exit with.
+// The functions `list` names ("3", "1-5", "0,2-3"), in its order; nothing when it is not such a
+// list, or names one twice (its pictures would be written over each other).
+std::optional<QList<int>> functionsListed(const QString &list)
+{
+    QList<int> functions;
+    for (const QString &item : list.split(QLatin1Char(','))) {
+        const QStringList ends = item.split(QLatin1Char('-'));
+        bool isFirst = false;
+        bool isLast = false;
+        const int first = ends.constFirst().toInt(&isFirst);
+        const int last = ends.constLast().toInt(&isLast);
+        if (ends.size() > 2 || !isFirst || !isLast || first < 0 || last > graphing::functionCount
+            || first > last)
+            return std::nullopt;
+        for (int function = first; function <= last; ++function) {
+            if (functions.contains(function))
+                return std::nullopt;
+            functions << function;
+        }
+    }
+    return functions;
+}
+
+// One picture the command asks for.
+struct Picture {
+    graphing::PictureContent content;
+    QString path;
+    PictureFormat format;
+    plot::PageOptions pageOptions; // when it is printed on a page
+};
+
+// Draws what the program's own options ask for; the status to exit with. Every picture is checked
+// before the first is drawn, so that a mistake in the command writes nothing.
 int render(const QCommandLineParser &parser)
 {
-    const QString function = parser.value(QStringLiteral("function"));
-    const QString output = parser.value(QStringLiteral("output"));
+    const QString function = parser.values(QStringLiteral("function")).join(QLatin1Char(','));
+    const QStringList outputs = parser.values(QStringLiteral("output"));
     const QString scale = parser.value(QStringLiteral("scale"));
     // A mistake in the command: `problem` with the value at fault.
-    const auto mistake = [](const char *problem, const QString &value) {
-        return complain(QString::fromLatin1(problem).arg(value), 2);
+    const auto mistake = [](const QString &problem, const QString &value) {
+        return complain(problem.arg(value), 2);
     };
-    if (function.isEmpty() || output.isEmpty()) {
+    if (function.isEmpty() || outputs.isEmpty()) {
         // The first option given that draws nothing by itself.
         const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
-        return complain(function.isEmpty() && output.isEmpty()
-                            ? given + QStringLiteral(" needs --function N and --output FILE")
-                        : output.isEmpty() ? QStringLiteral("--function needs --output FILE")
-                                           : QStringLiteral("--output needs --function N"),
+        return complain(function.isEmpty() && outputs.isEmpty()
+                            ? tr("%1 needs --function N and --output FILE").arg(given)
+                        : outputs.isEmpty() ? tr("--function needs --output FILE")
+                                            : tr("--output needs --function N"),
                         2);
     }
-    bool isNumber = false;
-    const int number = function.toInt(&isNumber);
-    if (!isNumber || number < 0 || number > graphing::functionCount)
-        return mistake("--function must be a whole number from 0 to 5, not '%1'", function);
-    const std::optional<PictureFormat> format = pictureFormatOf(output);
-    if (!format) {
-        return mistake(
-            "cannot tell the format of '%1': the file name must end in .png, .svg or .pdf", output);
+    const std::optional<QList<int>> functions = functionsListed(function);
+    if (!functions) {
+        return mistake(tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
+                          "0,2-3 naming each once, not '%1'"),
+                       function);
     }
-    double ratio = 1;
-    if (parser.isSet(QStringLiteral("scale"))) {
-        if (*format != PictureFormat::Png)
-            return mistake("--scale applies to PNG pictures only, not to '%1'", output);
-        ratio = scale.toDouble(&isNumber);
-        // Written so that a NaN fails it too.
-        if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
-            return mistake("--scale must be a number from 0.5 to 8, not '%1'", scale);
-    }
-    const std::variant<Look, int> asked = lookOf(parser, output, *format);
+    const std::variant<Look, int> asked = lookOf(parser);
     if (const int *const status = std::get_if<int>(&asked))
         return *status;
     const Look &look = std::get<Look>(asked);
-    const graphing::PictureContent content(number == 0 ? std::nullopt : std::optional(number),
-                                           look.style);
+    const QString placeholder = QStringLiteral("{n}");
+    QList<Picture> pictures;
+    QSet<QString> paths;
+    for (const int number : *functions) {
+        for (const QString &output : outputs) {
+            const QString rest = QString(output).remove(placeholder);
+            if (rest.contains(QLatin1Char('{')) || rest.contains(QLatin1Char('}')))
+                return mistake(tr("'%1' has a brace that is not part of {n}"), output);
+            if (functions->size() > 1 && rest == output)
+                return mistake(
+                    tr("'%1' needs {n}, the function's number, to name one file for each "
+                       "function"),
+                    output);
+            const QString path = QString(output).replace(placeholder, QString::number(number));
+            const std::optional<PictureFormat> format = pictureFormatOf(path);
+            if (!format) {
+                return mistake(tr("cannot tell the format of '%1': the file name must end in .png, "
+                                  ".svg or .pdf"),
+                               path);
+            }
+            const QString file = QFileInfo(path).absoluteFilePath();
+            if (paths.contains(file))
+                return mistake(tr("'%1' would be written twice"), path);
+            paths.insert(file);
+            pictures.append(
+                {graphing::PictureContent(number == 0 ? std::nullopt : std::optional(number)),
+                 path,
+                 *format,
+                 {}});
+        }
+    }
+    // What every picture shares, from the options that apply to all of them.
+    double ratio = 1;
+    if (parser.isSet(QStringLiteral("scale"))) {
+        if (std::none_of(pictures.cbegin(), pictures.cend(), [](const Picture &picture) {
+                return picture.format == PictureFormat::Png;
+            }))
+            return mistake(tr("--scale applies to PNG pictures only, not to '%1'"), outputs[0]);
+        bool isNumber = false;
+        ratio = scale.toDouble(&isNumber);
+        // Written so that a NaN fails it too.
+        if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
+            return mistake(tr("--scale must be a number from 0.5 to 8, not '%1'"), scale);
+    }
+    // A page is printed from each picture, with its caption; every one must fit.
+    for (Picture &picture : pictures) {
+        picture.content.style = look.style;
+        if (!look.page)
+            continue;
+        if (picture.format != PictureFormat::Pdf)
+            return mistake(tr("--page prints on a PDF page only, not into '%1'"), picture.path);
+        plot::PageOptions &options = picture.pageOptions;
+        options = {look.pageOptions.unitLength, pictureCaption(picture.content)};
+        if (const std::optional<QString> problem = whyNotOnPage(printedPage(*look.page), options))
+            return complain(*problem, 2);
+    }
     // Text needs the fonts, which only a GUI application finds; the offscreen platform needs no
     // display. Without text nothing drawn comes from a plugin, and looking through the plugin
     // folders (as the PNG writer does for other image formats) would only cost time.
@@ -209,19 +295,26 @@ int render(const QCommandLineParser &parser)
         fonts.emplace(fontArgumentCount, fontArguments);
     else
         QCoreApplication::setLibraryPaths({});
-    std::optional<QString> failure;
-    if (look.page) {
-        plot::PageOptions options = look.pageOptions;
-        options.caption = pictureCaption(content);
-        const QPageLayout page = printedPage(*look.page);
-        if (const std::optional<QString> problem = whyNotOnPage(page, options))
-            return complain(*problem, 2);
-        failure = savePage(content, output, page, printResolution, options);
-    } else {
-        failure = savePicture(content, output, *format, storedRatio(ratio));
+    // Each core draws a picture while the one before is written, in the order given: the first
+    // failure ends the run with every earlier file complete and no later one begun.
+    const auto draw = [&look, ratio](const Picture &picture) {
+        return look.page ? pagePdf(picture.content, printedPage(*look.page), printResolution,
+                                   picture.pageOptions)
+                         : encodePicture(picture.content, picture.format, storedRatio(ratio));
+    };
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    std::deque<std::future<QByteArray>> encoding;
+    for (qsizetype next = 0, written = 0; written < pictures.size(); ++written) {
+        for (; next < pictures.size() && encoding.size() < cores; ++next)
+            encoding.push_back(std::async(std::launch::async, draw, std::cref(pictures[next])));
+        const QByteArray data = encoding.front().get();
+        encoding.pop_front();
+        const QString &path = pictures[written].path;
+        const std::optional<QString> failure =
+            data.isEmpty() ? tr("The picture could not be drawn.") : writePictureFile(path, data);
+        if (failure)
+            return complain(tr("could not write %1: %2").arg(path, *failure), 1);
     }
-    if (failure)
-        return complain(QStringLiteral("could not write %1: %2").arg(output, *failure), 1);
     return 0;
 }
 

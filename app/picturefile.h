@@ -38,6 +38,11 @@ QPageLayout printedPage(const QPageSize &size);
 // The renderer for the window's picture: its designed geometry and colours (from designdata.h).
 const plot::PictureRenderer &pictureRenderer();
 
+// The picture as the bytes of a file in `format`; `ratio` is the PNG's device pixel ratio. Empty
+// when it could not be drawn. Safe to call on several threads at once.
+QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat format,
+                         qreal ratio);
+
 // Writes the picture to `path` in `format` (see writePictureFile); `ratio` is the PNG's device
 // pixel ratio. Nothing on success, else one sentence for the user saying why it failed.
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
@@ -47,9 +52,13 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
 // ask, in one sentence for the user; nothing when they fit.
 std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageOptions &options);
 
-// Writes the printed page of `layout` showing the picture as `options` ask (caption and size), as
-// a PDF at the printer's `resolution`, to `path` as writePictureFile does. Nothing on success,
-// else one sentence for the user saying why it failed.
+// The printed page of `layout` showing the picture as `options` ask (caption and size), as a PDF
+// at the printer's `resolution`; empty when it could not be drawn or does not fit.
+QByteArray pagePdf(const graphing::PictureContent &content, const QPageLayout &layout,
+                   int resolution, const plot::PageOptions &options);
+
+// Writes pagePdf() to `path` as writePictureFile does. Nothing on success, else one sentence for
+// the user saying why it failed.
 std::optional<QString> savePage(const graphing::PictureContent &content, const QString &path,
                                 const QPageLayout &layout, int resolution,
                                 const plot::PageOptions &options);

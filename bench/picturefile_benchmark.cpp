@@ -90,6 +90,18 @@ void compress(benchmark::State &state)
 }
 BENCHMARK(compress)->ArgName("palette")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The whole picture file in memory, drawn, turned into a palette and compressed, at --scale 1, 4
+// and 8; the PNG's bytes as a counter.
+void encode(benchmark::State &state)
+{
+    const auto scale = qreal(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(app::encodePicture(function3, app::PictureFormat::Png, scale));
+    state.counters["bytes"] =
+        double(app::encodePicture(function3, app::PictureFormat::Png, scale).size());
+}
+BENCHMARK(encode)->ArgName("scale")->Arg(1)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
+
 void save(benchmark::State &state)
 {
     QTemporaryDir folder(state.range(0) != 0 ? QDir::tempPath() + QStringLiteral("/bench-XXXXXX")

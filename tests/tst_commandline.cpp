@@ -76,6 +76,8 @@ private slots:
     void styledPictures();
     void numbersReadBack_data();
     void numbersReadBack();
+    void manyPictures_data();
+    void manyPictures();
 };
 
 void TestCommandLine::invocations_data()
@@ -140,6 +142,14 @@ void TestCommandLine::invocations_data()
     QTest::newRow("scale 8.01") << "" << "function-graph --function 3 --output out.png --scale 8.01" << false << 2 << QStringList{"--scale", "'8.01'"} << "" << "";
     QTest::newRow("scale nan") << "" << "function-graph --function 3 --output out.png --scale nan" << false << 2 << QStringList{"--scale", "'nan'"} << "" << "";
     QTest::newRow("scale with svg") << "" << "function-graph --function 3 --output out.svg --scale 2" << false << 2 << QStringList{"--scale", "PNG", "out.svg"} << "" << "";
+    QTest::newRow("list without {n}, file kept") << old << "function-graph --function 1-5 --output out.png" << false << 2 << QStringList{"'out.png'", "{n}"} << "" << "";
+    QTest::newRow("{N}") << "" << "function-graph --function 1-2 --output 'f{N}.png'" << false << 2 << QStringList{"'f{N}.png'", "brace"} << "" << "";
+    QTest::newRow("range downwards") << "" << "function-graph --function 5-1 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'5-1'"} << "" << "";
+    QTest::newRow("range past 5") << "" << "function-graph --function 2-6 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'2-6'"} << "" << "";
+    QTest::newRow("function named twice") << "" << "function-graph --function 1-3 --function 2 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'1-3,2'", "once"} << "" << "";
+    QTest::newRow("one file named twice") << "" << "function-graph --function 1 --output a.png --output ./a.png" << false << 2 << QStringList{"'./a.png'", "twice"} << "" << "";
+    QTest::newRow("{n} in the extension") << "" << "function-graph --function 1-2 --output 'f.{n}'" << false << 2 << QStringList{"'f.1'", "format"} << "" << "";
+    QTest::newRow("scale with no png among several") << "" << "function-graph --function 1 --output a.svg --output a.pdf --scale 2" << false << 2 << QStringList{"--scale", "PNG", "a.svg"} << "" << "";
     QTest::newRow("--function alone") << "" << "function-graph --function 3" << false << 2 << QStringList{"--function", "--output"} << "" << "";
     QTest::newRow("--output alone") << "" << "function-graph --output out.png" << false << 2 << QStringList{"--output", "--function"} << "" << "";
     QTest::newRow("--scale alone") << "" << "function-graph --scale 2" << false << 2 << QStringList{"--scale", "--function", "--output"} << "" << "";
@@ -244,6 +254,9 @@ void TestCommandLine::pngIsTheWindowsPicture_data()
     // The picture's place in the window counts: 441 pixels from column 8 cover 574 device
     // columns at this ratio, from column 0 they would cover 573.
     QTest::newRow("function 4 at 1.3") << 4 << QStringLiteral("1.3") << QSize(574, 500);
+    // Large pictures, whose palette is made in one pass over millions of pixels.
+    QTest::newRow("function 2 at 4") << 2 << QStringLiteral("4") << QSize(1764, 1540);
+    QTest::newRow("function 5 at 8") << 5 << QStringLiteral("8") << QSize(3528, 3080);
 }
 
 void TestCommandLine::pngIsTheWindowsPicture()
@@ -419,6 +432,66 @@ void TestCommandLine::numbersReadBack()
     QVERIFY2(read.startsWith(numbers), qPrintable(read));
     for (const char *text : {"y = 5 sin(x)/x", "x and y from -10 to 10", "-8", "-4", "6"})
         QVERIFY2(read.mid(numbers.size()).contains(QLatin1String(text)), text);
+}
+
+void TestCommandLine::manyPictures_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("told");    // in the one line on the standard error
+    QTest::addColumn<QStringList>("written"); // its second letter the function; the rest kept
+    QTest::addColumn<double>("scale");
+
+    const QString old = QStringLiteral("printf 'an older picture' > ");
+    // clang-format off
+    QTest::newRow("five functions, two formats") << "" << "function-graph --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'" << 0 << QStringList() << QStringList{"f1.png", "f2.png", "f3.png", "f4.png", "f5.png", "f1.svg", "f2.svg", "f3.svg", "f4.svg", "f5.svg"} << 1.0;
+    QTest::newRow("lists joined, old file replaced, scale 2") << old + "a2.png" << "function-graph --function 0,4 --function 2 --output 'a{n}.png' --output 'sub/../b{n}.pdf' --scale 2" << 0 << QStringList() << QStringList{"a0.png", "a4.png", "a2.png", "b0.pdf", "b4.pdf", "b2.pdf"} << 2.0;
+    QTest::newRow("a folder in the middle stops the run") << "mkdir f3.png && " + old + "f4.png" << "function-graph --function 1-5 --output 'f{n}.png'" << 1 << QStringList{"f3.png is a folder"} << QStringList{"f1.png", "f2.png"} << 1.0;
+    QTest::newRow("a missing folder for the second file") << old + "f2.png" << "function-graph --function 1-2 --output 'f{n}.png' --output 'missing/f{n}.svg'" << 1 << QStringList{"missing/f1.svg", "does not exist"} << QStringList{"f1.png"} << 1.0;
+    // clang-format on
+}
+
+void TestCommandLine::manyPictures()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, command);
+    QFETCH(int, status);
+    QFETCH(QStringList, told);
+    QFETCH(QStringList, written);
+    QFETCH(double, scale);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid() && runShell("mkdir sub; " + setup, folder.path()).succeeded());
+    const QMap<QString, QByteArray> before = snapshot(folder.path());
+    const testsupport::ToolResult run = runShell(command, folder.path());
+    QVERIFY2(run.finished && run.exitCode == status, qPrintable(run.errors));
+    QCOMPARE(run.errors.count(QLatin1Char('\n')), status == 0 ? 0 : 1);
+    for (const QString &word : told)
+        QVERIFY2(run.errors.contains(word), qPrintable(run.errors));
+
+    // Each file holds its own function's picture, complete; nothing else changed.
+    QMap<QString, QByteArray> after = snapshot(folder.path());
+    QMap<QString, QByteArray> unchanged = before;
+    for (const QString &name : written) {
+        unchanged.remove(name);
+        const int function = name.at(1).digitValue();
+        const graphing::PictureContent content =
+            function == 0 ? graphing::PictureContent{} : graphing::PictureContent{function};
+        const QByteArray file = after.take(name);
+        const app::PictureFormat format = *app::pictureFormatOf(name);
+        const qreal ratio = testsupport::storedRatio(scale);
+        if (format == app::PictureFormat::Png)
+            QCOMPARE(testsupport::pixelDifferences(QImage::fromData(file),
+                                                   app::pictureRenderer().image(content, ratio)),
+                     QString());
+        else if (format == app::PictureFormat::Svg)
+            QVERIFY2(file == app::encodePicture(content, format, ratio), qPrintable(name));
+        else
+            QVERIFY2(file.startsWith("%PDF-") && file.trimmed().endsWith("%%EOF"),
+                     qPrintable(name));
+    }
+    QCOMPARE(after, unchanged);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
