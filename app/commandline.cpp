@@ -3,6 +3,7 @@
 #include "designdata.h"
 #include "functions.h"
 #include "picturefile.h"
+#include "translations.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -18,6 +19,11 @@
 namespace app {
 
 namespace {
+
+// Texts worded here are translated in this context.
+struct CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(app::CommandLine)
+};
 
 constexpr char programName[] = "function-graph";
 
@@ -38,20 +44,20 @@ QString helpText()
                          .arg(i + 1)
                          .arg(toQString(graphWindowDesign.functionButtons[i].caption).trimmed());
     }
-    return QStringLiteral(R"(Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of one function
-into FILE and exits, without a window or a display.
-
-  --function N    the function to graph:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-)")
+    return CommandLine::tr(
+               "Usage: %1 [--function N --output FILE [--scale S]]\n"
+               "\n"
+               "Without options, opens the window. With them, draws the graph of one function\n"
+               "into FILE and exits, without a window or a display.\n"
+               "\n"
+               "  --function N    the function to graph:\n"
+               "%2                    0  no graph: the axes shown at start-up\n"
+               "  --output FILE   the picture file, in the format its name ends in: .png, .svg or\n"
+               "                  .pdf; an existing file is replaced whole\n"
+               "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
+               "                  441x385 pixels, as the window shows the picture)\n"
+               "  -h, --help      show this text\n"
+               "  -v, --version   show the version\n")
         .arg(QLatin1String(programName), functions);
 }
 
@@ -77,33 +83,38 @@ int render(const QCommandLineParser &parser)
     const QString output = parser.value(QStringLiteral("output"));
     const QString scale = parser.value(QStringLiteral("scale"));
     // A mistake in the command: `problem` with the value at fault.
-    const auto mistake = [](const char *problem, const QString &value) {
-        return complain(QString::fromLatin1(problem).arg(value), 2);
+    const auto mistake = [](const QString &problem, const QString &value) {
+        return complain(problem.arg(value), 2);
     };
     if (function.isEmpty() || output.isEmpty()) {
-        return complain(QLatin1String(function.isEmpty() && output.isEmpty()
-                                          ? "--scale needs --function N and --output FILE"
-                                      : output.isEmpty() ? "--function needs --output FILE"
-                                                         : "--output needs --function N"),
+        return complain(function.isEmpty() && output.isEmpty()
+                            ? CommandLine::tr("--scale needs --function N and --output FILE")
+                        : output.isEmpty() ? CommandLine::tr("--function needs --output FILE")
+                                           : CommandLine::tr("--output needs --function N"),
                         2);
     }
     bool isNumber = false;
     const int number = function.toInt(&isNumber);
     if (!isNumber || number < 0 || number > graphing::functionCount)
-        return mistake("--function must be a whole number from 0 to 5, not '%1'", function);
+        return mistake(CommandLine::tr("--function must be a whole number from 0 to 5, not '%1'"),
+                       function);
     const std::optional<PictureFormat> format = pictureFormatOf(output);
     if (!format) {
         return mistake(
-            "cannot tell the format of '%1': the file name must end in .png, .svg or .pdf", output);
+            CommandLine::tr(
+                "cannot tell the format of '%1': the file name must end in .png, .svg or .pdf"),
+            output);
     }
     double ratio = 1;
     if (parser.isSet(QStringLiteral("scale"))) {
         if (*format != PictureFormat::Png)
-            return mistake("--scale applies to PNG pictures only, not to '%1'", output);
+            return mistake(CommandLine::tr("--scale applies to PNG pictures only, not to '%1'"),
+                           output);
         ratio = scale.toDouble(&isNumber);
         // Written so that a NaN fails it too.
         if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
-            return mistake("--scale must be a number from 0.5 to 8, not '%1'", scale);
+            return mistake(CommandLine::tr("--scale must be a number from 0.5 to 8, not '%1'"),
+                           scale);
     }
     // Nothing drawn here comes from a plugin: looking through the plugin folders (as the PNG
     // writer does for other image formats) would only cost time.
@@ -112,20 +123,23 @@ int render(const QCommandLineParser &parser)
         number == 0 ? graphing::PictureContent{} : graphing::PictureContent{number};
     if (const std::optional<QString> failure =
             savePicture(content, output, *format, storedRatio(ratio)))
-        return complain(QStringLiteral("could not write %1: %2").arg(output, *failure), 1);
+        return complain(CommandLine::tr("could not write %1: %2").arg(output, *failure), 1);
     return 0;
 }
 
 QtMessageHandler qtMessageHandler = nullptr;
+constexpr char noDisplayText[] = QT_TRANSLATE_NOOP(
+    "app::CommandLine",
+    "no display could be opened; use --output FILE to draw a picture without one");
+// What reportFatal says, in the user's language: worded before the display is opened.
+QByteArray noDisplay;
 
 void reportFatal(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
         // The one fatal message while the application object starts: no platform plugin could be
         // initialised, which on a machine with the program's packages means no display.
-        std::fputs("function-graph: no display could be opened; use --output FILE to draw a "
-                   "picture without one\n",
-                   stderr);
+        std::fputs(noDisplay.constData(), stderr);
         std::_Exit(1);
     }
     qtMessageHandler(type, context, text);
@@ -158,21 +172,32 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     };
     const QStringList own = add(ownOptions);
     add(windowOptions);
+    if (parser.parse(arguments) && parser.positionalArguments().isEmpty()
+        && std::none_of(own.cbegin(), own.cend(),
+                        [&parser](const QString &name) { return parser.isSet(name); }))
+        return std::nullopt;
+
+    // The program answers without a window, in the user's language: translations are installed
+    // into an application object, which the picture files' messages and Qt's own need. The
+    // parser words its errors as it parses, so it parses again with Qt's translation in place.
+    int applicationArgc = 1;
+    QByteArray name(programName);
+    char *applicationArgv[] = {name.data(), nullptr};
+    const QCoreApplication application(applicationArgc, applicationArgv);
+    Translations translations;
+    translations.install();
     if (!parser.parse(arguments))
         return complain(parser.errorText(), 2);
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!parser.positionalArguments().isEmpty())
         return complain(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
-    }
-    if (std::none_of(own.cbegin(), own.cend(),
-                     [&parser](const QString &name) { return parser.isSet(name); }))
-        return std::nullopt;
+            CommandLine::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
     // Qt reads names as UTF-8; any other bytes would name another file than the one given.
     if (!notUtf8.isEmpty()) {
-        return complain(QStringLiteral("'%1' is not valid UTF-8, the only encoding of file names "
-                                       "and arguments Qt reads")
-                            .arg(notUtf8),
-                        2);
+        return complain(
+            CommandLine::tr("'%1' is not valid UTF-8, the only encoding of file names and "
+                            "arguments Qt reads")
+                .arg(notUtf8),
+            2);
     }
     if (parser.isSet(own[3]) || parser.isSet(own[4])) {
         const QString version = QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
@@ -182,8 +207,14 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     return render(parser);
 }
 
-void reportMissingDisplay(bool whileOpening)
+void reportMissingDisplay(bool whileOpening, const Translations &translations)
 {
+    if (whileOpening) {
+        const QString problem = translations.translate("app::CommandLine", noDisplayText);
+        noDisplay =
+            (QString::fromLatin1(programName) + QLatin1String(": ") + problem + QLatin1Char('\n'))
+                .toLocal8Bit();
+    }
     // What the user sees without a display is the one line of reportFatal, in place of Qt's
     // fatal message and abort. Qt's warnings on the way there (no connection to the display, the
     // platform plugin not loaded) say the same at length and are silenced while the display is
