@@ -82,7 +82,7 @@ einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
     <name>app::GraphWindow</name>
     <message>
         <source>Graph Drawing Method</source>
-        <translation>Zeichenverfahren für Graphen</translation>
+        <translation>Graphen zeichnen</translation>
     </message>
     <message>
         <source>Plot</source>

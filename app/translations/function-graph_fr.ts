@@ -83,7 +83,7 @@ et se termine, sans fenêtre ni écran.
     <name>app::GraphWindow</name>
     <message>
         <source>Graph Drawing Method</source>
-        <translation>Méthode de tracé de graphes</translation>
+        <translation>Tracé de graphes</translation>
     </message>
     <message>
         <source>Plot</source>
