@@ -179,7 +179,8 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
 
     // The program answers without a window, in the user's language: translations are installed
     // into an application object, which the picture files' messages and Qt's own need. The
-    // parser words its errors as it parses, so it parses again with Qt's translation in place.
+    // parser words some errors as it parses (a missing value), so it parses again with Qt's
+    // translation in place.
     int applicationArgc = 1;
     QByteArray name(programName);
     char *applicationArgv[] = {name.data(), nullptr};
