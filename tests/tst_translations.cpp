@@ -97,6 +97,10 @@ void TestTranslations::captionsFit()
     const QImage image = window.grab().toImage();
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
+    // What a screen reader says of the picture, and the picture's menu, are translated too.
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("picture"))->accessibleDescription()
+            != QLatin1String("Axes from -10 to 10"));
+    QVERIFY(window.actions().constFirst()->text() != QLatin1String("Copy"));
     QStringList noRoom;
     for (const QString &name :
          QStringList{"title", "graphButton", "endButton", "functionButton1", "functionButton2",

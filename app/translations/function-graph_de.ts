@@ -20,15 +20,15 @@ into FILE and exits, without a window or a display.
 </source>
         <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
 
-Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den Graphen
-einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
+Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
+Graphen einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
 
   --function N    die Funktion, deren Graph gezeichnet wird:
 %2                    0  kein Graph: die Achsen wie beim Start
   --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg oder .pdf;
                   eine vorhandene Datei wird als Ganzes ersetzt
-  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8 (Vorgabe
-                  1: 441x385 Pixel, wie das Fenster das Bild zeigt)
+  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
+                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
   -h, --help      diesen Text anzeigen
   -v, --version   die Version anzeigen
 </translation>

@@ -27,7 +27,7 @@ et se termine, sans fenêtre ni écran.
 %2                    0  aucun graphe : les axes affichés au démarrage
   --output FICHIER
                   le fichier de l’image, au format que donne la fin de son nom :
-                  .png, .svg ou .pdf ; un fichier existant est remplacé en entier
+                  .png, .svg ou .pdf ; remplace en entier un fichier existant
   --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
                   défaut : 441x385 pixels, comme la fenêtre montre l’image)
   -h, --help      affiche ce texte
