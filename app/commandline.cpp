@@ -3,6 +3,7 @@
 #include "designdata.h"
 #include "functions.h"
 #include "picturefile.h"
+#include "translations.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -27,6 +28,11 @@ namespace app {
 
 namespace {
 
+// Texts worded here are translated in this context.
+struct CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(app::CommandLine)
+};
+
 constexpr char programName[] = "function-graph";
 
 // The program's own options. A name ending in '=' takes a value; aliases are joined by ','.
@@ -48,39 +54,39 @@ QString helpText()
                          .arg(i + 1)
                          .arg(toQString(graphWindowDesign.functionButtons[i].caption).trimmed());
     }
-    return QStringLiteral(R"(Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of each function
-listed into each FILE and exits, without a window or a display.
-
-  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole. {n} in the name
-                  stands for the function's number, and is needed when N lists
-                  more than one. Repeat --output for more files of each function:
-                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'
-                  writes ten files, in that order; the first that cannot be
-                  written ends the run, and those written before it stay
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-
-The picture's style (the default is the window's look):
-  --background B  screen (the window's colour), white, or transparent (PNG and
-                  SVG; white in a PDF)
-  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
-  --numbers       number the even ticks
-  --grid          light lines across the picture at the ticks
-
-A printed page instead of the picture alone (FILE must end in .pdf):
-  --page SIZE     the page the picture is printed on, with margins and a
-                  caption under it: A3, A4, A5, Letter or Legal; the
-                  background is white unless --background says otherwise
-  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  100 (default: as large as the page allows)
-)")
+    return CommandLine::tr(
+               "Usage: %1 [--function N --output FILE [--scale S]]\n"
+               "\n"
+               "Without options, opens the window. With them, draws the graph of each function\n"
+               "listed into each FILE and exits, without a window or a display.\n"
+               "\n"
+               "  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:\n"
+               "%2                    0  no graph: the axes shown at start-up\n"
+               "  --output FILE   the picture file, in the format its name ends in: .png, .svg or\n"
+               "                  .pdf; an existing file is replaced whole. {n} in the name\n"
+               "                  stands for the function's number, and is needed when N lists\n"
+               "                  more than one. Repeat --output for more files of each function:\n"
+               "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
+               "                  writes ten files, in that order; the first that cannot be\n"
+               "                  written ends the run, and those written before it stay\n"
+               "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
+               "                  441x385 pixels, as the window shows the picture)\n"
+               "  -h, --help      show this text\n"
+               "  -v, --version   show the version\n"
+               "\n"
+               "The picture's style (the default is the window's look):\n"
+               "  --background B  screen (the window's colour), white, or transparent (PNG and\n"
+               "                  SVG; white in a PDF)\n"
+               "  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4\n"
+               "  --numbers       number the even ticks\n"
+               "  --grid          light lines across the picture at the ticks\n"
+               "\n"
+               "A printed page instead of the picture alone (FILE must end in .pdf):\n"
+               "  --page SIZE     the page the picture is printed on, with margins and a\n"
+               "                  caption under it: A3, A4, A5, Letter or Legal; the\n"
+               "                  background is white unless --background says otherwise\n"
+               "  --unit-length L one unit of the axes L millimetres long on paper, from 1 to\n"
+               "                  100 (default: as large as the page allows)\n")
         .arg(QLatin1String(programName), functions);
 }
 
@@ -99,11 +105,6 @@ int complain(const QString &problem, int status)
     return status;
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("app::CommandLine", text);
-}
-
 // The page sizes --page takes, by their usual names.
 const std::array pageSizes{QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::Letter,
                            QPageSize::Legal};
@@ -116,8 +117,8 @@ struct Look {
 };
 std::variant<Look, int> lookOf(const QCommandLineParser &parser)
 {
-    const auto mistake = [](const char *problem, const QString &value) {
-        return complain(tr(problem).arg(value), 2);
+    const auto mistake = [](const QString &problem, const QString &value) {
+        return complain(problem.arg(value), 2);
     };
     const auto value = [&parser](const char *name) {
         return parser.isSet(QLatin1String(name)) ? std::optional(parser.value(QLatin1String(name)))
@@ -132,18 +133,21 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser)
                 look.page = QPageSize(id);
         }
         if (!look.page)
-            return mistake("--page must be A3, A4, A5, Letter or Legal, not '%1'", *page);
+            return mistake(CommandLine::tr("--page must be A3, A4, A5, Letter or Legal, not '%1'"),
+                           *page);
         look.style.background = graphing::Background::White;
     }
     if (const std::optional<QString> unit = value("unit-length")) {
         if (!look.page)
-            return complain(tr("--unit-length needs --page SIZE"), 2);
+            return complain(CommandLine::tr("--unit-length needs --page SIZE"), 2);
         bool isNumber = false;
         const double length = unit->toDouble(&isNumber);
         // Written so that a NaN fails it too.
         if (!isNumber || !(length >= 1 && length <= 100))
-            return mistake("--unit-length must be a number of millimetres from 1 to 100, not '%1'",
-                           *unit);
+            return mistake(
+                CommandLine::tr(
+                    "--unit-length must be a number of millimetres from 1 to 100, not '%1'"),
+                *unit);
         look.pageOptions.unitLength = length;
     }
     if (const std::optional<QString> background = value("background")) {
@@ -152,15 +156,18 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser)
                                             QStringLiteral("transparent")}
                                     .indexOf(*background);
         if (index < 0)
-            return mistake("--background must be screen, white or transparent, not '%1'",
-                           *background);
+            return mistake(
+                CommandLine::tr("--background must be screen, white or transparent, not '%1'"),
+                *background);
         look.style.background = static_cast<graphing::Background>(index);
     }
     if (const std::optional<QString> width = value("line-width")) {
         bool isNumber = false;
         look.style.lineWidth = width->toInt(&isNumber);
         if (!isNumber || look.style.lineWidth < 1 || look.style.lineWidth > graphing::thickestLine)
-            return mistake("--line-width must be a whole number from 1 to 4, not '%1'", *width);
+            return mistake(
+                CommandLine::tr("--line-width must be a whole number from 1 to 4, not '%1'"),
+                *width);
     }
     return look;
 }
@@ -211,16 +218,17 @@ int render(const QCommandLineParser &parser)
         // The first option given that draws nothing by itself.
         const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
         return complain(function.isEmpty() && outputs.isEmpty()
-                            ? tr("%1 needs --function N and --output FILE").arg(given)
-                        : outputs.isEmpty() ? tr("--function needs --output FILE")
-                                            : tr("--output needs --function N"),
+                            ? CommandLine::tr("%1 needs --function N and --output FILE").arg(given)
+                        : outputs.isEmpty() ? CommandLine::tr("--function needs --output FILE")
+                                            : CommandLine::tr("--output needs --function N"),
                         2);
     }
     const std::optional<QList<int>> functions = functionsListed(function);
     if (!functions) {
-        return mistake(tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
-                          "0,2-3 naming each once, not '%1'"),
-                       function);
+        return mistake(
+            CommandLine::tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
+                            "0,2-3 naming each once, not '%1'"),
+            function);
     }
     const std::variant<Look, int> asked = lookOf(parser);
     if (const int *const status = std::get_if<int>(&asked))
@@ -233,22 +241,25 @@ int render(const QCommandLineParser &parser)
         for (const QString &output : outputs) {
             const QString rest = QString(output).remove(placeholder);
             if (rest.contains(QLatin1Char('{')) || rest.contains(QLatin1Char('}')))
-                return mistake(tr("'%1' has a brace that is not part of {n}"), output);
+                return mistake(CommandLine::tr("'%1' has a brace that is not part of {n}"), output);
             if (functions->size() > 1 && rest == output)
                 return mistake(
-                    tr("'%1' needs {n}, the function's number, to name one file for each "
-                       "function"),
+                    CommandLine::tr(
+                        "'%1' needs {n}, the function's number, to name one file for each "
+                        "function"),
                     output);
             const QString path = QString(output).replace(placeholder, QString::number(number));
             const std::optional<PictureFormat> format = pictureFormatOf(path);
             if (!format) {
-                return mistake(tr("cannot tell the format of '%1': the file name must end in .png, "
-                                  ".svg or .pdf"),
-                               path);
+                return mistake(
+                    CommandLine::tr(
+                        "cannot tell the format of '%1': the file name must end in .png, "
+                        ".svg or .pdf"),
+                    path);
             }
             const QString file = QFileInfo(path).absoluteFilePath();
             if (paths.contains(file))
-                return mistake(tr("'%1' would be written twice"), path);
+                return mistake(CommandLine::tr("'%1' would be written twice"), path);
             paths.insert(file);
             pictures.append(
                 {graphing::PictureContent(number == 0 ? std::nullopt : std::optional(number)),
@@ -263,12 +274,14 @@ int render(const QCommandLineParser &parser)
         if (std::none_of(pictures.cbegin(), pictures.cend(), [](const Picture &picture) {
                 return picture.format == PictureFormat::Png;
             }))
-            return mistake(tr("--scale applies to PNG pictures only, not to '%1'"), outputs[0]);
+            return mistake(CommandLine::tr("--scale applies to PNG pictures only, not to '%1'"),
+                           outputs[0]);
         bool isNumber = false;
         ratio = scale.toDouble(&isNumber);
         // Written so that a NaN fails it too.
         if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
-            return mistake(tr("--scale must be a number from 0.5 to 8, not '%1'"), scale);
+            return mistake(CommandLine::tr("--scale must be a number from 0.5 to 8, not '%1'"),
+                           scale);
     }
     // A page is printed from each picture, with its caption; every one must fit.
     for (Picture &picture : pictures) {
@@ -276,7 +289,8 @@ int render(const QCommandLineParser &parser)
         if (!look.page)
             continue;
         if (picture.format != PictureFormat::Pdf)
-            return mistake(tr("--page prints on a PDF page only, not into '%1'"), picture.path);
+            return mistake(CommandLine::tr("--page prints on a PDF page only, not into '%1'"),
+                           picture.path);
         plot::PageOptions &options = picture.pageOptions;
         options = {look.pageOptions.unitLength, pictureCaption(picture.content)};
         if (const std::optional<QString> problem = whyNotOnPage(printedPage(*look.page), options))
@@ -311,23 +325,27 @@ int render(const QCommandLineParser &parser)
         encoding.pop_front();
         const QString &path = pictures[written].path;
         const std::optional<QString> failure =
-            data.isEmpty() ? tr("The picture could not be drawn.") : writePictureFile(path, data);
+            data.isEmpty() ? CommandLine::tr("The picture could not be drawn.")
+                           : writePictureFile(path, data);
         if (failure)
-            return complain(tr("could not write %1: %2").arg(path, *failure), 1);
+            return complain(CommandLine::tr("could not write %1: %2").arg(path, *failure), 1);
     }
     return 0;
 }
 
 QtMessageHandler qtMessageHandler = nullptr;
+constexpr char noDisplayText[] = QT_TRANSLATE_NOOP(
+    "app::CommandLine",
+    "no display could be opened; use --output FILE to draw a picture without one");
+// What reportFatal says, in the user's language: worded before the display is opened.
+QByteArray noDisplay;
 
 void reportFatal(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
         // The one fatal message while the application object starts: no platform plugin could be
         // initialised, which on a machine with the program's packages means no display.
-        std::fputs("function-graph: no display could be opened; use --output FILE to draw a "
-                   "picture without one\n",
-                   stderr);
+        std::fputs(noDisplay.constData(), stderr);
         std::_Exit(1);
     }
     qtMessageHandler(type, context, text);
@@ -360,21 +378,33 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     };
     const QStringList own = add(ownOptions);
     add(windowOptions);
+    if (parser.parse(arguments) && parser.positionalArguments().isEmpty()
+        && std::none_of(own.cbegin(), own.cend(),
+                        [&parser](const QString &name) { return parser.isSet(name); }))
+        return std::nullopt;
+
+    // The program answers without a window, in the user's language: translations are installed
+    // into an application object, which the picture files' messages and Qt's own need. The
+    // parser words some errors as it parses (a missing value), so it parses again with Qt's
+    // translation in place.
+    int applicationArgc = 1;
+    QByteArray name(programName);
+    char *applicationArgv[] = {name.data(), nullptr};
+    const QCoreApplication application(applicationArgc, applicationArgv);
+    Translations translations;
+    translations.install();
     if (!parser.parse(arguments))
         return complain(parser.errorText(), 2);
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!parser.positionalArguments().isEmpty())
         return complain(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
-    }
-    if (std::none_of(own.cbegin(), own.cend(),
-                     [&parser](const QString &name) { return parser.isSet(name); }))
-        return std::nullopt;
+            CommandLine::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
     // Qt reads names as UTF-8; any other bytes would name another file than the one given.
     if (!notUtf8.isEmpty()) {
-        return complain(QStringLiteral("'%1' is not valid UTF-8, the only encoding of file names "
-                                       "and arguments Qt reads")
-                            .arg(notUtf8),
-                        2);
+        return complain(
+            CommandLine::tr("'%1' is not valid UTF-8, the only encoding of file names and "
+                            "arguments Qt reads")
+                .arg(notUtf8),
+            2);
     }
     if (parser.isSet(own[3]) || parser.isSet(own[4])) {
         const QString version = QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
@@ -384,8 +414,14 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     return render(parser);
 }
 
-void reportMissingDisplay(bool whileOpening)
+void reportMissingDisplay(bool whileOpening, const Translations &translations)
 {
+    if (whileOpening) {
+        const QString problem = translations.translate("app::CommandLine", noDisplayText);
+        noDisplay =
+            (QString::fromLatin1(programName) + QLatin1String(": ") + problem + QLatin1Char('\n'))
+                .toLocal8Bit();
+    }
     // What the user sees without a display is the one line of reportFatal, in place of Qt's
     // fatal message and abort. Qt's warnings on the way there (no connection to the display, the
     // platform plugin not loaded) say the same at length and are silenced while the display is

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QRect>
 #include <QRgb>
 #include <QString>
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace app {
@@ -50,32 +52,48 @@ inline constexpr QRgb green = 0xff00ff00;
 // What the picture draws in when given no colour.
 inline constexpr QRgb pictureForeground = 0xff000000;
 
+// The texts a user reads or hears are marked for translation in the window's context and are
+// translated where they are shown (translated()); the function captions are formulas and stay as
+// they are, and so do the window's title and name, the program's name.
 // clang-format off
 inline constexpr WindowDesign graphWindowDesign{
     //                 object name       caption                 left  top  width height  tab font        background   accessible name
     .window          {"graphWindow",    "Graph",                {0,    0,   639,  436},  {}, {},         blue,        "Graph"},
-    .title           {"title",          "Graph Drawing Method", {136,  8,   225,  33},   3,  century18,  lightYellow, "Graph Drawing Method"},
-    .picture         {"picture",        "",                     {8,    40,  441,  385},  2,  {},         lightCyan,   "Plot"},
+    .title           {"title",          QT_TRANSLATE_NOOP("app::GraphWindow", "Graph Drawing Method"),
+                                                                {136,  8,   225,  33},   3,  century18,  lightYellow, QT_TRANSLATE_NOOP("app::GraphWindow", "Graph Drawing Method")},
+    .picture         {"picture",        "",                     {8,    40,  441,  385},  2,  {},         lightCyan,   QT_TRANSLATE_NOOP("app::GraphWindow", "Plot")},
     .functionButtons {{
-                     {"functionButton1", "y=x*x-2 ",            {448,  80,  145,  25},   0,  gothic1125, green,       "y = x squared minus 2"},
-                     {"functionButton2", "y=x*exp(-x)+2",       {448,  104, 145,  25},   5,  gothic1125, green,       "y = x times e to the minus x, plus 2"},
-                     {"functionButton3", "y=5sin(x)/x ",        {448,  128, 145,  25},   6,  gothic1125, green,       "y = 5 sine x over x"},
-                     {"functionButton4", "y=exp(x)-1-x^2 ",     {448,  152, 145,  25},   7,  gothic1125, green,       "y = e to the x, minus 1, minus x squared"},
-                     {"functionButton5", "y=\u221a(x^2+1) ",    {448,  176, 145,  25},   8,  gothic1125, green,       "y = square root of x squared plus 1"},
+                     {"functionButton1", "y=x*x-2 ",            {448,  80,  145,  25},   0,  gothic1125, green,       QT_TRANSLATE_NOOP("app::GraphWindow", "y = x squared minus 2")},
+                     {"functionButton2", "y=x*exp(-x)+2",       {448,  104, 145,  25},   5,  gothic1125, green,       QT_TRANSLATE_NOOP("app::GraphWindow", "y = x times e to the minus x, plus 2")},
+                     {"functionButton3", "y=5sin(x)/x ",        {448,  128, 145,  25},   6,  gothic1125, green,       QT_TRANSLATE_NOOP("app::GraphWindow", "y = 5 sine x over x")},
+                     {"functionButton4", "y=exp(x)-1-x^2 ",     {448,  152, 145,  25},   7,  gothic1125, green,       QT_TRANSLATE_NOOP("app::GraphWindow", "y = e to the x, minus 1, minus x squared")},
+                     {"functionButton5", "y=\u221a(x^2+1) ",    {448,  176, 145,  25},   8,  gothic1125, green,       QT_TRANSLATE_NOOP("app::GraphWindow", "y = square root of x squared plus 1")},
     }},
-    .graphButton     {"graphButton",    "Graph",                {472,  208, 73,   33},   1,  gothic1125, {},          "Graph"},
-    .endButton       {"endButton",      "End",                  {472,  240, 73,   33},   4,  gothic12,   {},          "End"},
+    .graphButton     {"graphButton",    QT_TRANSLATE_NOOP("app::GraphWindow", "Graph"),
+                                                                {472,  208, 73,   33},   1,  gothic1125, {},          QT_TRANSLATE_NOOP("app::GraphWindow", "Graph")},
+    .endButton       {"endButton",      QT_TRANSLATE_NOOP("app::GraphWindow", "End"),
+                                                                {472,  240, 73,   33},   4,  gothic12,   {},          QT_TRANSLATE_NOOP("app::GraphWindow", "End")},
 };
 // clang-format on
 
 // What the picture tells a screen reader it shows: the axes alone until "Graph" is pressed, then
 // the graphed function, %1 being its button's accessible name.
-inline constexpr std::string_view axesDescription = "Axes from -10 to 10";
-inline constexpr std::string_view graphDescription = "Graph of %1 from -10 to 10";
+inline constexpr std::string_view axesDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Axes from -10 to 10");
+inline constexpr std::string_view graphDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1 from -10 to 10");
 
 inline QString toQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A text of the design in the user's language, once a translation is installed.
+inline QString translated(std::string_view text)
+{
+    return text.empty()
+               ? QString()
+               : QCoreApplication::translate("app::GraphWindow", std::string(text).c_str());
 }
 
 } // namespace app

@@ -74,7 +74,7 @@ void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
 void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRole backgroundRole)
 {
     widget.setObjectName(toQString(design.objectName));
-    widget.setAccessibleName(toQString(design.accessibleName));
+    widget.setAccessibleName(translated(design.accessibleName));
     widget.setGeometry(design.geometry);
     if (const std::optional<FontDesign> &face = design.font) {
         QFont font(toQString(face->face));
@@ -129,7 +129,7 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
             update();
     });
 
-    auto *const title = new QLabel(toQString(design.title.caption), this);
+    auto *const title = new QLabel(translated(design.title.caption), this);
     place(title, design.title, QPalette::Window);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The title is wider at its font than its designed box: the box grows to the right (where
@@ -146,10 +146,10 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
         connect(m_functionButtons[i], &QAbstractButton::clicked, this,
                 [this, i] { m_chosenFunction = i + 1; });
     }
-    auto *const graphButton = new QPushButton(toQString(design.graphButton.caption), this);
+    auto *const graphButton = new QPushButton(translated(design.graphButton.caption), this);
     place(graphButton, design.graphButton, QPalette::Button);
     connect(graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
-    auto *const endButton = new QPushButton(toQString(design.endButton.caption), this);
+    auto *const endButton = new QPushButton(translated(design.endButton.caption), this);
     place(endButton, design.endButton, QPalette::Button);
     connect(endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
 
@@ -185,8 +185,9 @@ void GraphWindow::describePicture()
 {
     const std::optional<int> graphed = m_picture->content().graphedFunction;
     const QString description =
-        graphed ? toQString(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
-                : toQString(axesDescription);
+        graphed
+            ? translated(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
+            : translated(axesDescription);
     m_actions->setDescription(description);
 }
 

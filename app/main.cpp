@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "graphwindow.h"
+#include "translations.h"
 #include "version.h"
 
 #include <QApplication>
@@ -7,14 +8,17 @@
 
 int main(int argc, char *argv[])
 {
-    // A picture file is drawn without any application object: no display is needed, and nothing
-    // is set up that the drawing does not use.
+    // A picture file is drawn, and the command line answered, without a window: no display is
+    // needed, and nothing is set up that the drawing does not use.
     if (const std::optional<int> status = app::runCommandLine(argc, argv))
         return *status;
 
-    app::reportMissingDisplay(true);
+    // In the user's language from the first message on, that of a missing display.
+    app::Translations translations;
+    app::reportMissingDisplay(true, translations);
     QApplication application(argc, argv);
-    app::reportMissingDisplay(false);
+    app::reportMissingDisplay(false, translations);
+    translations.install();
     QApplication::setApplicationName(QStringLiteral("function-graph"));
     QApplication::setApplicationDisplayName(QStringLiteral("Graph"));
     QApplication::setApplicationVersion(QString::fromLatin1(app::applicationVersion));

@@ -15,10 +15,10 @@ namespace app {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("app::PictureFile", text);
-}
+// Texts worded here are translated in this context.
+struct PictureFile {
+    Q_DECLARE_TR_FUNCTIONS(app::PictureFile)
+};
 
 const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
 
@@ -89,24 +89,24 @@ bool writeAll(QIODevice &device, const QByteArray &data)
 QString whyNotMade(const QFileInfo &target, const QString &qtReason)
 {
     if (target.isDir())
-        return tr("%1 is a folder.").arg(target.filePath());
+        return PictureFile::tr("%1 is a folder.").arg(target.filePath());
     QFileInfo folder(target.absolutePath());
     while (!folder.exists() && !folder.isRoot())
         folder.setFile(folder.absolutePath());
     const QString name = folder.absoluteFilePath();
     if (!folder.isDir())
-        return tr("%1 is a file, not a folder.").arg(name);
+        return PictureFile::tr("%1 is a file, not a folder.").arg(name);
     if (!folder.isExecutable())
-        return tr("You may not open the folder %1.").arg(name);
+        return PictureFile::tr("You may not open the folder %1.").arg(name);
     if (name != target.absolutePath())
-        return tr("The folder %1 does not exist.").arg(target.absolutePath());
+        return PictureFile::tr("The folder %1 does not exist.").arg(target.absolutePath());
     if (QStorageInfo(name).isReadOnly())
-        return tr("The folder %1 is on a read-only file system.").arg(name);
+        return PictureFile::tr("The folder %1 is on a read-only file system.").arg(name);
     if (!folder.isWritable())
-        return tr("You may not make files in the folder %1.").arg(name);
+        return PictureFile::tr("You may not make files in the folder %1.").arg(name);
     if (target.exists() && !target.isWritable())
-        return tr("You may not write to the file %1.").arg(target.absoluteFilePath());
-    return tr("No file could be made in the folder %1: %2.").arg(name, qtReason);
+        return PictureFile::tr("You may not write to the file %1.").arg(target.absoluteFilePath());
+    return PictureFile::tr("No file could be made in the folder %1: %2.").arg(name, qtReason);
 }
 
 } // namespace
@@ -124,7 +124,8 @@ QString extensionOf(PictureFormat format)
 
 QStringList saveFilters()
 {
-    return {tr("PNG image (*.png)"), tr("SVG drawing (*.svg)"), tr("PDF document (*.pdf)")};
+    return {PictureFile::tr("PNG image (*.png)"), PictureFile::tr("SVG drawing (*.svg)"),
+            PictureFile::tr("PDF document (*.pdf)")};
 }
 
 QString proposedFileName(const graphing::PictureContent &content)
@@ -141,7 +142,7 @@ QStringList pictureCaption(const graphing::PictureContent &content)
         const std::string_view formula = graphing::functionFormula(*content.graphedFunction);
         caption << QString::fromUtf8(formula.data(), qsizetype(formula.size()));
     }
-    return caption << tr("x and y from -10 to 10");
+    return caption << PictureFile::tr("x and y from -10 to 10");
 }
 
 QPageLayout printedPage(const QPageSize &size)
@@ -186,7 +187,7 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
 {
     const QByteArray data = encodePicture(content, format, ratio);
     if (data.isEmpty())
-        return tr("The picture could not be drawn.");
+        return PictureFile::tr("The picture could not be drawn.");
     return writePictureFile(path, data);
 }
 
@@ -195,8 +196,9 @@ std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageO
     if (pictureRenderer().fitsOnPage(layout, options))
         return std::nullopt;
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
-    return tr("At %1 mm to the unit the picture and its caption do not fit on the page, whose "
-              "printable area is %2 x %3 mm: choose a larger page or a smaller size.")
+    return PictureFile::tr(
+               "At %1 mm to the unit the picture and its caption do not fit on the page, whose "
+               "printable area is %2 x %3 mm: choose a larger page or a smaller size.")
         .arg(options.unitLength.value_or(0))
         .arg(qRound(area.width()))
         .arg(qRound(area.height()));
@@ -226,7 +228,7 @@ std::optional<QString> savePage(const graphing::PictureContent &content, const Q
         return problem;
     const QByteArray pdf = pagePdf(content, layout, resolution, options);
     if (pdf.isEmpty())
-        return tr("The page could not be drawn.");
+        return PictureFile::tr("The page could not be drawn.");
     return writePictureFile(path, pdf);
 }
 

@@ -26,6 +26,11 @@ for file in "${expected[@]}"; do
     [[ -f $prefix/$file ]] || fail "$file is not installed"
 done
 [[ -x $prefix/bin/function-graph ]] || fail "the program is not executable"
+# The installed program finds its translations.
+LANG=de_DE.UTF-8 "$prefix/bin/function-graph" --help | grep -q "^Aufruf: " ||
+    fail "the installed program does not speak German"
+LANG=fr_FR.UTF-8 "$prefix/bin/function-graph" --help | grep -q "^Utilisation : " ||
+    fail "the installed program does not speak French"
 # Nothing else: a stray file would be shipped in the package too.
 while IFS= read -r file; do
     [[ " ${expected[*]} " == *" $file "* ]] || fail "unexpected file $file"

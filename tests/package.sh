@@ -23,6 +23,9 @@ for dependency in fonts-ipafont-gothic fonts-urw-base35 libqt6widgets6 libc6; do
     [[ ", $depends," == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
 done
 
+[[ $(dpkg-deb -f "$package" Recommends) == *qt6-translations-l10n* ]] ||
+    fail "Recommends lacks qt6-translations-l10n"
+
 contents=$(dpkg-deb -c "$package")
 for file in usr/bin/function-graph "usr/share/applications/$app_id.desktop" \
     "usr/share/metainfo/$app_id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \

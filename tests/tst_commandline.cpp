@@ -169,6 +169,17 @@ void TestCommandLine::invocations_data()
     QTest::newRow("-hv") << "" << "function-graph -hv" << false << 2 << QStringList{"unknown option", "hv"} << "" << "";
     QTest::newRow("stray argument") << "" << "function-graph -reverse extra" << false << 2 << QStringList{"'extra'"} << "" << "";
 
+    // In the user's language, as the locale names it: the program's texts and Qt's own.
+    QTest::newRow("German: png") << "" << "LANG=de_DE.UTF-8 function-graph --function 3 --output out.png" << false << 0 << nothing << "out.png" << "png";
+    QTest::newRow("German: --help") << "" << "LANG=de_DE.UTF-8 function-graph --help" << false << 0 << QStringList{"Aufruf:", "Ohne Optionen", "--output DATEI"} << "" << "";
+    QTest::newRow("German: function 6") << "" << "LANG=de_DE.UTF-8 function-graph --function 6 --output out.png" << false << 2 << QStringList{"ganze Zahl", "„6“"} << "" << "";
+    QTest::newRow("German: unknown option, Qt's text") << "" << "LANG=de_DE.UTF-8 function-graph --colour red" << false << 2 << QStringList{"Unbekannte Option", "colour"} << "" << "";
+    QTest::newRow("German: missing value, Qt's text") << "" << "LANG=de_DE.UTF-8 function-graph --output" << false << 2 << QStringList{"fehlt der Wert", "--output"} << "" << "";
+    QTest::newRow("German: no display") << "" << "LANG=de_DE.UTF-8 function-graph" << false << 1 << QStringList{"kein Bildschirm", "--output DATEI"} << "" << "";
+    QTest::newRow("French by LC_ALL: --help") << "" << "{ export LANG=de_DE.UTF-8 LC_ALL=fr_FR.UTF-8; } 2>/dev/null; function-graph -h" << false << 0 << QStringList{"Utilisation :", "FICHIER"} << "" << "";
+    QTest::newRow("French: missing folder") << "" << "LANG=fr_FR.UTF-8 function-graph --function 3 --output missing/out.png" << false << 1 << QStringList{"impossible d’écrire", "Le dossier", "n’existe pas"} << "" << "";
+    QTest::newRow("French: scale with svg") << "" << "LANG=fr_FR.UTF-8 function-graph --function 3 --output out.svg --scale 2" << false << 2 << QStringList{"ne s’applique qu’aux images PNG", "out.svg"} << "" << "";
+
     QTest::newRow("no display, no output") << "" << "function-graph" << false << 1 << noDisplay << "" << "";
     QTest::newRow("unserved display, Qt's window options") << "" << "DISPLAY=$UNSERVED function-graph -geometry +10+10 -style=fusion --reverse -qwindowtitle T" << false << 1 << noDisplay << "" << "";
     // clang-format on

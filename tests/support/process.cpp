@@ -64,8 +64,11 @@ QProcessEnvironment isolatedEnvironment(const QString &runtimeDir)
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), runtimeDir + QStringLiteral("/config"));
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
                              "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
-                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS"})
+                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS", "LANGUAGE",
+                             "LC_ALL", "LC_MESSAGES"})
         environment.remove(QString::fromLatin1(name));
+    // The program speaks English unless a test asks for another language.
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     return environment;
 }
 

@@ -30,9 +30,9 @@ ToolResult runTool(const QString &program, const QStringList &arguments,
 // clean up (a time-out of the test runner, say).
 void endWithTheTest(QProcess &process);
 
-// This process's environment with `runtimeDir` as the private runtime folder and no display,
-// platform, density or accessibility-bus setting: a program started with it depends on the test
-// alone for those.
+// This process's environment with `runtimeDir` as the private runtime folder, no display,
+// platform, density or accessibility-bus setting, and English: a program started with it depends
+// on the test alone for those.
 QProcessEnvironment isolatedEnvironment(const QString &runtimeDir);
 
 // The tools a test runs, found on the PATH by name; missingTools() names those not found.
