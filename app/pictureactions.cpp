@@ -65,26 +65,30 @@ struct ChoiceDesign {
     const char *title;
     std::vector<const char *> options;
 };
-#define CHOICE_TEXT(text) QT_TRANSLATE_NOOP("app::PictureActions", text)
 const std::array<ChoiceDesign, choiceCount> choiceDesigns{{
     {"style/background",
-     CHOICE_TEXT("Background"),
-     {CHOICE_TEXT("As on Screen"), CHOICE_TEXT("White"), CHOICE_TEXT("Transparent")}},
+     QT_TRANSLATE_NOOP("app::PictureActions", "Background"),
+     {QT_TRANSLATE_NOOP("app::PictureActions", "As on Screen"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "White"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "Transparent")}},
     {"style/lineWidth",
-     CHOICE_TEXT("Line Width"),
-     {CHOICE_TEXT("1 Pixel"), CHOICE_TEXT("2 Pixels"), CHOICE_TEXT("3 Pixels"),
-      CHOICE_TEXT("4 Pixels")}},
-    {"style/numbers", CHOICE_TEXT("Numbers on the Axes"), {}},
-    {"style/grid", CHOICE_TEXT("Grid"), {}},
+     QT_TRANSLATE_NOOP("app::PictureActions", "Line Width"),
+     {QT_TRANSLATE_NOOP("app::PictureActions", "1 Pixel"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "2 Pixels"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "3 Pixels"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "4 Pixels")}},
+    {"style/numbers", QT_TRANSLATE_NOOP("app::PictureActions", "Numbers on the Axes"), {}},
+    {"style/grid", QT_TRANSLATE_NOOP("app::PictureActions", "Grid"), {}},
     {"print/size",
-     CHOICE_TEXT("Printed Size"),
-     {CHOICE_TEXT("As Large as the Page Allows"), CHOICE_TEXT("1 Unit = 1 cm"),
-      CHOICE_TEXT("1 Unit = 5 mm")}},
+     QT_TRANSLATE_NOOP("app::PictureActions", "Printed Size"),
+     {QT_TRANSLATE_NOOP("app::PictureActions", "As Large as the Page Allows"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "1 Unit = 1 cm"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "1 Unit = 5 mm")}},
     {"print/background",
-     CHOICE_TEXT("Printed Background"),
-     {CHOICE_TEXT("White"), CHOICE_TEXT("As on Screen")}},
+     QT_TRANSLATE_NOOP("app::PictureActions", "Printed Background"),
+     {QT_TRANSLATE_NOOP("app::PictureActions", "White"),
+      QT_TRANSLATE_NOOP("app::PictureActions", "As on Screen")}},
 }};
-#undef CHOICE_TEXT
 // Millimetres to the unit of each printed size; nothing: as large as the page allows.
 const std::array<std::optional<double>, 3> unitLengths{std::nullopt, 10.0, 5.0};
 

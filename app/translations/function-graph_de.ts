@@ -4,50 +4,12 @@
 <context>
     <name>app::CommandLine</name>
     <message>
-        <source>Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of one function
-into FILE and exits, without a window or a display.
-
-  --function N    the function to graph:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-</source>
-        <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
-
-Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
-Graphen einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
-
-  --function N    die Funktion, deren Graph gezeichnet wird:
-%2                    0  kein Graph: die Achsen wie beim Start
-  --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg oder .pdf;
-                  eine vorhandene Datei wird als Ganzes ersetzt
-  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
-                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
-  -h, --help      diesen Text anzeigen
-  -v, --version   die Version anzeigen
-</translation>
-    </message>
-    <message>
-        <source>--scale needs --function N and --output FILE</source>
-        <translation>--scale braucht --function N und --output DATEI</translation>
-    </message>
-    <message>
         <source>--function needs --output FILE</source>
         <translation>--function braucht --output DATEI</translation>
     </message>
     <message>
         <source>--output needs --function N</source>
         <translation>--output braucht --function N</translation>
-    </message>
-    <message>
-        <source>--function must be a whole number from 0 to 5, not &apos;%1&apos;</source>
-        <translation>--function muss eine ganze Zahl von 0 bis 5 sein, nicht „%1“</translation>
     </message>
     <message>
         <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg or .pdf</source>
@@ -76,6 +38,126 @@ Graphen einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
     <message>
         <source>no display could be opened; use --output FILE to draw a picture without one</source>
         <translation>kein Bildschirm ließ sich öffnen; mit --output DATEI entsteht ein Bild auch ohne</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
+
+  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
+%2                    0  no graph: the axes shown at start-up
+  --output FILE   the picture file, in the format its name ends in: .png, .svg or
+                  .pdf; an existing file is replaced whole. {n} in the name
+                  stands for the function&apos;s number, and is needed when N lists
+                  more than one. Repeat --output for more files of each function:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
+  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+  -h, --help      show this text
+  -v, --version   show the version
+
+The picture&apos;s style (the default is the window&apos;s look):
+  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+  --numbers       number the even ticks
+  --grid          light lines across the picture at the ticks
+
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  100 (default: as large as the page allows)
+</source>
+        <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
+
+Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
+Graphen jeder genannten Funktion in jede DATEI und endet, ohne Fenster und
+ohne Bildschirm.
+
+  --function N    die Funktionen, deren Graph gezeichnet wird, eine oder eine
+                  Liste wie 1-5 oder 0,2-3:
+%2                    0  kein Graph: die Achsen wie beim Start
+  --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg oder .pdf;
+                  eine vorhandene Datei wird als Ganzes ersetzt. {n} im Namen
+                  steht für die Nummer der Funktion und ist nötig, wenn N
+                  mehrere nennt. --output mehrmals gibt mehr Dateien je Funktion:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  schreibt zehn Dateien in dieser Reihenfolge; die erste, die
+                  nicht geschrieben werden kann, beendet den Lauf, die davor
+                  geschriebenen bleiben
+  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
+                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
+  -h, --help      diesen Text anzeigen
+  -v, --version   die Version anzeigen
+
+Der Stil des Bildes (Vorgabe: wie im Fenster):
+  --background B  screen (die Farbe des Fensters), white (weiß) oder
+                  transparent (PNG und SVG; weiß in einer PDF-Datei)
+  --line-width N  Kurve, Achsen und Striche N Pixel breit, von 1 bis 4
+  --numbers       die geraden Striche beschriften
+  --grid          helle Linien quer durch das Bild an den Strichen
+
+Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
+  --page GRÖSSE   das Papierformat, auf das das Bild mit Rändern und einer
+                  Bildunterschrift gedruckt wird: A3, A4, A5, Letter oder
+                  Legal; der Hintergrund ist weiß, wenn --background nichts
+                  anderes sagt
+  --unit-length L eine Einheit der Achsen ist auf dem Papier L Millimeter lang,
+                  von 1 bis 100 (Vorgabe: so groß, wie die Seite erlaubt)
+</translation>
+    </message>
+    <message>
+        <source>--page must be A3, A4, A5, Letter or Legal, not &apos;%1&apos;</source>
+        <translation>--page muss A3, A4, A5, Letter oder Legal sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--unit-length needs --page SIZE</source>
+        <translation>--unit-length braucht --page GRÖSSE</translation>
+    </message>
+    <message>
+        <source>--unit-length must be a number of millimetres from 1 to 100, not &apos;%1&apos;</source>
+        <translation>--unit-length muss eine Zahl von Millimetern von 1 bis 100 sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--background must be screen, white or transparent, not &apos;%1&apos;</source>
+        <translation>--background muss screen, white oder transparent sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--line-width must be a whole number from 1 to 4, not &apos;%1&apos;</source>
+        <translation>--line-width muss eine ganze Zahl von 1 bis 4 sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>%1 needs --function N and --output FILE</source>
+        <translation>%1 braucht --function N und --output DATEI</translation>
+    </message>
+    <message>
+        <source>--function takes numbers from 0 to 5, one or a list such as 1-5 or 0,2-3 naming each once, not &apos;%1&apos;</source>
+        <translation>--function nimmt ganze Zahlen von 0 bis 5, eine oder eine Liste wie 1-5 oder 0,2-3, jede nur einmal, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has a brace that is not part of {n}</source>
+        <translation>„%1“ hat eine geschweifte Klammer, die nicht zu {n} gehört</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs {n}, the function&apos;s number, to name one file for each function</source>
+        <translation>„%1“ braucht {n}, die Nummer der Funktion, um für jede Funktion eine eigene Datei zu nennen</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; would be written twice</source>
+        <translation>„%1“ würde zweimal geschrieben</translation>
+    </message>
+    <message>
+        <source>--page prints on a PDF page only, not into &apos;%1&apos;</source>
+        <translation>--page druckt nur auf eine PDF-Seite, nicht in „%1“</translation>
+    </message>
+    <message>
+        <source>The picture could not be drawn.</source>
+        <translation>Das Bild konnte nicht gezeichnet werden.</translation>
     </message>
 </context>
 <context>
@@ -160,10 +242,6 @@ Graphen einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
         <translation>Der Drucker hat einen Fehler gemeldet.</translation>
     </message>
     <message>
-        <source>The page could not be drawn.</source>
-        <translation>Die Seite konnte nicht gezeichnet werden.</translation>
-    </message>
-    <message>
         <source>The picture could not be printed.</source>
         <translation>Das Bild konnte nicht gedruckt werden.</translation>
     </message>
@@ -186,6 +264,74 @@ Graphen einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
     <message>
         <source>At x = %1</source>
         <translation>Bei x = %1</translation>
+    </message>
+    <message>
+        <source>Picture Style</source>
+        <translation>Bildstil</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Hintergrund</translation>
+    </message>
+    <message>
+        <source>As on Screen</source>
+        <translation>Wie am Bildschirm</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Durchsichtig</translation>
+    </message>
+    <message>
+        <source>Line Width</source>
+        <translation>Linienbreite</translation>
+    </message>
+    <message>
+        <source>1 Pixel</source>
+        <translation>1 Pixel</translation>
+    </message>
+    <message>
+        <source>2 Pixels</source>
+        <translation>2 Pixel</translation>
+    </message>
+    <message>
+        <source>3 Pixels</source>
+        <translation>3 Pixel</translation>
+    </message>
+    <message>
+        <source>4 Pixels</source>
+        <translation>4 Pixel</translation>
+    </message>
+    <message>
+        <source>Numbers on the Axes</source>
+        <translation>Zahlen an den Achsen</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Gitter</translation>
+    </message>
+    <message>
+        <source>Printed Size</source>
+        <translation>Druckgröße</translation>
+    </message>
+    <message>
+        <source>As Large as the Page Allows</source>
+        <translation>So groß, wie die Seite erlaubt</translation>
+    </message>
+    <message>
+        <source>1 Unit = 1 cm</source>
+        <translation>1 Einheit = 1 cm</translation>
+    </message>
+    <message>
+        <source>1 Unit = 5 mm</source>
+        <translation>1 Einheit = 5 mm</translation>
+    </message>
+    <message>
+        <source>Printed Background</source>
+        <translation>Druckhintergrund</translation>
     </message>
 </context>
 <context>
@@ -237,6 +383,18 @@ Graphen einer Funktion in DATEI und endet, ohne Fenster und ohne Bildschirm.
     <message>
         <source>The picture could not be drawn.</source>
         <translation>Das Bild konnte nicht gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>x and y from -10 to 10</source>
+        <translation>x und y von -10 bis 10</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
+        <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Wählen Sie ein größeres Papierformat oder eine kleinere Größe.</translation>
+    </message>
+    <message>
+        <source>The page could not be drawn.</source>
+        <translation>Die Seite konnte nicht gezeichnet werden.</translation>
     </message>
 </context>
 </TS>

@@ -4,51 +4,12 @@
 <context>
     <name>app::CommandLine</name>
     <message>
-        <source>Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of one function
-into FILE and exits, without a window or a display.
-
-  --function N    the function to graph:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-</source>
-        <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
-
-Sans option, ouvre la fenêtre. Avec, trace le graphe d’une fonction dans FICHIER
-et se termine, sans fenêtre ni écran.
-
-  --function N    la fonction à tracer :
-%2                    0  aucun graphe : les axes affichés au démarrage
-  --output FICHIER
-                  le fichier de l’image, au format que donne la fin de son nom :
-                  .png, .svg ou .pdf ; remplace en entier un fichier existant
-  --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
-                  défaut : 441x385 pixels, comme la fenêtre montre l’image)
-  -h, --help      affiche ce texte
-  -v, --version   affiche la version
-</translation>
-    </message>
-    <message>
-        <source>--scale needs --function N and --output FILE</source>
-        <translation>--scale demande --function N et --output FICHIER</translation>
-    </message>
-    <message>
         <source>--function needs --output FILE</source>
         <translation>--function demande --output FICHIER</translation>
     </message>
     <message>
         <source>--output needs --function N</source>
         <translation>--output demande --function N</translation>
-    </message>
-    <message>
-        <source>--function must be a whole number from 0 to 5, not &apos;%1&apos;</source>
-        <translation>--function doit être un nombre entier de 0 à 5, et non « %1 »</translation>
     </message>
     <message>
         <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg or .pdf</source>
@@ -77,6 +38,125 @@ et se termine, sans fenêtre ni écran.
     <message>
         <source>no display could be opened; use --output FILE to draw a picture without one</source>
         <translation>aucun écran n’a pu être ouvert ; --output FICHIER trace une image sans écran</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
+
+  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
+%2                    0  no graph: the axes shown at start-up
+  --output FILE   the picture file, in the format its name ends in: .png, .svg or
+                  .pdf; an existing file is replaced whole. {n} in the name
+                  stands for the function&apos;s number, and is needed when N lists
+                  more than one. Repeat --output for more files of each function:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
+  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+  -h, --help      show this text
+  -v, --version   show the version
+
+The picture&apos;s style (the default is the window&apos;s look):
+  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+  --numbers       number the even ticks
+  --grid          light lines across the picture at the ticks
+
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  100 (default: as large as the page allows)
+</source>
+        <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
+
+Sans option, ouvre la fenêtre. Avec, trace le graphe de chaque fonction
+nommée dans chaque FICHIER et se termine, sans fenêtre ni écran.
+
+  --function N    les fonctions à tracer, une seule ou une liste comme 1-5 ou
+                  0,2-3 :
+%2                    0  aucun graphe : les axes affichés au démarrage
+  --output FICHIER
+                  le fichier de l’image, au format que donne la fin de son nom :
+                  .png, .svg ou .pdf ; remplace en entier un fichier existant.
+                  {n} dans le nom tient lieu du numéro de la fonction ; il est
+                  nécessaire quand N en nomme plusieurs. Répétez --output pour
+                  plusieurs fichiers de chaque fonction :
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  écrit dix fichiers, dans cet ordre ; le premier qui ne peut
+                  être écrit arrête l’exécution, ceux écrits avant restent
+  --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
+                  défaut : 441x385 pixels, comme la fenêtre montre l’image)
+  -h, --help      affiche ce texte
+  -v, --version   affiche la version
+
+Le style de l’image (par défaut, l’aspect de la fenêtre) :
+  --background B  screen (la couleur de la fenêtre), white (blanc) ou
+                  transparent (PNG et SVG ; blanc dans un PDF)
+  --line-width N  courbe, axes et graduations épais de N pixels, de 1 à 4
+  --numbers       numérote les graduations paires
+  --grid          des lignes claires à travers l’image aux graduations
+
+Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
+  --page FORMAT   le format de la page où l’image est imprimée, avec des marges
+                  et une légende dessous : A3, A4, A5, Letter ou Legal ; le
+                  fond est blanc sauf si --background dit autre chose
+  --unit-length L une unité des axes mesure L millimètres sur le papier, de 1
+                  à 100 (par défaut : aussi grand que la page le permet)
+</translation>
+    </message>
+    <message>
+        <source>--page must be A3, A4, A5, Letter or Legal, not &apos;%1&apos;</source>
+        <translation>--page doit être A3, A4, A5, Letter ou Legal, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--unit-length needs --page SIZE</source>
+        <translation>--unit-length demande --page FORMAT</translation>
+    </message>
+    <message>
+        <source>--unit-length must be a number of millimetres from 1 to 100, not &apos;%1&apos;</source>
+        <translation>--unit-length doit être un nombre de millimètres de 1 à 100, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--background must be screen, white or transparent, not &apos;%1&apos;</source>
+        <translation>--background doit être screen, white ou transparent, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--line-width must be a whole number from 1 to 4, not &apos;%1&apos;</source>
+        <translation>--line-width doit être un nombre entier de 1 à 4, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>%1 needs --function N and --output FILE</source>
+        <translation>%1 demande --function N et --output FICHIER</translation>
+    </message>
+    <message>
+        <source>--function takes numbers from 0 to 5, one or a list such as 1-5 or 0,2-3 naming each once, not &apos;%1&apos;</source>
+        <translation>--function prend des nombres entiers de 0 à 5, un seul ou une liste comme 1-5 ou 0,2-3 qui nomme chacun une fois, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has a brace that is not part of {n}</source>
+        <translation>« %1 » contient une accolade qui ne fait pas partie de {n}</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs {n}, the function&apos;s number, to name one file for each function</source>
+        <translation>« %1 » demande {n}, le numéro de la fonction, pour nommer un fichier par fonction</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; would be written twice</source>
+        <translation>« %1 » serait écrit deux fois</translation>
+    </message>
+    <message>
+        <source>--page prints on a PDF page only, not into &apos;%1&apos;</source>
+        <translation>--page imprime sur une page PDF seulement, et non dans « %1 »</translation>
+    </message>
+    <message>
+        <source>The picture could not be drawn.</source>
+        <translation>L’image n’a pas pu être tracée.</translation>
     </message>
 </context>
 <context>
@@ -161,10 +241,6 @@ et se termine, sans fenêtre ni écran.
         <translation>L’imprimante a signalé une erreur.</translation>
     </message>
     <message>
-        <source>The page could not be drawn.</source>
-        <translation>La page n’a pas pu être dessinée.</translation>
-    </message>
-    <message>
         <source>The picture could not be printed.</source>
         <translation>L’image n’a pas pu être imprimée.</translation>
     </message>
@@ -187,6 +263,74 @@ et se termine, sans fenêtre ni écran.
     <message>
         <source>At x = %1</source>
         <translation>En x = %1</translation>
+    </message>
+    <message>
+        <source>Picture Style</source>
+        <translation>Style de l’image</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Fond</translation>
+    </message>
+    <message>
+        <source>As on Screen</source>
+        <translation>Comme à l’écran</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>Line Width</source>
+        <translation>Épaisseur des traits</translation>
+    </message>
+    <message>
+        <source>1 Pixel</source>
+        <translation>1 pixel</translation>
+    </message>
+    <message>
+        <source>2 Pixels</source>
+        <translation>2 pixels</translation>
+    </message>
+    <message>
+        <source>3 Pixels</source>
+        <translation>3 pixels</translation>
+    </message>
+    <message>
+        <source>4 Pixels</source>
+        <translation>4 pixels</translation>
+    </message>
+    <message>
+        <source>Numbers on the Axes</source>
+        <translation>Nombres sur les axes</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Quadrillage</translation>
+    </message>
+    <message>
+        <source>Printed Size</source>
+        <translation>Taille imprimée</translation>
+    </message>
+    <message>
+        <source>As Large as the Page Allows</source>
+        <translation>Aussi grand que la page le permet</translation>
+    </message>
+    <message>
+        <source>1 Unit = 1 cm</source>
+        <translation>1 unité = 1 cm</translation>
+    </message>
+    <message>
+        <source>1 Unit = 5 mm</source>
+        <translation>1 unité = 5 mm</translation>
+    </message>
+    <message>
+        <source>Printed Background</source>
+        <translation>Fond imprimé</translation>
     </message>
 </context>
 <context>
@@ -238,6 +382,18 @@ et se termine, sans fenêtre ni écran.
     <message>
         <source>The picture could not be drawn.</source>
         <translation>L’image n’a pas pu être dessinée.</translation>
+    </message>
+    <message>
+        <source>x and y from -10 to 10</source>
+        <translation>x et y de -10 à 10</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
+        <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : choisissez une page plus grande ou une taille plus petite.</translation>
+    </message>
+    <message>
+        <source>The page could not be drawn.</source>
+        <translation>La page n’a pas pu être tracée.</translation>
     </message>
 </context>
 </TS>
