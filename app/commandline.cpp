@@ -46,7 +46,9 @@ into FILE and exits, without a window or a display.
   --function N    the function to graph:
 %2                    0  no graph: the axes shown at start-up
   --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole
+                  .pdf, or .wav for the curve as sound (four seconds, pitch
+                  following y, left to right with x); an existing file is
+                  replaced whole
   --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
                   441x385 pixels, as the window shows the picture)
   -h, --help      show this text
@@ -94,8 +96,12 @@ int render(const QCommandLineParser &parser)
     const std::optional<PictureFormat> format = pictureFormatOf(output);
     if (!format) {
         return mistake(
-            "cannot tell the format of '%1': the file name must end in .png, .svg or .pdf", output);
+            "cannot tell the format of '%1': the file name must end in .png, .svg, .pdf or .wav",
+            output);
     }
+    if (*format == PictureFormat::Wav && number == 0)
+        return mistake("the axes alone have no curve to be heard: '%1' needs --function 1 to 5",
+                       output);
     double ratio = 1;
     if (parser.isSet(QStringLiteral("scale"))) {
         if (*format != PictureFormat::Png)

@@ -71,7 +71,8 @@ inline constexpr WindowDesign graphWindowDesign{
 // What the picture tells a screen reader it shows: the axes alone until "Graph" is pressed, then
 // the graphed function, %1 being its button's accessible name.
 inline constexpr std::string_view axesDescription = "Axes from -10 to 10";
-inline constexpr std::string_view graphDescription = "Graph of %1 from -10 to 10";
+inline constexpr std::string_view graphDescription =
+    "Graph of %1 from -10 to 10; Space plays it as sound";
 
 inline QString toQString(std::string_view text)
 {

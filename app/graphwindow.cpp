@@ -4,6 +4,7 @@
 #include "pictureactions.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -51,6 +52,45 @@ void installFontSubstitutes()
                                {QStringLiteral("C059"), QStringLiteral("serif")});
 }
 
+// The picture as assistive technology sees it: an image whose own actions (Play the Curve) are
+// offered beside Qt's, named and described as their menu items are.
+class AccessiblePicture final : public QAccessibleWidget {
+public:
+    explicit AccessiblePicture(QWidget *picture) : QAccessibleWidget(picture, QAccessible::Graphic)
+    {}
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        for (const QAction *const action : widget()->actions())
+            names << action->text();
+        return names;
+    }
+
+    QString localizedActionDescription(const QString &name) const override
+    {
+        const QAction *const action = ownAction(name);
+        return action ? action->statusTip() : QAccessibleWidget::localizedActionDescription(name);
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (QAction *const action = ownAction(name))
+            action->trigger();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QAction *ownAction(const QString &name) const
+    {
+        const QList<QAction *> actions = widget()->actions();
+        const auto found = std::find_if(actions.cbegin(), actions.cend(),
+                                        [&name](const QAction *a) { return a->text() == name; });
+        return found == actions.cend() ? nullptr : *found;
+    }
+};
+
 // Tells assistive technology what the window and the picture are, a frame and an image: Qt takes
 // any plain widget for a generic area.
 QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject *object)
@@ -58,7 +98,7 @@ QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject 
     if (auto *const window = qobject_cast<GraphWindow *>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
     if (auto *const picture = qobject_cast<plot::PictureBox *>(object))
-        return new QAccessibleWidget(picture, QAccessible::Graphic);
+        return new AccessiblePicture(picture);
     return nullptr;
 }
 

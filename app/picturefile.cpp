@@ -1,5 +1,6 @@
 #include "picturefile.h"
 
+#include "curvesound.h"
 #include "designdata.h"
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <QtEndian>
 
 namespace app {
 
@@ -18,7 +20,35 @@ QString tr(const char *text)
     return QCoreApplication::translate("app::PictureFile", text);
 }
 
-const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
+const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf"),
+                             QStringLiteral("wav")};
+
+// The curve's sound as a WAV file: a RIFF header for 16-bit stereo PCM, then the samples.
+QByteArray wave(const graphing::PictureContent &content)
+{
+    const std::vector<std::int16_t> samples = graphing::curveSound(content);
+    const auto bytes = static_cast<quint32>(samples.size() * sizeof(std::int16_t));
+    QByteArray file;
+    const auto put = [&file](auto value) {
+        const auto little = qToLittleEndian(value);
+        file.append(reinterpret_cast<const char *>(&little), sizeof little);
+    };
+    file.append("RIFF");
+    put(quint32(36 + bytes));
+    file.append("WAVEfmt ");
+    put(quint32(16));
+    put(quint16(1)); // PCM
+    put(quint16(2)); // channels
+    put(quint32(graphing::soundRate));
+    put(quint32(graphing::soundRate * 4)); // bytes a second
+    put(quint16(4));                       // bytes a frame
+    put(quint16(16));                      // bits a sample
+    file.append("data");
+    put(bytes);
+    for (const std::int16_t sample : samples)
+        put(sample);
+    return file;
+}
 
 QByteArray encode(const graphing::PictureContent &content, PictureFormat format, qreal ratio)
 {
@@ -26,6 +56,8 @@ QByteArray encode(const graphing::PictureContent &content, PictureFormat format,
         return pictureRenderer().svg(content);
     if (format == PictureFormat::Pdf)
         return pictureRenderer().pdf(content);
+    if (format == PictureFormat::Wav)
+        return wave(content);
     // The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in
     // a quarter of the time.
     QImage image = pictureRenderer().image(content, ratio).convertToFormat(QImage::Format_Indexed8);
@@ -107,7 +139,8 @@ QString extensionOf(PictureFormat format)
 
 QStringList saveFilters()
 {
-    return {tr("PNG image (*.png)"), tr("SVG drawing (*.svg)"), tr("PDF document (*.pdf)")};
+    return {tr("PNG image (*.png)"), tr("SVG drawing (*.svg)"), tr("PDF document (*.pdf)"),
+            tr("WAV sound of the curve (*.wav)")};
 }
 
 QString proposedFileName(const graphing::PictureContent &content)
@@ -128,6 +161,8 @@ const plot::PictureRenderer &pictureRenderer()
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio)
 {
+    if (format == PictureFormat::Wav && !content.graphedFunction)
+        return tr("The axes alone have no curve to be heard; graph a function first.");
     const QByteArray data = encode(content, format, ratio);
     if (data.isEmpty())
         return tr("The picture could not be drawn.");

@@ -122,7 +122,7 @@ void TestPictureMenu::contextMenuOpens()
     QStringList entries;
     for (const QAction *action : menu->actions())
         entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
-    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P"}));
+    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P", "Play the Curve Space"}));
     // The shortcuts are the window's: they work wherever the focus is.
     for (QAction *action : menu->actions())
         QVERIFY(window->actions().contains(action));
@@ -179,6 +179,7 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
     QTest::newRow("graph of function 2, as proposed") << 2 << "function-2.png" << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
     QTest::newRow("a name without extension, SVG filter") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
     QTest::newRow("a name without extension, PDF filter") << 3 << "function-3.png" << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
+    QTest::newRow("a name without extension, WAV filter") << 3 << "function-3.png" << "curve" << 3 << "curve.wav" << QByteArray("RIFF");
     QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
     QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
     // clang-format on

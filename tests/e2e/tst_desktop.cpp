@@ -206,7 +206,7 @@ void TestDesktop::screenReaderSeesWindowAndImage_data()
     control("window", "frame", "Graph");
     QTest::newRow("picture") << QStringLiteral("image") << QStringLiteral("Plot")
                              << QStringLiteral("Axes from -10 to 10")
-                             << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10");
+                             << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10; Space plays it as sound");
     control("title", "label", "Graph Drawing Method");
     control("option 1", "radio button", "y = x squared minus 2");
     control("Graph button", "push button", "Graph");
