@@ -28,11 +28,8 @@ std::optional<QString> CurvePlayer::play(const std::vector<std::int16_t> &sample
                     static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));
     m_sound.open(QIODevice::ReadOnly);
     m_sink = new QAudioSink(output, format, this);
-    // Once all is played the sink waits for more; it is let go then.
-    connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::IdleState)
-            stop();
-    });
+    // Once all is handed over the sink turns idle, still playing what the sound server holds; it
+    // is let go when the next sound starts.
     m_sink->start(&m_sound);
     if (m_sink->error() != QAudio::NoError) {
         stop();
@@ -45,16 +42,14 @@ void CurvePlayer::stop()
 {
     if (!m_sink)
         return;
-    // Taken out of the member first: stop() signals a state change, which calls this again.
-    QAudioSink *const sink = std::exchange(m_sink, nullptr);
-    sink->stop();
-    sink->deleteLater();
+    m_sink->stop();
+    delete std::exchange(m_sink, nullptr);
     m_sound.close();
 }
 
 bool CurvePlayer::isPlaying() const
 {
-    return m_sink != nullptr;
+    return m_sink != nullptr && m_sink->state() == QAudio::ActiveState;
 }
 
 } // namespace app

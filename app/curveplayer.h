@@ -25,6 +25,7 @@ public:
     std::optional<QString> play(const std::vector<std::int16_t> &samples);
     // Stops the sound at once; nothing happens when none plays.
     void stop();
+    // Whether a sound is still being handed to the audio output.
     bool isPlaying() const;
 
 private:

@@ -63,6 +63,8 @@ private slots:
     void initTestCase();
     void contextMenuOpens_data();
     void contextMenuOpens();
+    void playingTellsWhyNot_data();
+    void playingTellsWhyNot();
     void copyPutsImageAndSvgOnTheClipboard_data();
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
@@ -123,9 +125,9 @@ void TestPictureMenu::contextMenuOpens()
     for (const QAction *action : menu->actions())
         entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
     QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P", "Play the Curve Space"}));
-    // The shortcuts are the window's: they work wherever the focus is.
+    // The shortcuts are the window's, working wherever the focus is; but Space is the picture's.
     for (QAction *action : menu->actions())
-        QVERIFY(window->actions().contains(action));
+        QVERIFY(window->actions().contains(action) != action->text().startsWith("Play"));
     QVERIFY(!window->findChild<QLabel *>(QStringLiteral("readOut"))->isVisible());
     menu->hide();
 }
@@ -163,6 +165,29 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
     QVERIFY2(svg.startsWith("<?xml") && svg.contains("<svg"), svg.left(100).constData());
     QCOMPARE(svg.contains("stroke=\"#ff0000\""), graphed > 0);
+}
+
+void TestPictureMenu::playingTellsWhyNot_data()
+{
+    QTest::addColumn<int>("graphed"); // 0: the start-up frame
+    QTest::addColumn<QString>("told");
+    QTest::newRow("nothing graphed") << 0 << "The axes alone have no curve to be heard";
+    QTest::newRow("no audio output") << 3 << "No audio output was found";
+}
+
+// Space on the picture with no sound server within reach: a message, and the picture as it was.
+void TestPictureMenu::playingTellsWhyNot()
+{
+    QFETCH(int, graphed);
+    QFETCH(QString, told);
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
+    const QImage before = picture(*window);
+    QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    press(*window, Qt::Key_Space);
+    QVERIFY2(::told(*window, QStringLiteral("playFailure")).startsWith(told),
+             qPrintable(::told(*window, QStringLiteral("playFailure"))));
+    QCOMPARE(picture(*window), before);
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
@@ -224,7 +249,8 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     press(*window, Qt::Key_S, Qt::ControlModifier);
 
     QCOMPARE(offered,
-             (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"}));
+             (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)",
+                          "WAV sound of the curve (*.wav)"}));
     QCOMPARE(proposedPath, folder + QLatin1Char('/') + proposed);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
     QVERIFY(contentsOf(folder + QLatin1Char('/') + written).startsWith(startsWith));

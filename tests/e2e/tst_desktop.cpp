@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 using e2e::onThePicture;
@@ -51,6 +52,7 @@ private slots:
     void popUpLeavesThePictureAlone();
     void samePictureEverywhere_data();
     void samePictureEverywhere();
+    void curveHeardThroughASoundServer();
 
 private:
     // Starts the program at `scaleFactor`, graphs function `graphed` (1..5) unless 0, and returns
@@ -60,8 +62,9 @@ private:
     // A document rasterised at the picture's 441x385 pixels, whatever size it gives itself.
     QImage rasterised(const QString &document);
     // Lines of phase, role, name and description, as accessibletree.py prints them; what is
-    // missing for it, or what went wrong, in `failure`.
-    QStringList accessibleTree(QString *failure, bool *missing);
+    // missing for it, or what went wrong, in `failure`. Given a sound server, the program plays
+    // its curve there through the accessibility bus, and the picture's actions are listed too.
+    QStringList accessibleTree(QString *failure, bool *missing, const QString &soundServer = {});
 
     std::unique_ptr<e2e::Desktop> m_desktop;
     std::unique_ptr<e2e::Desktop> m_twoMonitors;
@@ -156,12 +159,14 @@ void TestDesktop::pictureFollowsTheMonitor()
     }
 }
 
-QStringList TestDesktop::accessibleTree(QString *failure, bool *missing)
+QStringList TestDesktop::accessibleTree(QString *failure, bool *missing, const QString &soundServer)
 {
-    // Read once, on the first row's demand.
+    // Read once, on the first row's demand; the sound's run each time.
     static QStringList tree;
     static QString problem;
     static bool lacking = false;
+    if (!soundServer.isEmpty())
+        tree.clear(), problem.clear();
     if (tree.isEmpty() && problem.isEmpty()) {
         const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
         const QString python = QStringLiteral("/usr/bin/python3"); // the one Debian's module is for
@@ -172,12 +177,16 @@ QStringList TestDesktop::accessibleTree(QString *failure, bool *missing)
             return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
         };
         // The script starts the program, then chooses the third function and graphs it.
+        const QStringList arguments{FUNCTION_GRAPH_PATH, launcher,
+                                    QStandardPaths::findExecutable("xdotool"),
+                                    place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint)};
+        const QStringList playing = soundServer.isEmpty() ? QStringList() : QStringList{"--play"};
         const e2e::ToolResult result =
-            lacking ? e2e::ToolResult()
-                    : m_desktop->run(
-                        runner, {"--", python, ACCESSIBLE_TREE_SCRIPT, FUNCTION_GRAPH_PATH,
-                                 launcher, QStandardPaths::findExecutable("xdotool"),
-                                 place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint)});
+            lacking
+                ? e2e::ToolResult()
+                : m_desktop->run("/usr/bin/env", QStringList{"PULSE_SERVER=" + soundServer, runner,
+                                                             "--", python, ACCESSIBLE_TREE_SCRIPT}
+                                                     + playing + arguments);
         tree = QString::fromUtf8(result.output).split(QLatin1Char('\n'));
         problem = lacking ? QStringLiteral("a screen reader's view needs dbus-run-session, %1 and "
                                            "the module pyatspi of %2; scripts/install-packages "
@@ -204,9 +213,10 @@ void TestDesktop::screenReaderSeesWindowAndImage_data()
     // Each kind of control once: every control's name is checked in tst_graphwindow, through the
     // same accessible interface the bus reads.
     control("window", "frame", "Graph");
-    QTest::newRow("picture") << QStringLiteral("image") << QStringLiteral("Plot")
-                             << QStringLiteral("Axes from -10 to 10")
-                             << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10; Space plays it as sound");
+    QTest::newRow("picture")
+        << QStringLiteral("image") << QStringLiteral("Plot")
+        << QStringLiteral("Axes from -10 to 10")
+        << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10; Space plays it as sound");
     control("title", "label", "Graph Drawing Method");
     control("option 1", "radio button", "y = x squared minus 2");
     control("Graph button", "push button", "Graph");
@@ -410,6 +420,105 @@ void TestDesktop::samePictureEverywhere()
                             : testsupport::documentFaults(rasterised(path), function).join("; ");
         QVERIFY2(fault.isEmpty(), qPrintable(name + ": " + fault));
     }
+}
+
+namespace {
+
+// The left and right samples of raw 16-bit stereo, summed, from the first that is not silent to
+// the last.
+std::vector<double> heard(const QByteArray &raw)
+{
+    std::vector<double> mono;
+    for (qsizetype at = 0; at + 4 <= raw.size(); at += 4)
+        mono.push_back((qFromLittleEndian<qint16>(raw.constData() + at)
+                        + qFromLittleEndian<qint16>(raw.constData() + at + 2))
+                       / 32767.0);
+    const auto loud = [](double value) { return std::abs(value) > 0.01; };
+    const auto first = std::find_if(mono.begin(), mono.end(), loud);
+    const auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
+    return first < last ? std::vector<double>(first, last) : std::vector<double>();
+}
+
+// Zero crossings in each 20 ms from `from` on: the pitch track, 100 crossings a window at 2.5 kHz.
+std::vector<int> crossingsPerWindow(const std::vector<double> &mono)
+{
+    std::vector<int> track;
+    for (std::size_t from = 0; from + 882 <= mono.size(); from += 882) {
+        int count = 0;
+        for (std::size_t i = from + 1; i < from + 882; ++i)
+            count += (mono[i - 1] < 0) != (mono[i] < 0) ? 1 : 0;
+        track.push_back(count);
+    }
+    return track;
+}
+
+} // namespace
+
+// A screen reader's client starts "Play the Curve" on the graph of 5sin(x)/x; a private sound
+// server with a null sink records what the program played, to compare with the WAV file the
+// command line writes: the same length and the same pitch track.
+void TestDesktop::curveHeardThroughASoundServer()
+{
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+    if (pulseaudio.isEmpty() || parec.isEmpty()) {
+        const QString missing = QStringLiteral("hearing the window needs a sound server and its "
+                                               "recorder: install the packages pulseaudio and "
+                                               "pulseaudio-utils (scripts/install-packages test)");
+        if (qEnvironmentVariableIsEmpty("CI"))
+            QSKIP(qPrintable(missing));
+        QFAIL(qPrintable(missing));
+    }
+    const QString server = QStringLiteral("unix:") + m_files.filePath(QStringLiteral("pulse"));
+    QProcess sound;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+        environment.insert(name, m_files.path());
+    sound.setProcessEnvironment(environment);
+    sound.start(pulseaudio,
+                {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                 "module-native-protocol-unix auth-anonymous=1 socket=" + server.mid(5), "-L",
+                 "module-null-sink sink_name=heard rate=44100 norewinds=1"});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(server.mid(5)), 10000);
+    QProcess recorder;
+    recorder.setStandardOutputFile(m_files.filePath(QStringLiteral("heard.raw")));
+    recorder.start(parec, {"--server=" + server, "--device=heard.monitor", "--raw",
+                           "--format=s16le", "--rate=44100", "--channels=2"});
+    QVERIFY(recorder.waitForStarted());
+
+    QString failure;
+    bool missing = false;
+    const QStringList tree = accessibleTree(&failure, &missing, server);
+    recorder.terminate();
+    recorder.waitForFinished();
+    sound.terminate();
+    sound.waitForFinished();
+    if (missing && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP(qPrintable(failure));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QVERIFY2(tree.contains("action\tPlay the Curve\tPlays the graph as sound: x from -10 to 10 in "
+                           "four seconds, from left to right, the pitch rising with y, a tick at "
+                           "each whole x and a bell where the curve crosses the x-axis"),
+             qPrintable(tree.filter("action").join(" | ")));
+
+    const QString wav = m_files.filePath(QStringLiteral("curve.wav"));
+    QVERIFY(m_desktop->run(FUNCTION_GRAPH_PATH, {"--function", "3", "--output", wav}).succeeded());
+    QFile written(wav);
+    QFile recorded(m_files.filePath(QStringLiteral("heard.raw")));
+    QVERIFY(written.open(QIODevice::ReadOnly) && recorded.open(QIODevice::ReadOnly));
+    const std::vector<double> played = heard(written.readAll().mid(44));
+    const std::vector<double> got = heard(recorded.readAll());
+    // Within 20 ms of four seconds, as long as the file.
+    QVERIFY2(std::abs(double(got.size()) - double(played.size())) < 882,
+             qPrintable(
+                 QStringLiteral("%1 frames heard, %2 written").arg(got.size()).arg(played.size())));
+    const std::vector<int> wanted = crossingsPerWindow(played);
+    const std::vector<int> track = crossingsPerWindow(got);
+    // Each window's pitch within 4 %, a tick or bell falling in one window more or less.
+    int off = 0;
+    for (std::size_t i = 0; i < std::min(wanted.size(), track.size()); ++i)
+        off += std::abs(wanted[i] - track[i]) > 2 + wanted[i] / 25 ? 1 : 0;
+    QVERIFY2(off <= int(wanted.size()) / 20, qPrintable(QStringLiteral("%1 windows off").arg(off)));
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)
