@@ -53,6 +53,8 @@ private slots:
     void samePictureEverywhere_data();
     void samePictureEverywhere();
     void curveHeardThroughASoundServer();
+    void soundStops_data();
+    void soundStops();
 
 private:
     // Starts the program at `scaleFactor`, graphs function `graphed` (1..5) unless 0, and returns
@@ -424,22 +426,77 @@ void TestDesktop::samePictureEverywhere()
 
 namespace {
 
-// The left and right samples of raw 16-bit stereo, summed, from the first that is not silent to
-// the last.
-std::vector<double> heard(const QByteArray &raw)
-{
-    std::vector<double> mono;
-    for (qsizetype at = 0; at + 4 <= raw.size(); at += 4)
-        mono.push_back((qFromLittleEndian<qint16>(raw.constData() + at)
-                        + qFromLittleEndian<qint16>(raw.constData() + at + 2))
-                       / 32767.0);
-    const auto loud = [](double value) { return std::abs(value) > 0.01; };
-    const auto first = std::find_if(mono.begin(), mono.end(), loud);
-    const auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
-    return first < last ? std::vector<double>(first, last) : std::vector<double>();
-}
+// A sound server of the test's own, in `folder`, whose one output, a null sink, is recorded from
+// the start until heard() (rewinds off, so that the recording keeps a sound's very start).
+class SoundServer {
+public:
+    explicit SoundServer(const QString &folder)
+        : m_address("unix:" + folder + "/pulse"), m_recording(folder + "/heard.raw")
+    {
+        const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+        if (pulseaudio.isEmpty() || parec.isEmpty())
+            return;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+            environment.insert(name, folder);
+        m_server.setProcessEnvironment(environment);
+        m_server.start(pulseaudio,
+                       {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                        "module-native-protocol-unix auth-anonymous=1 socket=" + m_address.mid(5),
+                        "-L", "module-null-sink sink_name=heard rate=44100 norewinds=1"});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_address.mid(5)), 10000);
+        m_recorder.setStandardOutputFile(m_recording);
+        m_recorder.start(parec, {"--server=" + m_address, "--device=heard.monitor", "--raw",
+                                 "--format=s16le", "--rate=44100", "--channels=2"});
+        m_recorder.waitForStarted();
+    }
 
-// Zero crossings in each 20 ms from `from` on: the pitch track, 100 crossings a window at 2.5 kHz.
+    // What is missing for a sound server; empty when it runs.
+    QString missing() const
+    {
+        return m_recorder.state() == QProcess::Running
+                   ? QString()
+                   : QStringLiteral("hearing the window needs a sound server and its recorder: "
+                                    "the packages pulseaudio and pulseaudio-utils "
+                                    "(scripts/install-packages test)");
+    }
+    QString address() const { return m_address; }
+
+    // Ends the recording and the server; what was heard, left and right summed, from the first
+    // sample that is not silent to the last.
+    std::vector<double> heard()
+    {
+        m_recorder.terminate();
+        m_recorder.waitForFinished();
+        m_server.terminate();
+        m_server.waitForFinished();
+        QFile recording(m_recording);
+        return recording.open(QIODevice::ReadOnly) ? trimmed(recording.readAll())
+                                                   : std::vector<double>();
+    }
+
+    static std::vector<double> trimmed(const QByteArray &raw)
+    {
+        std::vector<double> mono;
+        for (qsizetype at = 0; at + 4 <= raw.size(); at += 4)
+            mono.push_back((qFromLittleEndian<qint16>(raw.constData() + at)
+                            + qFromLittleEndian<qint16>(raw.constData() + at + 2))
+                           / 32767.0);
+        const auto loud = [](double value) { return std::abs(value) > 0.01; };
+        const auto first = std::find_if(mono.begin(), mono.end(), loud);
+        const auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
+        return first < last ? std::vector<double>(first, last) : std::vector<double>();
+    }
+
+private:
+    QString m_address;
+    QString m_recording;
+    QProcess m_server;
+    QProcess m_recorder;
+};
+
+// Zero crossings in each 20 ms: the pitch track, 100 crossings a window at 2.5 kHz.
 std::vector<int> crossingsPerWindow(const std::vector<double> &mono)
 {
     std::vector<int> track;
@@ -459,40 +516,14 @@ std::vector<int> crossingsPerWindow(const std::vector<double> &mono)
 // command line writes: the same length and the same pitch track.
 void TestDesktop::curveHeardThroughASoundServer()
 {
-    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-    const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
-    if (pulseaudio.isEmpty() || parec.isEmpty()) {
-        const QString missing = QStringLiteral("hearing the window needs a sound server and its "
-                                               "recorder: install the packages pulseaudio and "
-                                               "pulseaudio-utils (scripts/install-packages test)");
-        if (qEnvironmentVariableIsEmpty("CI"))
-            QSKIP(qPrintable(missing));
-        QFAIL(qPrintable(missing));
-    }
-    const QString server = QStringLiteral("unix:") + m_files.filePath(QStringLiteral("pulse"));
-    QProcess sound;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
-        environment.insert(name, m_files.path());
-    sound.setProcessEnvironment(environment);
-    sound.start(pulseaudio,
-                {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
-                 "module-native-protocol-unix auth-anonymous=1 socket=" + server.mid(5), "-L",
-                 "module-null-sink sink_name=heard rate=44100 norewinds=1"});
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(server.mid(5)), 10000);
-    QProcess recorder;
-    recorder.setStandardOutputFile(m_files.filePath(QStringLiteral("heard.raw")));
-    recorder.start(parec, {"--server=" + server, "--device=heard.monitor", "--raw",
-                           "--format=s16le", "--rate=44100", "--channels=2"});
-    QVERIFY(recorder.waitForStarted());
-
+    SoundServer sound(m_files.path());
+    if (!sound.missing().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP(qPrintable(sound.missing()));
+    QVERIFY2(sound.missing().isEmpty(), qPrintable(sound.missing()));
     QString failure;
     bool missing = false;
-    const QStringList tree = accessibleTree(&failure, &missing, server);
-    recorder.terminate();
-    recorder.waitForFinished();
-    sound.terminate();
-    sound.waitForFinished();
+    const QStringList tree = accessibleTree(&failure, &missing, sound.address());
+    const std::vector<double> got = sound.heard();
     if (missing && qEnvironmentVariableIsEmpty("CI"))
         QSKIP(qPrintable(failure));
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
@@ -504,10 +535,8 @@ void TestDesktop::curveHeardThroughASoundServer()
     const QString wav = m_files.filePath(QStringLiteral("curve.wav"));
     QVERIFY(m_desktop->run(FUNCTION_GRAPH_PATH, {"--function", "3", "--output", wav}).succeeded());
     QFile written(wav);
-    QFile recorded(m_files.filePath(QStringLiteral("heard.raw")));
-    QVERIFY(written.open(QIODevice::ReadOnly) && recorded.open(QIODevice::ReadOnly));
-    const std::vector<double> played = heard(written.readAll().mid(44));
-    const std::vector<double> got = heard(recorded.readAll());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const std::vector<double> played = SoundServer::trimmed(written.readAll().mid(44));
     // Within 20 ms of four seconds, as long as the file.
     QVERIFY2(std::abs(double(got.size()) - double(played.size())) < 882,
              qPrintable(
@@ -519,6 +548,33 @@ void TestDesktop::curveHeardThroughASoundServer()
     for (std::size_t i = 0; i < std::min(wanted.size(), track.size()); ++i)
         off += std::abs(wanted[i] - track[i]) > 2 + wanted[i] / 25 ? 1 : 0;
     QVERIFY2(off <= int(wanted.size()) / 20, qPrintable(QStringLiteral("%1 windows off").arg(off)));
+}
+
+void TestDesktop::soundStops_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape on the picture") << "key Escape";
+    QTest::newRow("another graph") << "graph";
+}
+
+// Space on the focused picture plays the curve; one second later it is stopped, and nothing more
+// is heard.
+void TestDesktop::soundStops()
+{
+    QFETCH(QString, how);
+    SoundServer sound(m_files.path());
+    if (!sound.missing().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP(qPrintable(sound.missing()));
+    QProcessEnvironment server;
+    server.insert(QStringLiteral("PULSE_SERVER"), sound.address());
+    QVERIFY(!startProgram(QStringLiteral("1"), 1, server).isNull());
+    // The picture follows Graph in the focus order.
+    QVERIFY(m_program->click(e2e::graphClickPoint) && m_program->xdo("key Tab space"));
+    QTest::qWait(1000);
+    QVERIFY(how == QLatin1String("graph") ? m_program->graph(4) : m_program->xdo(how));
+    QTest::qWait(4000);
+    const double seconds = double(sound.heard().size()) / 44100;
+    QVERIFY2(seconds > 0.3 && seconds < 2.5, qPrintable(QString::number(seconds)));
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)
