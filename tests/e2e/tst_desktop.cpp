@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 
 using e2e::onThePicture;
 using e2e::restingPoint;
@@ -53,8 +54,8 @@ private slots:
     void samePictureEverywhere_data();
     void samePictureEverywhere();
     void curveHeardThroughASoundServer();
-    void soundStops_data();
-    void soundStops();
+    void soundOnKeys_data();
+    void soundOnKeys();
 
 private:
     // Starts the program at `scaleFactor`, graphs function `graphed` (1..5) unless 0, and returns
@@ -550,18 +551,29 @@ void TestDesktop::curveHeardThroughASoundServer()
     QVERIFY2(off <= int(wanted.size()) / 20, qPrintable(QStringLiteral("%1 windows off").arg(off)));
 }
 
-void TestDesktop::soundStops_data()
+void TestDesktop::soundOnKeys_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Escape on the picture") << "key Escape";
-    QTest::newRow("another graph") << "graph";
+    QTest::addColumn<QString>("key");  // on the focused picture, the graph of x*x-2
+    QTest::addColumn<QString>("then"); // a second later: keys, or "graph" for the graph of f4
+    QTest::addColumn<double>("longest");
+    QTest::addColumn<double>("pitch"); // of all that is heard; 0: not checked
+    QTest::newRow("Space, Escape") << "space"
+                                   << "key Escape" << 2.5 << 0.0;
+    QTest::newRow("Space, another graph") << "space"
+                                          << "graph" << 2.5 << 0.0;
+    // The read-off moves from x = 0 to 0.1: y = -1.99, 220 * 4^(8.01 / 20) Hz.
+    QTest::newRow("Right, one point") << "Right"
+                                      << "" << 0.2 << 383.3;
 }
 
-// Space on the focused picture plays the curve; one second later it is stopped, and nothing more
-// is heard.
-void TestDesktop::soundStops()
+// One second after the key, the sound is stopped and nothing more is heard; a read-off step plays
+// its point's tone.
+void TestDesktop::soundOnKeys()
 {
-    QFETCH(QString, how);
+    QFETCH(QString, key);
+    QFETCH(QString, then);
+    QFETCH(double, longest);
+    QFETCH(double, pitch);
     SoundServer sound(m_files.path());
     if (!sound.missing().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
         QSKIP(qPrintable(sound.missing()));
@@ -569,12 +581,19 @@ void TestDesktop::soundStops()
     server.insert(QStringLiteral("PULSE_SERVER"), sound.address());
     QVERIFY(!startProgram(QStringLiteral("1"), 1, server).isNull());
     // The picture follows Graph in the focus order.
-    QVERIFY(m_program->click(e2e::graphClickPoint) && m_program->xdo("key Tab space"));
+    QVERIFY(m_program->click(e2e::graphClickPoint) && m_program->xdo("key Tab " + key));
     QTest::qWait(1000);
-    QVERIFY(how == QLatin1String("graph") ? m_program->graph(4) : m_program->xdo(how));
+    if (!then.isEmpty())
+        QVERIFY(then == QLatin1String("graph") ? m_program->graph(4) : m_program->xdo(then));
     QTest::qWait(4000);
-    const double seconds = double(sound.heard().size()) / 44100;
-    QVERIFY2(seconds > 0.3 && seconds < 2.5, qPrintable(QString::number(seconds)));
+    const std::vector<double> heard = sound.heard();
+    const double seconds = double(heard.size()) / 44100;
+    QVERIFY2(seconds > 0.1 && seconds < longest, qPrintable(QString::number(seconds)));
+    const std::vector<int> track = crossingsPerWindow(heard);
+    const int crossings = std::accumulate(track.cbegin(), track.cend(), 0);
+    const double heardPitch = crossings / 2.0 / (double(track.size()) * 0.02);
+    QVERIFY2(pitch == 0 || std::abs(heardPitch / pitch - 1) < 0.03,
+             qPrintable(QStringLiteral("%1 Hz").arg(heardPitch)));
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)
