@@ -52,13 +52,12 @@ void installFontSubstitutes()
                                {QStringLiteral("C059"), QStringLiteral("serif")});
 }
 
-// The picture as assistive technology sees it: an image whose own actions (Play the Curve) are
-// offered beside Qt's, named and described as their menu items are.
+// The picture for assistive technology: an image offering its own actions (Play the Curve) beside
+// Qt's, named by their text and described by their status tip.
 class AccessiblePicture final : public QAccessibleWidget {
 public:
     explicit AccessiblePicture(QWidget *picture) : QAccessibleWidget(picture, QAccessible::Graphic)
     {}
-
     QStringList actionNames() const override
     {
         QStringList names = QAccessibleWidget::actionNames();
@@ -66,28 +65,25 @@ public:
             names << action->text();
         return names;
     }
-
     QString localizedActionDescription(const QString &name) const override
     {
-        const QAction *const action = ownAction(name);
+        const QAction *const action = own(name);
         return action ? action->statusTip() : QAccessibleWidget::localizedActionDescription(name);
     }
-
     void doAction(const QString &name) override
     {
-        if (QAction *const action = ownAction(name))
-            action->trigger();
-        else
-            QAccessibleWidget::doAction(name);
+        if (QAction *const action = own(name))
+            return action->trigger();
+        QAccessibleWidget::doAction(name);
     }
 
 private:
-    QAction *ownAction(const QString &name) const
+    QAction *own(const QString &name) const
     {
-        const QList<QAction *> actions = widget()->actions();
-        const auto found = std::find_if(actions.cbegin(), actions.cend(),
-                                        [&name](const QAction *a) { return a->text() == name; });
-        return found == actions.cend() ? nullptr : *found;
+        for (QAction *const action : widget()->actions())
+            if (action->text() == name)
+                return action;
+        return nullptr;
     }
 };
 

@@ -295,7 +295,6 @@ void PictureActions::printOn(QPrinter &printer)
 void PictureActions::playCurve()
 {
     if (!m_picture.content().graphedFunction) {
-        m_player->stop();
         tell(QStringLiteral("playFailure"), tr("There is nothing to play."),
              tr("The axes alone have no curve to be heard; graph a function first."));
     } else if (const std::optional<QString> failure =
@@ -348,11 +347,7 @@ void PictureActions::moveKeyPoint(double step)
     showKeyPoint();
     describe();
     // Quietly without an audio output: the values are read off in words all the same.
-    const std::vector<std::int16_t> tone = graphing::pointSound(m_picture.content(), *m_keyX);
-    if (tone.empty())
-        m_player->stop();
-    else
-        static_cast<void>(m_player->play(tone));
+    static_cast<void>(m_player->play(graphing::pointSound(m_picture.content(), *m_keyX)));
 }
 
 void PictureActions::showKeyPoint()

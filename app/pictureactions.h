@@ -14,12 +14,12 @@ class QMenu;
 class QPrinter;
 class QWidget;
 
-namespace app {
-class CurvePlayer;
-}
-
 namespace plot {
 class PictureBox;
+}
+
+namespace app {
+class CurvePlayer;
 }
 
 namespace app {

@@ -5,11 +5,11 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QtEndian>
 
 namespace app {
 
@@ -27,26 +27,20 @@ const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStri
 QByteArray wave(const graphing::PictureContent &content)
 {
     const std::vector<std::int16_t> samples = graphing::curveSound(content);
-    const auto bytes = static_cast<quint32>(samples.size() * sizeof(std::int16_t));
+    const auto bytes = quint32(samples.size() * 2);
+    const auto rate = quint32(graphing::soundRate);
     QByteArray file;
-    const auto put = [&file](auto value) {
-        const auto little = qToLittleEndian(value);
-        file.append(reinterpret_cast<const char *>(&little), sizeof little);
-    };
-    file.append("RIFF");
-    put(quint32(36 + bytes));
-    file.append("WAVEfmt ");
-    put(quint32(16));
-    put(quint16(1)); // PCM
-    put(quint16(2)); // channels
-    put(quint32(graphing::soundRate));
-    put(quint32(graphing::soundRate * 4)); // bytes a second
-    put(quint16(4));                       // bytes a frame
-    put(quint16(16));                      // bits a sample
-    file.append("data");
-    put(bytes);
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + bytes);
+    out.writeRawData("WAVEfmt ", 8);
+    // PCM, 2 channels, the rate, bytes a second and a frame, bits a sample.
+    out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
+    out.writeRawData("data", 4);
+    out << bytes;
     for (const std::int16_t sample : samples)
-        put(sample);
+        out << sample;
     return file;
 }
 

@@ -12,121 +12,88 @@ namespace graphing {
 
 namespace {
 
-constexpr double curveLevel = 0.35;
-constexpr double tickLevel = 0.25;
-constexpr double crossingLevel = 0.35;
-// The tone fades in and out over about 3 ms where the curve enters or leaves the picture, so
-// that no click is heard there.
-constexpr double fadeSeconds = 0.003;
+constexpr double twoPi = 2 * std::numbers::pi;
+constexpr double curveSeconds = 4;
+constexpr double tickSeconds = 0.012;
+constexpr double bellSeconds = 0.08;
+// The tone fades in and out over about 3 ms, so that no click is heard where it starts or stops.
+constexpr double fade = 1 / (0.003 * soundRate);
 
-std::optional<double> heightOnPicture(const PictureContent &content, double x)
+// The graphed function's value at `x` and the pitch of it, while it is on the picture.
+std::optional<double> pitchAt(const PictureContent &content, double x)
 {
-    if (!content.graphedFunction)
-        return std::nullopt;
-    const std::optional<double> y = functionValue(*content.graphedFunction, x);
+    const std::optional<double> y =
+        content.graphedFunction ? functionValue(*content.graphedFunction, x) : std::nullopt;
     // Written so that a value that is not a number fails it too.
-    const bool onPicture = y && *y >= plotBottomRight.y && *y <= plotTopLeft.y;
-    return onPicture ? y : std::nullopt;
+    if (!y || !(*y >= plotBottomRight.y && *y <= plotTopLeft.y))
+        return std::nullopt;
+    return 220 * std::pow(4.0, (*y - plotBottomRight.y) / (plotTopLeft.y - plotBottomRight.y));
 }
 
-// How loud a sound at x is in each ear: equal power, all left at -10, all right at 10.
-struct Place {
-    double left;
-    double right;
-};
-
-Place placeOf(double x)
+// Appends one frame of `level` at `x`, by equal power all left at -10 and all right at 10.
+void append(std::vector<std::int16_t> &samples, double x, double level)
 {
-    const double angle =
-        (x - plotTopLeft.x) / (plotBottomRight.x - plotTopLeft.x) * std::numbers::pi / 2;
-    return {std::cos(angle), std::sin(angle)};
+    const double angle = (x - plotTopLeft.x) / (plotBottomRight.x - plotTopLeft.x) * twoPi / 4;
+    samples.push_back(static_cast<std::int16_t>(std::lround(32767 * level * std::cos(angle))));
+    samples.push_back(static_cast<std::int16_t>(std::lround(32767 * level * std::sin(angle))));
 }
 
-void append(std::vector<std::int16_t> &samples, Place place, double level)
-{
-    samples.push_back(static_cast<std::int16_t>(std::lround(32767 * level * place.left)));
-    samples.push_back(static_cast<std::int16_t>(std::lround(32767 * level * place.right)));
-}
-
-// A decaying sine burst `age` seconds after its start; silent after `seconds`.
+// A sine burst fading out over `seconds`, `age` seconds after it began.
 double burst(double age, double pitch, double seconds)
 {
-    if (age < 0 || age >= seconds)
-        return 0;
-    return (1 - age / seconds) * std::sin(2 * std::numbers::pi * pitch * age);
+    return age >= 0 && age < seconds ? (1 - age / seconds) * std::sin(twoPi * pitch * age) : 0;
 }
 
 } // namespace
-
-double pitchOf(double y)
-{
-    const double share = (y - plotBottomRight.y) / (plotTopLeft.y - plotBottomRight.y);
-    return lowestPitch * std::pow(highestPitch / lowestPitch, share);
-}
 
 std::vector<std::int16_t> curveSound(const PictureContent &content)
 {
     if (!content.graphedFunction)
         return {};
     const auto frames = static_cast<std::size_t>(curveSeconds * soundRate);
+    const auto moving = double(frames - 1) - tickSeconds * soundRate;
     std::vector<std::int16_t> samples;
     samples.reserve(2 * frames);
-    const double fade = 1 / (fadeSeconds * soundRate);
+    double x = plotTopLeft.x;
+    std::optional<double> pitch;
     double phase = 0;
     double gain = 0;
-    // The time since the last tick and crossing began; the first tick is at x = -10.
+    // The seconds since the last tick and bell began.
     double tick = 0;
-    double crossing = -1;
-    double x = plotTopLeft.x;
-    std::optional<double> y;
-    double step = 0;
-    Place place{};
-    // x reaches 10 one tick before the end, and stays there, so that the last tick is heard whole.
-    const auto moving = frames - 1 - static_cast<std::size_t>(tickSeconds * soundRate);
+    double bell = -1;
     for (std::size_t i = 0; i < frames; ++i) {
-        // The curve is followed every 16 frames (0.36 ms, 0.002 in x): finer than an ear hears.
+        // The curve is followed every 16 frames (0.36 ms, 0.002 in x), finer than an ear hears.
         if (i % 16 == 0) {
-            const double previousX = x;
-            const std::optional<double> before = y;
+            const double before = x;
+            const std::optional<double> pitchBefore = pitch;
             x = plotTopLeft.x
-                + (plotBottomRight.x - plotTopLeft.x) * double(std::min(i, moving))
-                      / double(moving);
-            y = heightOnPicture(content, x);
-            if (std::floor(x) != std::floor(previousX))
-                tick = 0;
-            if (y && before && (*y < 0) != (*before < 0))
-                crossing = 0;
-            step = y ? 2 * std::numbers::pi * pitchOf(*y) / soundRate : 0;
-            place = placeOf(x);
+                + (plotBottomRight.x - plotTopLeft.x) * std::min(double(i) / moving, 1.0);
+            pitch = pitchAt(content, x);
+            tick = std::floor(x) != std::floor(before) ? 0 : tick;
+            // y = 0 sounds at 440 Hz.
+            if (pitch && pitchBefore && (*pitch < 440) != (*pitchBefore < 440))
+                bell = 0;
         }
-        gain += ((y ? 1.0 : 0.0) - gain) * fade;
-        phase += step;
-        if (phase > 2 * std::numbers::pi)
-            phase -= 2 * std::numbers::pi;
-        append(samples, place,
-               curveLevel * gain * std::sin(phase) + tickLevel * burst(tick, tickPitch, tickSeconds)
-                   + crossingLevel * burst(crossing, crossingPitch, crossingSeconds));
+        gain += ((pitch ? 1.0 : 0.0) - gain) * fade;
+        phase = std::fmod(phase + twoPi * pitch.value_or(0) / soundRate, twoPi);
+        append(samples, x,
+               0.35 * gain * std::sin(phase) + 0.25 * burst(tick, 3520, tickSeconds)
+                   + 0.35 * burst(bell, 1760, bellSeconds));
         tick += 1.0 / soundRate;
-        if (crossing >= 0)
-            crossing += 1.0 / soundRate;
+        bell += bell >= 0 ? 1.0 / soundRate : 0;
     }
     return samples;
 }
 
 std::vector<std::int16_t> pointSound(const PictureContent &content, double x)
 {
-    const std::optional<double> y = heightOnPicture(content, x);
-    if (!y)
-        return {};
-    const auto frames = static_cast<std::size_t>(pointSeconds * soundRate);
+    const std::optional<double> pitch = pitchAt(content, x);
+    const auto frames = pitch ? std::size_t(0.15 * soundRate) : 0;
     std::vector<std::int16_t> samples;
-    samples.reserve(2 * frames);
-    const Place place = placeOf(x);
     for (std::size_t i = 0; i < frames; ++i) {
-        const double edge = double(std::min(i, frames - 1 - i)) / (fadeSeconds * soundRate);
-        append(samples, place,
-               curveLevel * std::min(1.0, edge)
-                   * std::sin(2 * std::numbers::pi * pitchOf(*y) * double(i) / soundRate));
+        const double edge = double(std::min(i, frames - 1 - i)) * fade;
+        append(samples, x,
+               0.35 * std::min(1.0, edge) * std::sin(twoPi * *pitch * double(i) / soundRate));
     }
     return samples;
 }

@@ -82,8 +82,8 @@ void TestCommandLine::invocations_data()
     QTest::addColumn<int>("status");
     // In the one line on the standard error; with status 0, on the standard output.
     QTest::addColumn<QStringList>("told");
-    // The file that holds the new picture, with its format ("png", "svg", "pdf", "wav"); "+png" is a PNG
-    // appended to what the file held. Every other entry is left as it was.
+    // The file that holds the new picture, with its format ("png", "svg", "pdf", "wav"); "+png" is
+    // a PNG appended to what the file held. Every other entry is left as it was.
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("format");
 

@@ -124,7 +124,8 @@ void TestPictureMenu::contextMenuOpens()
     QStringList entries;
     for (const QAction *action : menu->actions())
         entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
-    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P", "Play the Curve Space"}));
+    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
+                                   "Play the Curve Space"}));
     // The shortcuts are the window's, working wherever the focus is; but Space is the picture's.
     for (QAction *action : menu->actions())
         QVERIFY(window->actions().contains(action) != action->text().startsWith("Play"));
@@ -248,9 +249,8 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     answer.start(10);
     press(*window, Qt::Key_S, Qt::ControlModifier);
 
-    QCOMPARE(offered,
-             (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)",
-                          "WAV sound of the curve (*.wav)"}));
+    QCOMPARE(offered, (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)",
+                                   "PDF document (*.pdf)", "WAV sound of the curve (*.wav)"}));
     QCOMPARE(proposedPath, folder + QLatin1Char('/') + proposed);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
     QVERIFY(contentsOf(folder + QLatin1Char('/') + written).startsWith(startsWith));
