@@ -62,10 +62,12 @@ QString helpText()
                "\n"
                "  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:\n"
                "%2                    0  no graph: the axes shown at start-up\n"
-               "  --output FILE   the picture file, in the format its name ends in: .png, .svg or\n"
-               "                  .pdf; an existing file is replaced whole. {n} in the name\n"
-               "                  stands for the function's number, and is needed when N lists\n"
-               "                  more than one. Repeat --output for more files of each function:\n"
+               "  --output FILE   the picture file, in the format its name ends in: .png, .svg,\n"
+               "                  .pdf, or .wav for the curve as sound (four seconds, pitch\n"
+               "                  following y, left to right with x); an existing file is\n"
+               "                  replaced whole. {n} in the name stands for the function's\n"
+               "                  number, and is needed when N lists more than one. Repeat\n"
+               "                  --output for more files of each function:\n"
                "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
                "                  writes ten files, in that order; the first that cannot be\n"
                "                  written ends the run, and those written before it stay\n"
@@ -254,8 +256,13 @@ int render(const QCommandLineParser &parser)
                 return mistake(
                     CommandLine::tr(
                         "cannot tell the format of '%1': the file name must end in .png, "
-                        ".svg or .pdf"),
+                        ".svg, .pdf or .wav"),
                     path);
+            }
+            if (*format == PictureFormat::Wav && number == 0) {
+                return mistake(CommandLine::tr("the axes alone have no curve to be heard: '%1' "
+                                               "needs --function 1 to 5"),
+                               path);
             }
             const QString file = QFileInfo(path).absoluteFilePath();
             if (paths.contains(file))

@@ -81,7 +81,7 @@ inline constexpr WindowDesign graphWindowDesign{
 inline constexpr std::string_view axesDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Axes from -10 to 10");
 inline constexpr std::string_view graphDescription =
-    QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1 from -10 to 10");
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1 from -10 to 10; Space plays it as sound");
 
 inline QString toQString(std::string_view text)
 {

@@ -4,6 +4,7 @@
 #include "pictureactions.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -51,6 +52,41 @@ void installFontSubstitutes()
                                {QStringLiteral("C059"), QStringLiteral("serif")});
 }
 
+// The picture for assistive technology: an image offering its own actions (Play the Curve) beside
+// Qt's, named by their text and described by their status tip.
+class AccessiblePicture final : public QAccessibleWidget {
+public:
+    explicit AccessiblePicture(QWidget *picture) : QAccessibleWidget(picture, QAccessible::Graphic)
+    {}
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        for (const QAction *const action : widget()->actions())
+            names << action->text();
+        return names;
+    }
+    QString localizedActionDescription(const QString &name) const override
+    {
+        const QAction *const action = own(name);
+        return action ? action->statusTip() : QAccessibleWidget::localizedActionDescription(name);
+    }
+    void doAction(const QString &name) override
+    {
+        if (QAction *const action = own(name))
+            return action->trigger();
+        QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QAction *own(const QString &name) const
+    {
+        for (QAction *const action : widget()->actions())
+            if (action->text() == name)
+                return action;
+        return nullptr;
+    }
+};
+
 // Tells assistive technology what the window and the picture are, a frame and an image: Qt takes
 // any plain widget for a generic area.
 QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject *object)
@@ -58,7 +94,7 @@ QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject 
     if (auto *const window = qobject_cast<GraphWindow *>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
     if (auto *const picture = qobject_cast<plot::PictureBox *>(object))
-        return new QAccessibleWidget(picture, QAccessible::Graphic);
+        return new AccessiblePicture(picture);
     return nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "pictureactions.h"
 
+#include "curveplayer.h"
+#include "curvesound.h"
 #include "functions.h"
 #include "picturebox.h"
 
@@ -152,12 +154,23 @@ QLabel *makeReadOut(QWidget *parent)
 
 PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     : QObject(&window), m_window(window), m_picture(picture), m_menu(new QMenu(&window)),
-      m_folder(picturesFolder()), m_readOut(makeReadOut(&picture))
+      m_player(new CurvePlayer(this)), m_folder(picturesFolder()), m_readOut(makeReadOut(&picture))
 {
     m_menu->setObjectName(QStringLiteral("pictureMenu"));
     addAction(tr("Copy"), QKeySequence::Copy, &PictureActions::copy);
     addAction(tr("Save As..."), QKeySequence::Save, &PictureActions::saveAs);
     addAction(tr("Print..."), QKeySequence::Print, &PictureActions::print);
+    // Space is the picture's own: elsewhere it presses the focused button.
+    auto *const play = new QAction(tr("Play the Curve"), &m_picture);
+    play->setObjectName(QStringLiteral("playCurve"));
+    play->setShortcut(Qt::Key_Space);
+    play->setShortcutContext(Qt::WidgetShortcut);
+    play->setStatusTip(tr("Plays the graph as sound: x from -10 to 10 in four seconds, from left "
+                          "to right, the pitch rising with y, a tick at each whole x and a bell "
+                          "where the curve crosses the x-axis"));
+    connect(play, &QAction::triggered, this, &PictureActions::playCurve);
+    m_picture.addAction(play);
+    m_menu->addAction(play);
     addStyleMenu();
     m_picture.setMouseTracking(true);
     m_picture.installEventFilter(this);
@@ -167,6 +180,7 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
 
 void PictureActions::setDescription(const QString &whatThePictureShows)
 {
+    m_player->stop();
     m_description = whatThePictureShows;
     describe();
     if (m_pointer)
@@ -220,6 +234,10 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
         if (arrow && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
             const double step = modifiers == Qt::ShiftModifier ? shiftKeyStep : keyStep;
             moveKeyPoint(key->key() == Qt::Key_Left ? -step : step);
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape && m_player->isPlaying()) {
+            m_player->stop();
             return true;
         }
         // Any other key takes the readout away, such as the one that opens the menu.
@@ -380,6 +398,17 @@ void PictureActions::printOn(QPrinter &printer)
         tell(QStringLiteral("printFailure"), tr("The picture could not be printed."), *failure);
 }
 
+void PictureActions::playCurve()
+{
+    if (!m_picture.content().graphedFunction) {
+        tell(QStringLiteral("playFailure"), tr("There is nothing to play."),
+             tr("The axes alone have no curve to be heard; graph a function first."));
+    } else if (const std::optional<QString> failure =
+                   m_player->play(graphing::curveSound(m_picture.content()))) {
+        tell(QStringLiteral("playFailure"), tr("The curve could not be played."), *failure);
+    }
+}
+
 void PictureActions::tell(const QString &objectName, const QString &text, const QString &why)
 {
     auto *const message = new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text,
@@ -423,6 +452,8 @@ void PictureActions::moveKeyPoint(double step)
     m_lastX = *m_keyX;
     showKeyPoint();
     describe();
+    // Quietly without an audio output: the values are read off in words all the same.
+    static_cast<void>(m_player->play(graphing::pointSound(m_picture.content(), *m_keyX)));
 }
 
 void PictureActions::showKeyPoint()

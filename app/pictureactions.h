@@ -20,6 +20,10 @@ class PictureBox;
 }
 
 namespace app {
+class CurvePlayer;
+}
+
+namespace app {
 
 // What the user can do with the picture, on request; none of it draws into the picture.
 //
@@ -39,6 +43,10 @@ namespace app {
 // Shift by 1), the readout beside it; the picture's accessible description then ends with the
 // same values, so that a screen reader speaks them. The readout is a small frameless window in a
 // tooltip's colours, which takes neither the focus nor the pointer.
+//
+// Hear the curve: "Play the Curve" in the context menu, or Space on the focused picture, plays the
+// graph as sound (graphing::curveSound); played again it starts over, and Escape or another graph
+// stops it. Each step of the keyboard's read-off point plays that point's short tone.
 class PictureActions final : public QObject {
     Q_OBJECT
 
@@ -70,6 +78,7 @@ private:
     // Asks for a file, and for a printer, for saveTo and printOn.
     void saveAs();
     void print();
+    void playCurve();
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
     void addStyleMenu();
@@ -96,6 +105,7 @@ private:
     QMenu *m_menu;
     // The option taken for each choice of the style menu.
     std::array<int, 6> m_chosen{};
+    CurvePlayer *m_player;
     // Where the last picture was saved; the next "Save As..." starts there.
     QString m_folder;
     QLabel *m_readOut;

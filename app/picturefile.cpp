@@ -1,10 +1,12 @@
 #include "picturefile.h"
 
+#include "curvesound.h"
 #include "designdata.h"
 #include "functions.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
@@ -20,7 +22,29 @@ struct PictureFile {
     Q_DECLARE_TR_FUNCTIONS(app::PictureFile)
 };
 
-const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")};
+const QStringList extensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf"),
+                             QStringLiteral("wav")};
+
+// The curve's sound as a WAV file: a RIFF header for 16-bit stereo PCM, then the samples.
+QByteArray wave(const graphing::PictureContent &content)
+{
+    const std::vector<std::int16_t> samples = graphing::curveSound(content);
+    const auto bytes = quint32(samples.size() * 2);
+    const auto rate = quint32(graphing::soundRate);
+    QByteArray file;
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + bytes);
+    out.writeRawData("WAVEfmt ", 8);
+    // PCM, 2 channels, the rate, bytes a second and a frame, bits a sample.
+    out << quint32(16) << quint16(1) << quint16(2) << rate << rate * 4 << quint16(4) << quint16(16);
+    out.writeRawData("data", 4);
+    out << bytes;
+    for (const std::int16_t sample : samples)
+        out << sample;
+    return file;
+}
 
 // The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in a
 // quarter of the time. Qt's own conversion looks every pixel up in a table; here a pixel of the
@@ -125,7 +149,8 @@ QString extensionOf(PictureFormat format)
 QStringList saveFilters()
 {
     return {PictureFile::tr("PNG image (*.png)"), PictureFile::tr("SVG drawing (*.svg)"),
-            PictureFile::tr("PDF document (*.pdf)")};
+            PictureFile::tr("PDF document (*.pdf)"),
+            PictureFile::tr("WAV sound of the curve (*.wav)")};
 }
 
 QString proposedFileName(const graphing::PictureContent &content)
@@ -166,6 +191,8 @@ QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat 
         return pictureRenderer().svg(content);
     if (format == PictureFormat::Pdf)
         return pictureRenderer().pdf(content);
+    if (format == PictureFormat::Wav)
+        return wave(content);
     QImage image = withPalette(pictureRenderer().image(content, ratio));
     // Viewers that honour the resolution show the picture at its size on a screen: 96 dpi at
     // `ratio` device pixels per logical pixel.
@@ -185,6 +212,8 @@ QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat 
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio)
 {
+    if (format == PictureFormat::Wav && !content.graphedFunction)
+        return PictureFile::tr("The axes alone have no curve to be heard; graph a function first.");
     const QByteArray data = encodePicture(content, format, ratio);
     if (data.isEmpty())
         return PictureFile::tr("The picture could not be drawn.");

@@ -14,11 +14,12 @@ namespace app {
 
 // The picture files the program writes, and their names.
 
-enum class PictureFormat { Png, Svg, Pdf };
+// A WAV file holds the curve's sound (graphing::curveSound), the picture for the ear.
+enum class PictureFormat { Png, Svg, Pdf, Wav };
 
-// The format a file name's extension names (.png, .svg, .pdf, any case); nothing for others.
+// The format a file name's extension names (.png, .svg, .pdf, .wav, any case); nothing for others.
 std::optional<PictureFormat> pictureFormatOf(const QString &path);
-// The extension of `format`, without the dot: "png", "svg" or "pdf".
+// The extension of `format`, without the dot: "png", "svg", "pdf" or "wav".
 QString extensionOf(PictureFormat format);
 // The filters "Save As..." offers, one for each format in the order of PictureFormat.
 QStringList saveFilters();

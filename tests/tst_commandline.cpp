@@ -90,14 +90,15 @@ void TestCommandLine::invocations_data()
     QTest::addColumn<int>("status");
     // In the one line on the standard error; with status 0, on the standard output.
     QTest::addColumn<QStringList>("told");
-    // The file that holds the new picture, with its format ("png", "svg", "pdf"); "+png" is a PNG
-    // appended to what the file held. Every other entry is left as it was.
+    // The file that holds the new picture, with its format ("png", "svg", "pdf", "wav"); "+png" is
+    // a PNG appended to what the file held. Every other entry is left as it was.
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("format");
 
     const QStringList nothing;
-    const QStringList usage{"Usage:",       "--function", "--output", "--scale", "--background",
-                            "--line-width", "--numbers",  "--grid",   "--page",  "--unit-length"};
+    const QStringList usage{"Usage:",       "--function",    "--output",  "--scale",
+                            "--background", "--line-width",  "--numbers", "--grid",
+                            "--page",       "--unit-length", ".wav"};
     const QStringList version{"function-graph 1.00\n"};
     const QStringList noDisplay{"no display", "--output"};
     const QString old = QStringLiteral("printf 'an older picture' > out.png");
@@ -114,6 +115,9 @@ void TestCommandLine::invocations_data()
     QTest::newRow("link to /dev/fd/1, a log appended to") << "ln -s /dev/fd/1 so.png && echo earlier > log.txt" << "function-graph --function 1 --output so.png >> log.txt" << false << 0 << nothing << "log.txt" << "+png";
     QTest::newRow("link to /dev/stdout, a pipe") << "ln -s /dev/stdout so.png" << "function-graph --function 1 --output so.png | cat > piped.png" << false << 0 << nothing << "piped.png" << "png";
     QTest::newRow("link to /proc/self/fd/1, a pipe") << "ln -s /proc/self/fd/1 so.png" << "function-graph --function 1 --output so.png | cat > piped.png" << false << 0 << nothing << "piped.png" << "png";
+    QTest::newRow("wav, the curve as sound") << "" << "function-graph --function 4 --output curve.wav" << false << 0 << nothing << "curve.wav" << "wav";
+    QTest::newRow("wav of the axes alone, file kept") << "printf old > c.wav" << "function-graph --function 0 --output c.wav" << false << 2 << QStringList{"no curve", "'c.wav'"} << "" << "";
+    QTest::newRow("scale with wav") << "" << "function-graph --function 3 --output c.wav --scale 2" << false << 2 << QStringList{"--scale", "PNG", "c.wav"} << "" << "";
     QTest::newRow("--help") << "" << "function-graph --help" << false << 0 << usage << "" << "";
     QTest::newRow("-v") << "" << "function-graph -v" << false << 0 << version << "" << "";
     QTest::newRow("--version") << "" << "function-graph --version" << false << 0 << version << "" << "";
@@ -129,7 +133,7 @@ void TestCommandLine::invocations_data()
     QTest::newRow("read-only file in a writable folder") << unprivileged + "mkdir open && chmod 777 open && " + QString(old).replace("out.png", "open/out.png") + " && chmod 444 open/out.png" << "function-graph --function 3 --output open/out.png" << true << 1 << QStringList{"may not write to the file", "open/out.png"} << "" << "";
     QTest::newRow("folder without search permission") << unprivileged + "mkdir -p closed/sub && chmod 666 closed" << "function-graph --function 3 --output closed/sub/out.png" << true << 1 << QStringList{"may not open the folder", "closed"} << "" << "";
 
-    QTest::newRow("unknown extension") << "" << "function-graph --function 3 --output out.txt" << false << 2 << QStringList{"out.txt", ".png", ".svg", ".pdf"} << "" << "";
+    QTest::newRow("unknown extension") << "" << "function-graph --function 3 --output out.txt" << false << 2 << QStringList{"out.txt", ".png", ".svg", ".pdf", ".wav"} << "" << "";
     QTest::newRow("no extension") << "" << "function-graph --function 3 --output out" << false << 2 << QStringList{"'out'", ".png"} << "" << "";
     QTest::newRow(".png.txt") << "" << "function-graph --function 3 --output out.png.txt" << false << 2 << QStringList{"'out.png.txt'", ".png"} << "" << "";
     QTest::newRow("a folder name with a dot") << "mkdir dir.png" << "function-graph --function 3 --output dir.png/out" << false << 2 << QStringList{"'dir.png/out'", ".png"} << "" << "";
@@ -245,6 +249,9 @@ void TestCommandLine::invocations()
         QVERIFY(image.width() >= 221 && image.height() >= 193);
     } else if (format == QLatin1String("svg")) {
         QVERIFY(picture.startsWith("<?xml") && picture.trimmed().endsWith("</svg>"));
+    } else if (format == QLatin1String("wav")) {
+        // Four seconds of 16-bit stereo at 44.1 kHz after the 44-byte header.
+        QCOMPARE(picture.size(), 44 + 4 * 4 * 44100);
     } else {
         QVERIFY(picture.startsWith("%PDF-") && picture.trimmed().endsWith("%%EOF"));
     }

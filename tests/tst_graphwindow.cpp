@@ -109,14 +109,19 @@ void TestGraphWindow::graphDrawsTheChosenCurve_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("graphed");
-    QTest::newRow("x*x-2") << 0 << "Graph of y = x squared minus 2 from -10 to 10";
-    QTest::newRow("x*exp(-x)+2") << 1
-                                 << "Graph of y = x times e to the minus x, plus 2 from -10 to 10";
-    QTest::newRow("5sin(x)/x") << 2 << "Graph of y = 5 sine x over x from -10 to 10";
-    QTest::newRow("exp(x)-1-x^2")
-        << 3 << "Graph of y = e to the x, minus 1, minus x squared from -10 to 10";
-    QTest::newRow("sqrt(x^2+1)") << 4
-                                 << "Graph of y = square root of x squared plus 1 from -10 to 10";
+    QTest::newRow("x*x-2")
+        << 0 << "Graph of y = x squared minus 2 from -10 to 10; Space plays it as sound";
+    QTest::newRow("x*exp(-x)+2")
+        << 1
+        << "Graph of y = x times e to the minus x, plus 2 from -10 to 10; Space plays it as sound";
+    QTest::newRow("5sin(x)/x")
+        << 2 << "Graph of y = 5 sine x over x from -10 to 10; Space plays it as sound";
+    QTest::newRow("exp(x)-1-x^2") << 3
+                                  << "Graph of y = e to the x, minus 1, minus x squared from -10 "
+                                     "to 10; Space plays it as sound";
+    QTest::newRow("sqrt(x^2+1)")
+        << 4
+        << "Graph of y = square root of x squared plus 1 from -10 to 10; Space plays it as sound";
 }
 
 // Chosen and graphed with the keyboard alone, then again with the mouse.

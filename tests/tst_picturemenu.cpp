@@ -66,6 +66,8 @@ private slots:
     void initTestCase();
     void contextMenuOpens_data();
     void contextMenuOpens();
+    void playingTellsWhyNot_data();
+    void playingTellsWhyNot();
     void copyPutsImageAndSvgOnTheClipboard_data();
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
@@ -146,10 +148,12 @@ void TestPictureMenu::contextMenuOpens()
     for (const QAction *action : menu->actions())
         entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
     QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
-                                   "Picture Style "}));
-    // The shortcuts are the window's: they work wherever the focus is.
-    for (QAction *action : menu->actions())
-        QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty());
+                                   "Play the Curve Space", "Picture Style "}));
+    // The shortcuts are the window's, working wherever the focus is; but Space is the picture's.
+    for (QAction *action : menu->actions()) {
+        QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty()
+                || action->text().startsWith("Play"));
+    }
     QVERIFY(!window->findChild<QLabel *>(QStringLiteral("readOut"))->isVisible());
     menu->hide();
 }
@@ -189,6 +193,29 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
     QCOMPARE(svg.contains("stroke=\"#ff0000\""), graphed > 0);
 }
 
+void TestPictureMenu::playingTellsWhyNot_data()
+{
+    QTest::addColumn<int>("graphed"); // 0: the start-up frame
+    QTest::addColumn<QString>("told");
+    QTest::newRow("nothing graphed") << 0 << "The axes alone have no curve to be heard";
+    QTest::newRow("no audio output") << 3 << "No audio output was found";
+}
+
+// Space on the picture with no sound server within reach: a message, and the picture as it was.
+void TestPictureMenu::playingTellsWhyNot()
+{
+    QFETCH(int, graphed);
+    QFETCH(QString, told);
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
+    const QImage before = picture(*window);
+    QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    press(*window, Qt::Key_Space);
+    QVERIFY2(::told(*window, QStringLiteral("playFailure")).startsWith(told),
+             qPrintable(::told(*window, QStringLiteral("playFailure"))));
+    QCOMPARE(picture(*window), before);
+}
+
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
 {
     QTest::addColumn<int>("graphed");
@@ -203,6 +230,7 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
     QTest::newRow("graph of function 2, as proposed") << 2 << "function-2.png" << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
     QTest::newRow("a name without extension, SVG filter") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
     QTest::newRow("a name without extension, PDF filter") << 3 << "function-3.png" << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
+    QTest::newRow("a name without extension, WAV filter") << 3 << "function-3.png" << "curve" << 3 << "curve.wav" << QByteArray("RIFF");
     QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
     QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
     // clang-format on
@@ -246,8 +274,8 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     answer.start(10);
     press(*window, Qt::Key_S, Qt::ControlModifier);
 
-    QCOMPARE(offered,
-             (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"}));
+    QCOMPARE(offered, (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)",
+                                   "PDF document (*.pdf)", "WAV sound of the curve (*.wav)"}));
     QCOMPARE(proposedPath, folder + QLatin1Char('/') + proposed);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
     QVERIFY(contentsOf(folder + QLatin1Char('/') + written).startsWith(startsWith));

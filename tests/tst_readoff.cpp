@@ -14,7 +14,8 @@ using namespace windowdriver;
 
 namespace {
 
-const QString parabolaGraph = QStringLiteral("Graph of y = x squared minus 2 from -10 to 10");
+const QString parabolaGraph =
+    QStringLiteral("Graph of y = x squared minus 2 from -10 to 10; Space plays it as sound");
 
 QLabel *readOut(app::GraphWindow &window)
 {

@@ -12,10 +12,6 @@
         <translation>--output braucht --function N</translation>
     </message>
     <message>
-        <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg or .pdf</source>
-        <translation>das Format von „%1“ ist unbekannt: der Dateiname muss auf .png, .svg oder .pdf enden</translation>
-    </message>
-    <message>
         <source>--scale applies to PNG pictures only, not to &apos;%1&apos;</source>
         <translation>--scale gilt nur für PNG-Bilder, nicht für „%1“</translation>
     </message>
@@ -38,78 +34,6 @@
     <message>
         <source>no display could be opened; use --output FILE to draw a picture without one</source>
         <translation>kein Bildschirm ließ sich öffnen; mit --output DATEI entsteht ein Bild auch ohne</translation>
-    </message>
-    <message>
-        <source>Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of each function
-listed into each FILE and exits, without a window or a display.
-
-  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole. {n} in the name
-                  stands for the function&apos;s number, and is needed when N lists
-                  more than one. Repeat --output for more files of each function:
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  writes ten files, in that order; the first that cannot be
-                  written ends the run, and those written before it stay
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-
-The picture&apos;s style (the default is the window&apos;s look):
-  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
-                  SVG; white in a PDF)
-  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
-  --numbers       number the even ticks
-  --grid          light lines across the picture at the ticks
-
-A printed page instead of the picture alone (FILE must end in .pdf):
-  --page SIZE     the page the picture is printed on, with margins and a
-                  caption under it: A3, A4, A5, Letter or Legal; the
-                  background is white unless --background says otherwise
-  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  100 (default: as large as the page allows)
-</source>
-        <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
-
-Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
-Graphen jeder genannten Funktion in jede DATEI und endet, ohne Fenster und
-ohne Bildschirm.
-
-  --function N    die Funktionen, deren Graph gezeichnet wird, eine oder eine
-                  Liste wie 1-5 oder 0,2-3:
-%2                    0  kein Graph: die Achsen wie beim Start
-  --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg oder .pdf;
-                  eine vorhandene Datei wird als Ganzes ersetzt. {n} im Namen
-                  steht für die Nummer der Funktion und ist nötig, wenn N
-                  mehrere nennt. --output mehrmals gibt mehr Dateien je Funktion:
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  schreibt zehn Dateien in dieser Reihenfolge; die erste, die
-                  nicht geschrieben werden kann, beendet den Lauf, die davor
-                  geschriebenen bleiben
-  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
-                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
-  -h, --help      diesen Text anzeigen
-  -v, --version   die Version anzeigen
-
-Der Stil des Bildes (Vorgabe: wie im Fenster):
-  --background B  screen (die Farbe des Fensters), white (weiß) oder
-                  transparent (PNG und SVG; weiß in einer PDF-Datei)
-  --line-width N  Kurve, Achsen und Striche N Pixel breit, von 1 bis 4
-  --numbers       die geraden Striche beschriften
-  --grid          helle Linien quer durch das Bild an den Strichen
-
-Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
-  --page GRÖSSE   das Papierformat, auf das das Bild mit Rändern und einer
-                  Bildunterschrift gedruckt wird: A3, A4, A5, Letter oder
-                  Legal; der Hintergrund ist weiß, wenn --background nichts
-                  anderes sagt
-  --unit-length L eine Einheit der Achsen ist auf dem Papier L Millimeter lang,
-                  von 1 bis 100 (Vorgabe: so groß, wie die Seite erlaubt)
-</translation>
     </message>
     <message>
         <source>--page must be A3, A4, A5, Letter or Legal, not &apos;%1&apos;</source>
@@ -159,6 +83,101 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <source>The picture could not be drawn.</source>
         <translation>Das Bild konnte nicht gezeichnet werden.</translation>
     </message>
+    <message>
+        <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg, .pdf or .wav</source>
+        <translation>das Format von „%1“ ist nicht zu erkennen: Der Dateiname muss auf .png, .svg, .pdf oder .wav enden</translation>
+    </message>
+    <message>
+        <source>the axes alone have no curve to be heard: &apos;%1&apos; needs --function 1 to 5</source>
+        <translation>die Achsen allein haben keine Kurve, die man hören kann: „%1“ braucht --function 1 bis 5</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
+
+  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
+%2                    0  no graph: the axes shown at start-up
+  --output FILE   the picture file, in the format its name ends in: .png, .svg,
+                  .pdf, or .wav for the curve as sound (four seconds, pitch
+                  following y, left to right with x); an existing file is
+                  replaced whole. {n} in the name stands for the function&apos;s
+                  number, and is needed when N lists more than one. Repeat
+                  --output for more files of each function:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
+  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+  -h, --help      show this text
+  -v, --version   show the version
+
+The picture&apos;s style (the default is the window&apos;s look):
+  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+  --numbers       number the even ticks
+  --grid          light lines across the picture at the ticks
+
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  100 (default: as large as the page allows)
+</source>
+        <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
+
+Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
+Graphen jeder genannten Funktion in jede DATEI und endet, ohne Fenster und
+ohne Bildschirm.
+
+  --function N    die Funktionen, deren Graph gezeichnet wird, eine oder eine
+                  Liste wie 1-5 oder 0,2-3:
+%2                    0  kein Graph: die Achsen wie beim Start
+  --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg, .pdf, oder
+                  .wav für die Kurve als Klang (vier Sekunden, die Tonhöhe folgt
+                  y, von links nach rechts mit x); eine vorhandene Datei wird
+                  als Ganzes ersetzt. {n} im Namen steht für die Nummer der
+                  Funktion und ist nötig, wenn N mehrere nennt. --output
+                  mehrmals gibt mehr Dateien je Funktion:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  schreibt zehn Dateien in dieser Reihenfolge; die erste, die
+                  nicht geschrieben werden kann, beendet den Lauf, die davor
+                  geschriebenen bleiben
+  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
+                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
+  -h, --help      diesen Text anzeigen
+  -v, --version   die Version anzeigen
+
+Der Stil des Bildes (Vorgabe: wie im Fenster):
+  --background B  screen (die Farbe des Fensters), white (weiß) oder
+                  transparent (PNG und SVG; weiß in einer PDF-Datei)
+  --line-width N  Kurve, Achsen und Striche N Pixel breit, von 1 bis 4
+  --numbers       die geraden Striche beschriften
+  --grid          helle Linien quer durch das Bild an den Strichen
+
+Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
+  --page GRÖSSE   das Papierformat, auf das das Bild mit Rändern und einer
+                  Bildunterschrift gedruckt wird: A3, A4, A5, Letter oder
+                  Legal; der Hintergrund ist weiß, wenn --background nichts
+                  anderes sagt
+  --unit-length L eine Einheit der Achsen ist auf dem Papier L Millimeter lang,
+                  von 1 bis 100 (Vorgabe: so groß, wie die Seite erlaubt)
+</translation>
+    </message>
+</context>
+<context>
+    <name>app::CurvePlayer</name>
+    <message>
+        <source>No audio output was found: this computer has no sound device or sound server.</source>
+        <translation>Es wurde keine Audioausgabe gefunden: Dieser Computer hat kein Audiogerät und keinen Soundserver.</translation>
+    </message>
+    <message>
+        <source>The audio output %1 could not play the sound.</source>
+        <translation>Die Audioausgabe %1 konnte den Klang nicht abspielen.</translation>
+    </message>
 </context>
 <context>
     <name>app::GraphWindow</name>
@@ -203,16 +222,16 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <translation>Achsen von -10 bis 10</translation>
     </message>
     <message>
-        <source>Graph of %1 from -10 to 10</source>
-        <translation>Graph von %1, von -10 bis 10</translation>
-    </message>
-    <message>
         <source>The picture could not be drawn: the drawing operation &quot;%1&quot; failed.</source>
         <translation>Das Bild konnte nicht gezeichnet werden: Der Zeichenschritt „%1“ ist fehlgeschlagen.</translation>
     </message>
     <message>
         <source>Press Graph to draw it again.</source>
         <translation>Drücken Sie „Zeichnen“, um es neu zu zeichnen.</translation>
+    </message>
+    <message>
+        <source>Graph of %1 from -10 to 10; Space plays it as sound</source>
+        <translation>Graph von %1 von -10 bis 10; die Leertaste spielt ihn als Klang</translation>
     </message>
 </context>
 <context>
@@ -333,6 +352,26 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <source>Printed Background</source>
         <translation>Druckhintergrund</translation>
     </message>
+    <message>
+        <source>Play the Curve</source>
+        <translation>Kurve abspielen</translation>
+    </message>
+    <message>
+        <source>Plays the graph as sound: x from -10 to 10 in four seconds, from left to right, the pitch rising with y, a tick at each whole x and a bell where the curve crosses the x-axis</source>
+        <translation>Spielt den Graphen als Klang: x von -10 bis 10 in vier Sekunden, von links nach rechts, die Tonhöhe steigt mit y, ein Klick bei jedem ganzen x und eine Glocke, wo die Kurve die x-Achse schneidet</translation>
+    </message>
+    <message>
+        <source>There is nothing to play.</source>
+        <translation>Es gibt nichts abzuspielen.</translation>
+    </message>
+    <message>
+        <source>The axes alone have no curve to be heard; graph a function first.</source>
+        <translation>Die Achsen allein haben keine Kurve, die man hören kann; zeichnen Sie zuerst eine Funktion.</translation>
+    </message>
+    <message>
+        <source>The curve could not be played.</source>
+        <translation>Die Kurve konnte nicht abgespielt werden.</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureFile</name>
@@ -395,6 +434,14 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     <message>
         <source>The page could not be drawn.</source>
         <translation>Die Seite konnte nicht gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>WAV sound of the curve (*.wav)</source>
+        <translation>WAV-Klang der Kurve (*.wav)</translation>
+    </message>
+    <message>
+        <source>The axes alone have no curve to be heard; graph a function first.</source>
+        <translation>Die Achsen allein haben keine Kurve, die man hören kann; zeichnen Sie zuerst eine Funktion.</translation>
     </message>
 </context>
 </TS>

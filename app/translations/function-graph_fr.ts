@@ -12,10 +12,6 @@
         <translation>--output demande --function N</translation>
     </message>
     <message>
-        <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg or .pdf</source>
-        <translation>format de « %1 » inconnu : le nom du fichier doit finir par .png, .svg ou .pdf</translation>
-    </message>
-    <message>
         <source>--scale applies to PNG pictures only, not to &apos;%1&apos;</source>
         <translation>--scale ne s’applique qu’aux images PNG, et non à « %1 »</translation>
     </message>
@@ -38,77 +34,6 @@
     <message>
         <source>no display could be opened; use --output FILE to draw a picture without one</source>
         <translation>aucun écran n’a pu être ouvert ; --output FICHIER trace une image sans écran</translation>
-    </message>
-    <message>
-        <source>Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of each function
-listed into each FILE and exits, without a window or a display.
-
-  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg or
-                  .pdf; an existing file is replaced whole. {n} in the name
-                  stands for the function&apos;s number, and is needed when N lists
-                  more than one. Repeat --output for more files of each function:
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  writes ten files, in that order; the first that cannot be
-                  written ends the run, and those written before it stay
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-
-The picture&apos;s style (the default is the window&apos;s look):
-  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
-                  SVG; white in a PDF)
-  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
-  --numbers       number the even ticks
-  --grid          light lines across the picture at the ticks
-
-A printed page instead of the picture alone (FILE must end in .pdf):
-  --page SIZE     the page the picture is printed on, with margins and a
-                  caption under it: A3, A4, A5, Letter or Legal; the
-                  background is white unless --background says otherwise
-  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  100 (default: as large as the page allows)
-</source>
-        <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
-
-Sans option, ouvre la fenêtre. Avec, trace le graphe de chaque fonction
-nommée dans chaque FICHIER et se termine, sans fenêtre ni écran.
-
-  --function N    les fonctions à tracer, une seule ou une liste comme 1-5 ou
-                  0,2-3 :
-%2                    0  aucun graphe : les axes affichés au démarrage
-  --output FICHIER
-                  le fichier de l’image, au format que donne la fin de son nom :
-                  .png, .svg ou .pdf ; remplace en entier un fichier existant.
-                  {n} dans le nom tient lieu du numéro de la fonction ; il est
-                  nécessaire quand N en nomme plusieurs. Répétez --output pour
-                  plusieurs fichiers de chaque fonction :
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  écrit dix fichiers, dans cet ordre ; le premier qui ne peut
-                  être écrit arrête l’exécution, ceux écrits avant restent
-  --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
-                  défaut : 441x385 pixels, comme la fenêtre montre l’image)
-  -h, --help      affiche ce texte
-  -v, --version   affiche la version
-
-Le style de l’image (par défaut, l’aspect de la fenêtre) :
-  --background B  screen (la couleur de la fenêtre), white (blanc) ou
-                  transparent (PNG et SVG ; blanc dans un PDF)
-  --line-width N  courbe, axes et graduations épais de N pixels, de 1 à 4
-  --numbers       numérote les graduations paires
-  --grid          des lignes claires à travers l’image aux graduations
-
-Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
-  --page FORMAT   le format de la page où l’image est imprimée, avec des marges
-                  et une légende dessous : A3, A4, A5, Letter ou Legal ; le
-                  fond est blanc sauf si --background dit autre chose
-  --unit-length L une unité des axes mesure L millimètres sur le papier, de 1
-                  à 100 (par défaut : aussi grand que la page le permet)
-</translation>
     </message>
     <message>
         <source>--page must be A3, A4, A5, Letter or Legal, not &apos;%1&apos;</source>
@@ -158,6 +83,100 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <source>The picture could not be drawn.</source>
         <translation>L’image n’a pas pu être tracée.</translation>
     </message>
+    <message>
+        <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg, .pdf or .wav</source>
+        <translation>impossible de connaître le format de « %1 » : le nom du fichier doit finir par .png, .svg, .pdf ou .wav</translation>
+    </message>
+    <message>
+        <source>the axes alone have no curve to be heard: &apos;%1&apos; needs --function 1 to 5</source>
+        <translation>les axes seuls n’ont pas de courbe à entendre : « %1 » demande --function 1 à 5</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
+
+  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
+%2                    0  no graph: the axes shown at start-up
+  --output FILE   the picture file, in the format its name ends in: .png, .svg,
+                  .pdf, or .wav for the curve as sound (four seconds, pitch
+                  following y, left to right with x); an existing file is
+                  replaced whole. {n} in the name stands for the function&apos;s
+                  number, and is needed when N lists more than one. Repeat
+                  --output for more files of each function:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
+  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+  -h, --help      show this text
+  -v, --version   show the version
+
+The picture&apos;s style (the default is the window&apos;s look):
+  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+  --numbers       number the even ticks
+  --grid          light lines across the picture at the ticks
+
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  100 (default: as large as the page allows)
+</source>
+        <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
+
+Sans option, ouvre la fenêtre. Avec, trace le graphe de chaque fonction
+nommée dans chaque FICHIER et se termine, sans fenêtre ni écran.
+
+  --function N    les fonctions à tracer, une seule ou une liste comme 1-5 ou
+                  0,2-3 :
+%2                    0  aucun graphe : les axes affichés au démarrage
+  --output FICHIER
+                  le fichier de l’image, au format que donne la fin de son nom :
+                  .png, .svg, .pdf, ou .wav pour la courbe en son (quatre
+                  secondes, la hauteur suit y, de gauche à droite avec x) ;
+                  remplace en entier un fichier existant. {n} dans le nom tient
+                  lieu du numéro de la fonction ; il est nécessaire quand N en
+                  nomme plusieurs. Répétez --output pour plusieurs fichiers de
+                  chaque fonction :
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  écrit dix fichiers, dans cet ordre ; le premier qui ne peut
+                  être écrit arrête l’exécution, ceux écrits avant restent
+  --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
+                  défaut : 441x385 pixels, comme la fenêtre montre l’image)
+  -h, --help      affiche ce texte
+  -v, --version   affiche la version
+
+Le style de l’image (par défaut, l’aspect de la fenêtre) :
+  --background B  screen (la couleur de la fenêtre), white (blanc) ou
+                  transparent (PNG et SVG ; blanc dans un PDF)
+  --line-width N  courbe, axes et graduations épais de N pixels, de 1 à 4
+  --numbers       numérote les graduations paires
+  --grid          des lignes claires à travers l’image aux graduations
+
+Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
+  --page FORMAT   le format de la page où l’image est imprimée, avec des marges
+                  et une légende dessous : A3, A4, A5, Letter ou Legal ; le
+                  fond est blanc sauf si --background dit autre chose
+  --unit-length L une unité des axes mesure L millimètres sur le papier, de 1
+                  à 100 (par défaut : aussi grand que la page le permet)
+</translation>
+    </message>
+</context>
+<context>
+    <name>app::CurvePlayer</name>
+    <message>
+        <source>No audio output was found: this computer has no sound device or sound server.</source>
+        <translation>Aucune sortie audio n’a été trouvée : cet ordinateur n’a ni périphérique audio ni serveur de son.</translation>
+    </message>
+    <message>
+        <source>The audio output %1 could not play the sound.</source>
+        <translation>La sortie audio %1 n’a pas pu jouer le son.</translation>
+    </message>
 </context>
 <context>
     <name>app::GraphWindow</name>
@@ -202,16 +221,16 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <translation>Axes de -10 à 10</translation>
     </message>
     <message>
-        <source>Graph of %1 from -10 to 10</source>
-        <translation>Graphe de %1, de -10 à 10</translation>
-    </message>
-    <message>
         <source>The picture could not be drawn: the drawing operation &quot;%1&quot; failed.</source>
         <translation>L’image n’a pas pu être dessinée : l’opération de dessin « %1 » a échoué.</translation>
     </message>
     <message>
         <source>Press Graph to draw it again.</source>
         <translation>Appuyez sur « Tracer » pour la dessiner à nouveau.</translation>
+    </message>
+    <message>
+        <source>Graph of %1 from -10 to 10; Space plays it as sound</source>
+        <translation>Graphe de %1 de -10 à 10 ; la barre d’espace le joue en son</translation>
     </message>
 </context>
 <context>
@@ -332,6 +351,26 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <source>Printed Background</source>
         <translation>Fond imprimé</translation>
     </message>
+    <message>
+        <source>Play the Curve</source>
+        <translation>Jouer la courbe</translation>
+    </message>
+    <message>
+        <source>Plays the graph as sound: x from -10 to 10 in four seconds, from left to right, the pitch rising with y, a tick at each whole x and a bell where the curve crosses the x-axis</source>
+        <translation>Joue le graphe en son : x de -10 à 10 en quatre secondes, de gauche à droite, la hauteur montant avec y, un tic à chaque x entier et une cloche où la courbe coupe l’axe des x</translation>
+    </message>
+    <message>
+        <source>There is nothing to play.</source>
+        <translation>Il n’y a rien à jouer.</translation>
+    </message>
+    <message>
+        <source>The axes alone have no curve to be heard; graph a function first.</source>
+        <translation>Les axes seuls n’ont pas de courbe à entendre ; tracez d’abord une fonction.</translation>
+    </message>
+    <message>
+        <source>The curve could not be played.</source>
+        <translation>La courbe n’a pas pu être jouée.</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureFile</name>
@@ -394,6 +433,14 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     <message>
         <source>The page could not be drawn.</source>
         <translation>La page n’a pas pu être tracée.</translation>
+    </message>
+    <message>
+        <source>WAV sound of the curve (*.wav)</source>
+        <translation>Son WAV de la courbe (*.wav)</translation>
+    </message>
+    <message>
+        <source>The axes alone have no curve to be heard; graph a function first.</source>
+        <translation>Les axes seuls n’ont pas de courbe à entendre ; tracez d’abord une fonction.</translation>
     </message>
 </context>
 </TS>

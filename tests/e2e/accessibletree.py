@@ -1,9 +1,11 @@
 """What a screen reader is told about the running program, read through the accessibility bus.
 
-Run in a D-Bus session of its own on an X display: accessibletree.py PROGRAM BUS_LAUNCHER XDOTOOL
-[X,Y ...]. Prints every accessible object of the program as "start-up<TAB>role<TAB>name<TAB>
+Run in a D-Bus session of its own on an X display: accessibletree.py [--play] PROGRAM BUS_LAUNCHER
+XDOTOOL [X,Y ...]. Prints every accessible object of the program as "start-up<TAB>role<TAB>name<TAB>
 description", clicks at the window pixels X,Y in turn, and prints the changed tree again with
-"after clicks" in front. Exits non-zero, saying why, when the program never shows up.
+"after clicks" in front. With --play it then prints the picture's actions as "action<TAB>name<TAB>
+description", starts "Play the Curve" and lets it play five seconds. Exits non-zero, saying why,
+when the program never shows up.
 """
 
 import os
@@ -59,7 +61,8 @@ def rows(accessible):
 
 
 def main():
-    program, launcher_path, xdotool, *clicks = sys.argv[1:]
+    play = sys.argv[1] == "--play"
+    program, launcher_path, xdotool, *clicks = sys.argv[1 + play:]
     # The bus launcher must own its name before anyone asks for the bus, or the session bus
     # would start a second one.
     launcher = subprocess.Popen([launcher_path, "--launch-immediately"])
@@ -86,6 +89,15 @@ def main():
         for phase, tree in (("start-up", before), ("after clicks", rows(application))):
             for row in tree:
                 print(phase, *row, sep="\t")
+        if play:
+            picture = pyatspi.findDescendant(application, lambda a: a.getRoleName() == "image")
+            actions = picture.queryAction()
+            names = [actions.getName(i) for i in range(actions.nActions)]
+            for i, name in enumerate(names):
+                print("action", name, actions.getDescription(i), sep="\t")
+            if "Play the Curve" in names:
+                actions.doAction(names.index("Play the Curve"))
+                time.sleep(5)
     finally:
         if started is not None:
             started.kill()

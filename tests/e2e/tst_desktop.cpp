@@ -12,7 +12,9 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <numeric>
 
 using e2e::onThePicture;
 using e2e::restingPoint;
@@ -51,6 +53,8 @@ private slots:
     void popUpLeavesThePictureAlone();
     void samePictureEverywhere_data();
     void samePictureEverywhere();
+    void soundHeard_data();
+    void soundHeard();
 
 private:
     // Starts the program at `scaleFactor`, graphs function `graphed` (1..5) unless 0, and returns
@@ -60,8 +64,9 @@ private:
     // A document rasterised at the picture's 441x385 pixels, whatever size it gives itself.
     QImage rasterised(const QString &document);
     // Lines of phase, role, name and description, as accessibletree.py prints them; what is
-    // missing for it, or what went wrong, in `failure`.
-    QStringList accessibleTree(QString *failure, bool *missing);
+    // missing for it, or what went wrong, in `failure`. Given a sound server, the program plays
+    // its curve there through the accessibility bus, and the picture's actions are listed too.
+    QStringList accessibleTree(QString *failure, bool *missing, const QString &soundServer = {});
 
     std::unique_ptr<e2e::Desktop> m_desktop;
     std::unique_ptr<e2e::Desktop> m_twoMonitors;
@@ -156,12 +161,14 @@ void TestDesktop::pictureFollowsTheMonitor()
     }
 }
 
-QStringList TestDesktop::accessibleTree(QString *failure, bool *missing)
+QStringList TestDesktop::accessibleTree(QString *failure, bool *missing, const QString &soundServer)
 {
-    // Read once, on the first row's demand.
+    // Read once, on the first row's demand; the sound's run each time.
     static QStringList tree;
     static QString problem;
     static bool lacking = false;
+    if (!soundServer.isEmpty())
+        tree.clear(), problem.clear();
     if (tree.isEmpty() && problem.isEmpty()) {
         const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
         const QString python = QStringLiteral("/usr/bin/python3"); // the one Debian's module is for
@@ -172,12 +179,16 @@ QStringList TestDesktop::accessibleTree(QString *failure, bool *missing)
             return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
         };
         // The script starts the program, then chooses the third function and graphs it.
+        const QStringList arguments{FUNCTION_GRAPH_PATH, launcher,
+                                    QStandardPaths::findExecutable("xdotool"),
+                                    place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint)};
+        const QStringList playing = soundServer.isEmpty() ? QStringList() : QStringList{"--play"};
         const e2e::ToolResult result =
-            lacking ? e2e::ToolResult()
-                    : m_desktop->run(
-                        runner, {"--", python, ACCESSIBLE_TREE_SCRIPT, FUNCTION_GRAPH_PATH,
-                                 launcher, QStandardPaths::findExecutable("xdotool"),
-                                 place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint)});
+            lacking
+                ? e2e::ToolResult()
+                : m_desktop->run("/usr/bin/env", QStringList{"PULSE_SERVER=" + soundServer, runner,
+                                                             "--", python, ACCESSIBLE_TREE_SCRIPT}
+                                                     + playing + arguments);
         tree = QString::fromUtf8(result.output).split(QLatin1Char('\n'));
         problem = lacking ? QStringLiteral("a screen reader's view needs dbus-run-session, %1 and "
                                            "the module pyatspi of %2; scripts/install-packages "
@@ -204,9 +215,10 @@ void TestDesktop::screenReaderSeesWindowAndImage_data()
     // Each kind of control once: every control's name is checked in tst_graphwindow, through the
     // same accessible interface the bus reads.
     control("window", "frame", "Graph");
-    QTest::newRow("picture") << QStringLiteral("image") << QStringLiteral("Plot")
-                             << QStringLiteral("Axes from -10 to 10")
-                             << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10");
+    QTest::newRow("picture")
+        << QStringLiteral("image") << QStringLiteral("Plot")
+        << QStringLiteral("Axes from -10 to 10")
+        << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10; Space plays it as sound");
     control("title", "label", "Graph Drawing Method");
     control("option 1", "radio button", "y = x squared minus 2");
     control("Graph button", "push button", "Graph");
@@ -423,6 +435,135 @@ void TestDesktop::samePictureEverywhere()
                             : testsupport::documentFaults(rasterised(path), function).join("; ");
         QVERIFY2(fault.isEmpty(), qPrintable(name + ": " + fault));
     }
+}
+
+namespace {
+
+// Raw 16-bit stereo, left and right summed, from the first sample that is not silent to the last.
+std::vector<double> heard(const QByteArray &raw)
+{
+    std::vector<double> mono;
+    for (qsizetype at = 0; at + 4 <= raw.size(); at += 4)
+        mono.push_back((qFromLittleEndian<qint16>(raw.constData() + at)
+                        + qFromLittleEndian<qint16>(raw.constData() + at + 2))
+                       / 32767.0);
+    const auto loud = [](double value) { return std::abs(value) > 0.01; };
+    const auto first = std::find_if(mono.begin(), mono.end(), loud);
+    const auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
+    return first < last ? std::vector<double>(first, last) : std::vector<double>();
+}
+
+// The pitch track: the zero crossings in each 20 ms, 100 at 2.5 kHz.
+std::vector<int> pitchTrack(const std::vector<double> &mono)
+{
+    std::vector<int> track(mono.size() / 882);
+    for (std::size_t i = 1; i < track.size() * 882; ++i)
+        track[i / 882] += (mono[i - 1] < 0) != (mono[i] < 0) ? 1 : 0;
+    return track;
+}
+
+} // namespace
+
+void TestDesktop::soundHeard_data()
+{
+    QTest::addColumn<QString>("key");  // on the focused picture; empty: through pyatspi
+    QTest::addColumn<QString>("then"); // a second later: keys, or "graph" for another graph
+    QTest::addColumn<double>("pitch"); // of all that is heard, for a single point; else 0
+    QTest::newRow("Play the Curve, through the accessibility bus") << ""
+                                                                   << "" << 0.0;
+    QTest::newRow("Space, Escape") << "space"
+                                   << "key Escape" << 0.0;
+    QTest::newRow("Space, another graph") << "space"
+                                          << "graph" << 0.0;
+    // The read-off steps from x = 0 to 0.1 on x*x-2: y = -1.99, 220 * 4^(8.01 / 20) Hz.
+    QTest::newRow("Right, one point") << "Right"
+                                      << "" << 383.3;
+}
+
+// A sound server of the test's own records its null sink (rewinds off, so that a sound is kept
+// from its very start). Played whole, the curve of 5sin(x)/x is as long as the command line's WAV
+// file and has its pitch track; stopped after a second, nothing more is heard; a read-off step
+// plays its point's tone.
+void TestDesktop::soundHeard()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, then);
+    QFETCH(double, pitch);
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+    if ((pulseaudio.isEmpty() || parec.isEmpty()) && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP("a sound server and its recorder are missing: the packages pulseaudio and "
+              "pulseaudio-utils (scripts/install-packages test)");
+    const QString socket = m_files.filePath(QStringLiteral("pulse"));
+    QProcess server;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+        environment.insert(name, m_files.path());
+    server.setProcessEnvironment(environment);
+    server.start(pulseaudio, {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                              "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+                              "-L", "module-null-sink sink_name=heard rate=44100 norewinds=1"});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 10000);
+    QProcess recorder;
+    recorder.setStandardOutputFile(m_files.filePath(QStringLiteral("heard.raw")));
+    recorder.start(parec, {"--server=unix:" + socket, "--device=heard.monitor", "--raw",
+                           "--format=s16le", "--rate=44100", "--channels=2"});
+    QVERIFY(recorder.waitForStarted());
+    QString failure;
+    bool missing = false;
+    QStringList tree;
+    if (key.isEmpty()) {
+        tree = accessibleTree(&failure, &missing, "unix:" + socket);
+    } else {
+        QProcessEnvironment sound;
+        sound.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket);
+        QVERIFY(!startProgram(QStringLiteral("1"), 1, sound).isNull());
+        // The picture follows Graph in the focus order.
+        QVERIFY(m_program->click(e2e::graphClickPoint) && m_program->xdo("key Tab " + key));
+        QTest::qWait(1000);
+        QVERIFY(then.isEmpty() || (then == "graph" ? m_program->graph(4) : m_program->xdo(then)));
+        QTest::qWait(4000);
+    }
+    recorder.terminate();
+    recorder.waitForFinished();
+    server.terminate();
+    server.waitForFinished();
+    QFile recording(m_files.filePath(QStringLiteral("heard.raw")));
+    QVERIFY(recording.open(QIODevice::ReadOnly));
+    const std::vector<double> got = heard(recording.readAll());
+    const double seconds = double(got.size()) / 44100;
+    if (!key.isEmpty()) {
+        const std::vector<int> track = pitchTrack(got);
+        const double heardPitch =
+            std::accumulate(track.cbegin(), track.cend(), 0.0) / 2 / (double(track.size()) * 0.02);
+        QVERIFY2(seconds > 0.1 && seconds < (pitch > 0 ? 0.2 : 2.5),
+                 qPrintable(QString::number(seconds)));
+        QVERIFY2(pitch == 0 || std::abs(heardPitch / pitch - 1) < 0.03,
+                 qPrintable(QString::number(heardPitch)));
+        return;
+    }
+    if (missing && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP(qPrintable(failure));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QVERIFY2(tree.contains("action\tPlay the Curve\tPlays the graph as sound: x from -10 to 10 in "
+                           "four seconds, from left to right, the pitch rising with y, a tick at "
+                           "each whole x and a bell where the curve crosses the x-axis"),
+             qPrintable(tree.filter("action").join(" | ")));
+    const QString wav = m_files.filePath(QStringLiteral("curve.wav"));
+    QVERIFY(m_desktop->run(FUNCTION_GRAPH_PATH, {"--function", "3", "--output", wav}).succeeded());
+    QFile written(wav);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const std::vector<double> played = heard(written.readAll().mid(44));
+    // Within 20 ms of the file's four seconds; each window's pitch within 4 %, but for a tick or
+    // a bell falling into one window more or less.
+    QVERIFY2(std::abs(seconds * 44100 - double(played.size())) < 882,
+             qPrintable(QString::number(seconds)));
+    const std::vector<int> wanted = pitchTrack(played);
+    const std::vector<int> track = pitchTrack(got);
+    int off = 0;
+    for (std::size_t i = 0; i < std::min(wanted.size(), track.size()); ++i)
+        off += std::abs(wanted[i] - track[i]) > 2 + wanted[i] / 25 ? 1 : 0;
+    QVERIFY2(off <= int(wanted.size()) / 20, qPrintable(QStringLiteral("%1 windows off").arg(off)));
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)
