@@ -240,8 +240,12 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
             m_player->stop();
             return true;
         }
-        // Any other key takes the readout away, such as the one that opens the menu.
-        m_readOut->hide();
+        // Any other key takes the readout away, such as the one that opens the menu; a modifier
+        // alone does not, so that Ctrl+C still copies the value read off.
+        const bool modifierAlone = key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift
+                                   || key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+        if (!modifierAlone)
+            m_readOut->hide();
         if ((key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
             || (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
             m_menu->popup(middle());
