@@ -4,6 +4,7 @@
 #include "pictureactions.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -88,6 +89,19 @@ void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRo
         setBackground(widget, backgroundRole, *design.background);
 }
 
+QString keyName(QKeyCombination key)
+{
+    return QKeySequence(key).toString(QKeySequence::NativeText);
+}
+
+// Lets `key` press `button` wherever the focus is in the window; `description`, which names the
+// key, tells a screen reader so.
+void giveKey(QAbstractButton &button, QKeyCombination key, const QString &description)
+{
+    button.setShortcut(key);
+    button.setAccessibleDescription(description);
+}
+
 } // namespace
 
 GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
@@ -143,15 +157,21 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
         const ControlDesign &button = design.functionButtons[i];
         m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
         place(m_functionButtons[i], button, QPalette::Button);
-        connect(m_functionButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { m_chosenFunction = i + 1; });
+        giveKey(*m_functionButtons[i], functionKeys[i],
+                tr(functionButtonDescription).arg(keyName(functionKeys[i])));
     }
     auto *const graphButton = new QPushButton(toQString(design.graphButton.caption), this);
     place(graphButton, design.graphButton, QPalette::Button);
+    giveKey(*graphButton, graphKey, tr(graphButtonDescription).arg(keyName(graphKey)));
     connect(graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
     auto *const endButton = new QPushButton(toQString(design.endButton.caption), this);
     place(endButton, design.endButton, QPalette::Button);
+    giveKey(*endButton, endKey, tr(endButtonDescription).arg(keyName(endKey), keyName(quitKey)));
     connect(endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
+    auto *const quit = new QAction(this);
+    quit->setShortcut(quitKey);
+    connect(quit, &QAction::triggered, qApp, &QApplication::quit);
+    addAction(quit);
 
     QWidget *previous = nullptr;
     for (const auto &[tabIndex, widget] : byTabIndex) {
@@ -164,8 +184,8 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     m_picture->raise();
     describePicture();
 
-    // The first function starts chosen, as if clicked, and its button holds the focus.
-    m_functionButtons[0]->click();
+    // The first function starts chosen, and its button holds the focus.
+    m_functionButtons[0]->setChecked(true);
     m_functionButtons[0]->setFocus();
 }
 
@@ -177,7 +197,15 @@ GraphWindow::~GraphWindow()
 
 void GraphWindow::graphChosenFunction()
 {
-    m_picture->setContent(graphing::PictureContent{m_chosenFunction});
+    // Read from the buttons themselves: a button is checked by a click, an arrow key, Space, its
+    // key, or a screen reader's action, and only some of these say they clicked it.
+    const auto chosen =
+        std::find_if(m_functionButtons.cbegin(), m_functionButtons.cend(),
+                     [](const QRadioButton *button) { return button->isChecked(); });
+    std::optional<int> function;
+    if (chosen != m_functionButtons.cend())
+        function = static_cast<int>(chosen - m_functionButtons.cbegin()) + 1;
+    m_picture->setContent(graphing::PictureContent{function});
     describePicture();
 }
 
