@@ -5,7 +5,12 @@
 #include "expectedpicture.h"
 #include "runningprogram.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,6 +36,91 @@ QImage pictureByItsPixels(const QImage &shot)
 {
     return shot.copy(testsupport::boundsOf(shot, testsupport::pictureBackground));
 }
+
+const QString screenReaderPython = QStringLiteral("/usr/bin/python3"); // Debian's pyatspi, dbus
+const QString atSpiBusLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+
+// A program the test keeps running beside the one under test (a bus, a portal, a compositor),
+// talked to by lines on its standard input and output; ended by its process id when this goes.
+class Companion {
+public:
+    Companion(const QString &program, const QStringList &arguments,
+              const QProcessEnvironment &environment)
+    {
+        testsupport::endWithTheTest(m_process);
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(program, arguments);
+        m_process.waitForStarted();
+    }
+    ~Companion()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(5000))
+                m_process.kill();
+            m_process.waitForFinished(-1);
+        }
+    }
+    Companion(const Companion &) = delete;
+    Companion &operator=(const Companion &) = delete;
+
+    // The next line it writes, without its end; null when none came within `timeoutMs`.
+    QString nextLine(int timeoutMs = 30000)
+    {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!m_process.canReadLine() && m_process.state() == QProcess::Running
+               && !deadline.hasExpired())
+            m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        return m_process.canReadLine() ? QString::fromUtf8(m_process.readLine()).chopped(1)
+                                       : QString();
+    }
+    void say(const QString &line) { m_process.write((line + QLatin1Char('\n')).toUtf8()); }
+    // Output it wrote up to its end, waiting at most 30 s for that.
+    QString rest()
+    {
+        m_process.waitForFinished(30000);
+        return QString::fromUtf8(m_process.readAll());
+    }
+
+private:
+    QProcess m_process;
+};
+
+// The desktop's file chooser, played by fileportal.py on a session bus of its own.
+class FilePortal {
+public:
+    explicit FilePortal(const QProcessEnvironment &environment)
+        : m_environment(environment),
+          m_bus(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"},
+                environment)
+    {
+        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.nextLine());
+        m_portal = std::make_unique<Companion>(screenReaderPython, QStringList{FILE_PORTAL_SCRIPT},
+                                               m_environment);
+        m_ready = m_portal->nextLine() == QLatin1String("ready");
+        // What a desktop that offers the portal gives its programs.
+        m_environment.insert(QStringLiteral("QT_QPA_PLATFORMTHEME"),
+                             QStringLiteral("xdgdesktopportal"));
+    }
+
+    bool isReady() const { return m_ready; }
+    // What the program needs to reach this portal.
+    QProcessEnvironment environment() const { return m_environment; }
+    // The next request is answered with `answer`: a file URL, or "cancel".
+    void answerNext(const QString &answer) { m_portal->say(answer); }
+    // What the program asked, once it asked; empty when it did not within `timeoutMs`.
+    QJsonObject nextRequest(int timeoutMs)
+    {
+        return QJsonDocument::fromJson(m_portal->nextLine(timeoutMs).toUtf8()).object();
+    }
+
+private:
+    QProcessEnvironment m_environment;
+    Companion m_bus;
+    std::unique_ptr<Companion> m_portal;
+    bool m_ready = false;
+};
 
 } // namespace
 
@@ -59,14 +149,15 @@ private:
                         const QProcessEnvironment &more = {});
     // A document rasterised at the picture's 441x385 pixels, whatever size it gives itself.
     QImage rasterised(const QString &document);
-    // Lines of phase, role, name and description, as accessibletree.py prints them; what is
-    // missing for it, or what went wrong, in `failure`.
-    QStringList accessibleTree(QString *failure, bool *missing);
+    // Lines of phase, role, name and description, as accessibletree.py prints them after taking
+    // `steps`; what went wrong, if anything, in `failure`.
+    QStringList accessibleTree(const QStringList &steps, QString *failure);
 
     std::unique_ptr<e2e::Desktop> m_desktop;
     std::unique_ptr<e2e::Desktop> m_twoMonitors;
     QTemporaryDir m_files;
     std::unique_ptr<e2e::RunningProgram> m_program;
+    std::unique_ptr<FilePortal> m_portal;
 };
 
 void TestDesktop::initTestCase()
@@ -75,6 +166,12 @@ void TestDesktop::initTestCase()
         QSize(2048, 1536), QStringList{"xclip", "rsvg-convert", "pdftoppm", "xrandr"});
     QVERIFY2(m_desktop->failure().isEmpty(), qPrintable(m_desktop->failure()));
     QVERIFY(m_files.isValid());
+    QVERIFY2(QFileInfo(atSpiBusLauncher).isExecutable()
+                 && m_desktop->run(screenReaderPython, {"-c", "import pyatspi, dbus"}).succeeded(),
+             "a screen reader and a file chooser need at-spi2-core, python3-pyatspi and "
+             "python3-dbus: scripts/install-packages test installs them");
+    m_portal = std::make_unique<FilePortal>(m_desktop->environment());
+    QVERIFY2(m_portal->isReady(), "the file chooser did not start on its own bus");
 }
 
 QImage TestDesktop::startProgram(const QString &scaleFactor, int graphed,
@@ -156,39 +253,24 @@ void TestDesktop::pictureFollowsTheMonitor()
     }
 }
 
-QStringList TestDesktop::accessibleTree(QString *failure, bool *missing)
+QStringList TestDesktop::accessibleTree(const QStringList &steps, QString *failure)
 {
-    // Read once, on the first row's demand.
-    static QStringList tree;
-    static QString problem;
-    static bool lacking = false;
-    if (tree.isEmpty() && problem.isEmpty()) {
-        const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
-        const QString python = QStringLiteral("/usr/bin/python3"); // the one Debian's module is for
+    // Read once for each list of steps, on the first row's demand.
+    static QHash<QStringList, std::pair<QStringList, QString>> read;
+    if (!read.contains(steps)) {
         const QString runner = QStandardPaths::findExecutable(QStringLiteral("dbus-run-session"));
-        lacking = runner.isEmpty() || !QFileInfo(launcher).isExecutable()
-                  || !m_desktop->run(python, {"-c", "import pyatspi"}).succeeded();
-        const auto place = [](QPoint at) {
-            return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
-        };
-        // The script starts the program, then chooses the third function and graphs it.
         const e2e::ToolResult result =
-            lacking ? e2e::ToolResult()
-                    : m_desktop->run(
-                        runner, {"--", python, ACCESSIBLE_TREE_SCRIPT, FUNCTION_GRAPH_PATH,
-                                 launcher, QStandardPaths::findExecutable("xdotool"),
-                                 place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint)});
-        tree = QString::fromUtf8(result.output).split(QLatin1Char('\n'));
-        problem = lacking ? QStringLiteral("a screen reader's view needs dbus-run-session, %1 and "
-                                           "the module pyatspi of %2; scripts/install-packages "
-                                           "test installs them")
-                                .arg(launcher, python)
-                  : result.succeeded() ? QString()
-                                       : result.describe(QStringLiteral("accessibletree.py"));
+            m_desktop->run(runner, QStringList{"--", screenReaderPython, ACCESSIBLE_TREE_SCRIPT,
+                                               FUNCTION_GRAPH_PATH, atSpiBusLauncher,
+                                               QStandardPaths::findExecutable("xdotool")}
+                                       + steps);
+        read.insert(steps,
+                    {QString::fromUtf8(result.output).split(QLatin1Char('\n')),
+                     result.succeeded() ? QString()
+                                        : result.describe(QStringLiteral("accessibletree.py"))});
     }
-    *failure = problem;
-    *missing = lacking;
-    return tree;
+    *failure = read[steps].second;
+    return read[steps].first;
 }
 
 void TestDesktop::screenReaderSeesWindowAndImage_data()
@@ -197,16 +279,22 @@ void TestDesktop::screenReaderSeesWindowAndImage_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("startupDescription"); // null: not checked
     QTest::addColumn<QString>("graphedDescription");
+    QTest::addColumn<bool>("byActions"); // the third function chosen and graphed by actions
 
     const auto control = [](const char *row, const char *role, const char *name) {
-        QTest::newRow(row) << QString(role) << QString(name) << QString() << QString();
+        QTest::newRow(row) << QString(role) << QString(name) << QString() << QString() << false;
     };
     // Each kind of control once: every control's name is checked in tst_graphwindow, through the
     // same accessible interface the bus reads.
     control("window", "frame", "Graph");
-    QTest::newRow("picture") << QStringLiteral("image") << QStringLiteral("Plot")
-                             << QStringLiteral("Axes from -10 to 10")
-                             << QStringLiteral("Graph of y = 5 sine x over x from -10 to 10");
+    const QString graphed = QStringLiteral("Graph of y = 5 sine x over x from -10 to 10");
+    QTest::newRow("picture, chosen and graphed by clicks")
+        << QStringLiteral("image") << QStringLiteral("Plot")
+        << QStringLiteral("Axes from -10 to 10") << graphed << false;
+    // The action a screen reader offers on a radio button toggles it, never clicks it.
+    QTest::newRow("picture, chosen and graphed by a screen reader's actions")
+        << QStringLiteral("image") << QStringLiteral("Plot")
+        << QStringLiteral("Axes from -10 to 10") << graphed << true;
     control("title", "label", "Graph Drawing Method");
     control("option 1", "radio button", "y = x squared minus 2");
     control("Graph button", "push button", "Graph");
@@ -218,15 +306,17 @@ void TestDesktop::screenReaderSeesWindowAndImage()
     QFETCH(QString, name);
     QFETCH(QString, startupDescription);
     QFETCH(QString, graphedDescription);
+    QFETCH(bool, byActions);
+    const auto place = [](QPoint at) { return QStringLiteral("%1,%2").arg(at.x()).arg(at.y()); };
+    const QStringList steps =
+        byActions ? QStringList{"y = 5 sine x over x=Toggle", "Graph=Press", "?"}
+                  : QStringList{place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint), "?"};
     QString failure;
-    bool missing = false;
-    const QStringList tree = accessibleTree(&failure, &missing);
-    if (missing && qEnvironmentVariableIsEmpty("CI"))
-        QSKIP(qPrintable(failure));
+    const QStringList tree = accessibleTree(steps, &failure);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
     for (const auto &[phase, description] :
-         {std::pair{"start-up", startupDescription}, {"after clicks", graphedDescription}}) {
+         {std::pair{"start-up", startupDescription}, {"after steps", graphedDescription}}) {
         const QString wanted = QStringList{phase, role, name, description}.join('\t');
         // A description not checked is left out of the line sought.
         const bool anyDescription = description.isNull();
@@ -333,15 +423,18 @@ void TestDesktop::popUpLeavesThePictureAlone()
 void TestDesktop::samePictureEverywhere_data()
 {
     QTest::addColumn<QString>("scale");
-    QTest::addColumn<int>("saved");      // the function saved from the window
-    QTest::addColumn<QString>("format"); // as which
-    QTest::addColumn<bool>("documents"); // whether the command line writes SVG and PDF too
-    QTest::newRow("scale 1") << QStringLiteral("1") << 1 << QStringLiteral("svg") << true;
-    QTest::newRow("scale 1.1") << QStringLiteral("1.1") << 2 << QStringLiteral("png") << false;
-    QTest::newRow("scale 1.25") << QStringLiteral("1.25") << 3 << QStringLiteral("png") << false;
-    QTest::newRow("scale 1.33") << QStringLiteral("1.33") << 4 << QStringLiteral("pdf") << false;
-    QTest::newRow("scale 1.5") << QStringLiteral("1.5") << 5 << QStringLiteral("png") << false;
-    QTest::newRow("scale 2") << QStringLiteral("2") << 3 << QStringLiteral("png") << false;
+    QTest::addColumn<int>("saved");           // the function saved from the window
+    QTest::addColumn<QString>("format");      // as which
+    QTest::addColumn<bool>("documents");      // whether the command line writes SVG and PDF too
+    QTest::addColumn<bool>("cancelledFirst"); // whether the file chooser is cancelled once first
+    // clang-format off
+    QTest::newRow("scale 1") << QStringLiteral("1") << 1 << QStringLiteral("svg") << true << true;
+    QTest::newRow("scale 1.1") << QStringLiteral("1.1") << 2 << QStringLiteral("png") << false << false;
+    QTest::newRow("scale 1.25") << QStringLiteral("1.25") << 3 << QStringLiteral("png") << false << false;
+    QTest::newRow("scale 1.33") << QStringLiteral("1.33") << 4 << QStringLiteral("pdf") << false << false;
+    QTest::newRow("scale 1.5") << QStringLiteral("1.5") << 5 << QStringLiteral("png") << false << false;
+    QTest::newRow("scale 2") << QStringLiteral("2") << 3 << QStringLiteral("png") << false << false;
+    // clang-format on
 }
 
 void TestDesktop::samePictureEverywhere()
@@ -350,10 +443,11 @@ void TestDesktop::samePictureEverywhere()
     QFETCH(int, saved);
     QFETCH(QString, format);
     QFETCH(bool, documents);
+    QFETCH(bool, cancelledFirst);
     QTemporaryDir home;
     QVERIFY(home.isValid());
     // "Save As..." opens in the home folder when it has no pictures folder.
-    QProcessEnvironment more;
+    QProcessEnvironment more = m_portal->environment();
     more.insert(QStringLiteral("HOME"), home.path());
     more.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     QVERIFY2(!startProgram(scale, 0, more).isNull(), qPrintable(m_program->failure()));
@@ -395,20 +489,36 @@ void TestDesktop::samePictureEverywhere()
         if (function != saved)
             continue;
 
-        // Saved from the window: the name typed over the one proposed, the format by its end.
-        const QString name = QStringLiteral("saved.") + format;
-        QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+s"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_program->visibleWindows().size() == 2, 20000);
-        QVERIFY(m_program->xdo("key ctrl+a") && m_program->xdo("type", {name})
-                && m_program->xdo("key Return"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_program->visibleWindows().size() == 1, 20000);
-        const QString path = home.filePath(name);
+        // Saved from the window through the desktop's file chooser, into the folder and under the
+        // name it answers, the format by the name's end; first cancelled, in one row.
+        const QString path = home.filePath(QStringLiteral("chosen/saved.") + format);
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("chosen")));
+        for (const QString &answer :
+             (cancelledFirst ? QStringList{"cancel", ""} : QStringList{""})) {
+            m_portal->answerNext(answer.isEmpty() ? QUrl::fromLocalFile(path).toString() : answer);
+            // Keys reach the window only once the chooser it last asked for has answered.
+            QJsonObject asked;
+            for (int attempt = 0; attempt < 10 && asked.isEmpty(); ++attempt) {
+                QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+s"));
+                asked = m_portal->nextRequest(3000);
+            }
+            QCOMPARE(asked["title"].toString(), QStringLiteral("Save Picture As"));
+            QCOMPARE(asked["current_name"].toString(),
+                     QStringLiteral("function-%1.png").arg(function));
+            QCOMPARE(asked["current_folder"].toString(), home.path());
+            QCOMPARE(asked["filters"].toVariant().toStringList(),
+                     (QStringList{"PNG image", "SVG drawing", "PDF document"}));
+        }
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > 0, 20000);
+        // Nothing else was written, and no message came: a cancelled choice is no failure.
+        QCOMPARE(QDir(home.filePath("chosen")).entryList(QDir::Files),
+                 QStringList{QFileInfo(path).fileName()});
+        QCOMPARE(m_program->visibleWindows().size(), 1);
         const QString fault =
             format == "png" ? testsupport::pixelDifferences(
                 QImage(path, "PNG").convertToFormat(QImage::Format_RGB32), fromCommandLine)
                             : testsupport::documentFaults(rasterised(path), function).join("; ");
-        QVERIFY2(fault.isEmpty(), qPrintable(name + ": " + fault));
+        QVERIFY2(fault.isEmpty(), qPrintable(path + ": " + fault));
     }
 }
 

@@ -62,7 +62,8 @@ QProcessEnvironment isolatedEnvironment(const QString &runtimeDir)
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
                              "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
-                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS"})
+                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS",
+                             "QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP"})
         environment.remove(QString::fromLatin1(name));
     return environment;
 }

@@ -31,7 +31,8 @@ ToolResult runTool(const QString &program, const QStringList &arguments,
 void endWithTheTest(QProcess &process);
 
 // This process's environment with `runtimeDir` as the private runtime folder and no display,
-// platform, density or accessibility-bus setting: a program started with it depends on the test
+// platform, platform theme, desktop, density or accessibility-bus setting: a program started with
+// it depends on the test
 // alone for those.
 QProcessEnvironment isolatedEnvironment(const QString &runtimeDir);
 
