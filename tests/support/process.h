@@ -32,8 +32,7 @@ void endWithTheTest(QProcess &process);
 
 // This process's environment with `runtimeDir` as the private runtime folder and no display,
 // platform, platform theme, desktop, density or accessibility-bus setting: a program started with
-// it depends on the test
-// alone for those.
+// it depends on the test alone for those.
 QProcessEnvironment isolatedEnvironment(const QString &runtimeDir);
 
 // The tools a test runs, found on the PATH by name; missingTools() names those not found.
