@@ -64,27 +64,26 @@ def rows(accessible):
     return found
 
 
-def find(accessible, name):
-    if accessible.name == name:
-        return accessible
+def named(accessible, name):
+    """Every object under `accessible`, itself too, named `name`."""
+    found = [accessible] if accessible.name == name else []
     for child in accessible:
-        found = find(child, name)
-        if found is not None:
-            return found
-    return None
+        found += named(child, name)
+    return found
 
 
 def do_action(application, name, action_name):
-    accessible = find(application, name)
-    if accessible is None:
-        sys.exit(f"no accessible object named {name}")
-    actions = accessible.queryAction()
-    for i in range(actions.nActions):
-        if actions.getName(i).lower() == action_name.lower():
-            actions.doAction(i)
-            return
-    names = [actions.getName(i) for i in range(actions.nActions)]
-    sys.exit(f"{name} offers no action {action_name}, only {names}")
+    """Does the action of that name of the object of that name that offers it (the window and
+    the Graph button share a name)."""
+    offered = []
+    for accessible in named(application, name):
+        actions = accessible.queryAction()
+        for i in range(actions.nActions):
+            if actions.getName(i).lower() == action_name.lower():
+                actions.doAction(i)
+                return
+            offered.append(actions.getName(i))
+    sys.exit(f"nothing named {name} offers the action {action_name}; offered: {offered}")
 
 
 def main():
@@ -116,7 +115,7 @@ def main():
                 print("paused", flush=True)
                 sys.stdin.readline()
             elif "=" in step:
-                do_action(application, *step.split("=", 1))
+                do_action(application, *step.rsplit("=", 1))
             else:
                 window = window or wait_for(lambda: main_window(xdotool, started.pid))
                 if window is None:

@@ -44,8 +44,10 @@ const QString atSpiBusLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launche
 // talked to by lines on its standard input and output; ended by its process id when this goes.
 class Companion {
 public:
+    // `graceMs`: how long it is given to end by itself once its input is closed.
     Companion(const QString &program, const QStringList &arguments,
-              const QProcessEnvironment &environment)
+              const QProcessEnvironment &environment, int graceMs = 0)
+        : m_graceMs(graceMs)
     {
         testsupport::endWithTheTest(m_process);
         m_process.setProcessEnvironment(environment);
@@ -55,7 +57,8 @@ public:
     }
     ~Companion()
     {
-        if (m_process.state() != QProcess::NotRunning) {
+        m_process.closeWriteChannel();
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(m_graceMs)) {
             m_process.terminate();
             if (!m_process.waitForFinished(5000))
                 m_process.kill();
@@ -85,6 +88,7 @@ public:
 
 private:
     QProcess m_process;
+    int m_graceMs;
 };
 
 // The desktop's file chooser, played by fileportal.py on a session bus of its own.
@@ -141,6 +145,8 @@ private slots:
     void popUpLeavesThePictureAlone();
     void samePictureEverywhere_data();
     void samePictureEverywhere();
+    void nativeOnWayland_data();
+    void nativeOnWayland();
 
 private:
     // Starts the program at `scaleFactor`, graphs function `graphed` (1..5) unless 0, and returns
@@ -520,6 +526,84 @@ void TestDesktop::samePictureEverywhere()
                             : testsupport::documentFaults(rasterised(path), function).join("; ");
         QVERIFY2(fault.isEmpty(), qPrintable(path + ": " + fault));
     }
+}
+
+void TestDesktop::nativeOnWayland_data()
+{
+    QTest::addColumn<int>("scale"); // the compositor's output scale
+    QTest::newRow("scale 1") << 1;
+    QTest::newRow("scale 2") << 2;
+}
+
+// The window on a Wayland compositor of its own, without X: chosen, graphed and ended through
+// the accessibility bus (nothing else reaches a headless compositor's clients), photographed by
+// the compositor.
+void TestDesktop::nativeOnWayland()
+{
+    QFETCH(int, scale);
+    QTemporaryDir runtime; // made private, 0700, as a Wayland socket's folder must be
+    QVERIFY(runtime.isValid());
+    QProcessEnvironment environment = m_desktop->environment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    const QString socket = QStringLiteral("wayland-function-graph");
+    // --debug lets weston-screenshooter photograph the output; pixman draws it in memory.
+    Companion weston(QStringLiteral("weston"),
+                     {"--backend=headless-backend.so", "--use-pixman", "--socket=" + socket,
+                      QStringLiteral("--scale=%1").arg(scale), "--width=1024", "--height=768",
+                      "--idle-time=0", "--debug"},
+                     environment);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath(socket)), 20000);
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+
+    Companion screenReader(QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")),
+                           {"--", screenReaderPython, ACCESSIBLE_TREE_SCRIPT, FUNCTION_GRAPH_PATH,
+                            atSpiBusLauncher, "-", "y = 5 sine x over x=Toggle", "Graph=Press", "?",
+                            "End=Press"},
+                           environment);
+    QStringList tree;
+    QString line;
+    while (!(line = screenReader.nextLine()).isNull() && line != QLatin1String("paused"))
+        tree << line;
+    QVERIFY2(tree.contains(QStringLiteral(
+                 "after steps\timage\tPlot\tGraph of y = 5 sine x over x from -10 to 10")),
+             qPrintable(tree.join(" | ")));
+
+    // The compositor shows the command line's picture, pixel for pixel, at its scale.
+    const QString file = m_files.filePath(QStringLiteral("wayland%1.png").arg(scale));
+    QVERIFY(m_desktop
+                ->run(FUNCTION_GRAPH_PATH,
+                      {"--function", "3", "--output", file, "--scale", QString::number(scale)})
+                .succeeded());
+    const QImage expected = QImage(file, "PNG").convertToFormat(QImage::Format_RGB32);
+    QTemporaryDir shots;
+    QImage shown;
+    const QDeadlineTimer deadline(20000);
+    while (shown != expected && !deadline.hasExpired()) {
+        // The screenshooter writes into the folder it runs in.
+        const e2e::ToolResult shot = testsupport::runTool(
+            QStringLiteral("sh"),
+            {"-c", "cd \"$1\" && exec weston-screenshooter", "sh", shots.path()}, environment);
+        QVERIFY2(shot.succeeded(), qPrintable(shot.describe("weston-screenshooter")));
+        for (const QString &name : QDir(shots.path()).entryList({"*.png"}, QDir::Files)) {
+            const QImage image =
+                QImage(shots.filePath(name), "PNG").convertToFormat(QImage::Format_RGB32);
+            // The window's client area ends where its blue ends (the title bar's icon is blue
+            // too), the picture in its place there.
+            const QPoint client = testsupport::boundsOf(image, qRgb(0, 0, 255)).bottomRight()
+                                  - QPoint(639, 436) * scale + QPoint(1, 1);
+            shown = image.copy(
+                testsupport::deviceRect(testsupport::logicalPictureRect, scale).translated(client));
+            QFile::remove(shots.filePath(name));
+        }
+    }
+    QVERIFY2(shown == expected, qPrintable(testsupport::pixelDifferences(shown, expected)));
+
+    // End ends it, with status 0.
+    screenReader.say(QString());
+    QVERIFY2(screenReader.rest().contains(QLatin1String("ended with status 0")),
+             "the program did not end by End");
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)
