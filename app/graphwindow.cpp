@@ -199,7 +199,7 @@ void GraphWindow::graphChosenFunction()
 {
     // Read from the buttons themselves: a button is checked by a click, an arrow key, Space, its
     // key, or a screen reader's action, and only some of these say they clicked it.
-    const auto chosen =
+    const auto *const chosen =
         std::find_if(m_functionButtons.cbegin(), m_functionButtons.cend(),
                      [](const QRadioButton *button) { return button->isChecked(); });
     std::optional<int> function;
