@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QKeyCombination>
 #include <QRect>
 #include <QRgb>
 #include <QString>
@@ -82,6 +83,22 @@ inline constexpr std::string_view axesDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Axes from -10 to 10");
 inline constexpr std::string_view graphDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1 from -10 to 10; Space plays it as sound");
+
+// The keys that work wherever the focus is in the window: one for each function button (1 to 5, not
+// taken from a text field), Graph, End, and the usual key that quits. They change nothing that
+// shows: no caption is underlined.
+inline constexpr std::array<QKeyCombination, 5> functionKeys{Qt::Key_1, Qt::Key_2, Qt::Key_3,
+                                                             Qt::Key_4, Qt::Key_5};
+inline constexpr QKeyCombination graphKey = Qt::AltModifier | Qt::Key_G;
+inline constexpr QKeyCombination endKey = Qt::AltModifier | Qt::Key_E;
+inline constexpr QKeyCombination quitKey = Qt::ControlModifier | Qt::Key_Q;
+// What a screen reader is told a button does, and its keys as the keyboard names them (%1, %2).
+inline constexpr const char *functionButtonDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Chooses this function. Key: %1");
+inline constexpr const char *graphButtonDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Draws the chosen function. Key: %1");
+inline constexpr const char *endButtonDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Ends the program. Keys: %1 or %2");
 
 inline QString toQString(std::string_view text)
 {

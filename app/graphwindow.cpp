@@ -124,6 +124,19 @@ void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRo
         setBackground(widget, backgroundRole, *design.background);
 }
 
+QString keyName(QKeyCombination key)
+{
+    return QKeySequence(key).toString(QKeySequence::NativeText);
+}
+
+// Lets `key` press `button` wherever the focus is in the window; `description`, which names the
+// key, tells a screen reader so.
+void giveKey(QAbstractButton &button, QKeyCombination key, const QString &description)
+{
+    button.setShortcut(key);
+    button.setAccessibleDescription(description);
+}
+
 } // namespace
 
 GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
@@ -179,15 +192,21 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
         const ControlDesign &button = design.functionButtons[i];
         m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
         place(m_functionButtons[i], button, QPalette::Button);
-        connect(m_functionButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { m_chosenFunction = i + 1; });
+        giveKey(*m_functionButtons[i], functionKeys[i],
+                tr(functionButtonDescription).arg(keyName(functionKeys[i])));
     }
     auto *const graphButton = new QPushButton(translated(design.graphButton.caption), this);
     place(graphButton, design.graphButton, QPalette::Button);
+    giveKey(*graphButton, graphKey, tr(graphButtonDescription).arg(keyName(graphKey)));
     connect(graphButton, &QAbstractButton::clicked, this, &GraphWindow::graphChosenFunction);
     auto *const endButton = new QPushButton(translated(design.endButton.caption), this);
     place(endButton, design.endButton, QPalette::Button);
+    giveKey(*endButton, endKey, tr(endButtonDescription).arg(keyName(endKey), keyName(quitKey)));
     connect(endButton, &QAbstractButton::clicked, qApp, &QApplication::quit);
+    auto *const quit = new QAction(this);
+    quit->setShortcut(quitKey);
+    connect(quit, &QAction::triggered, qApp, &QApplication::quit);
+    addAction(quit);
 
     QWidget *previous = nullptr;
     for (const auto &[tabIndex, widget] : byTabIndex) {
@@ -200,8 +219,8 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     m_picture->raise();
     describePicture();
 
-    // The first function starts chosen, as if clicked, and its button holds the focus.
-    m_functionButtons[0]->click();
+    // The first function starts chosen, and its button holds the focus.
+    m_functionButtons[0]->setChecked(true);
     m_functionButtons[0]->setFocus();
 }
 
@@ -213,7 +232,15 @@ GraphWindow::~GraphWindow()
 
 void GraphWindow::graphChosenFunction()
 {
-    m_picture->setContent(graphing::PictureContent(m_chosenFunction, m_picture->content().style));
+    // Read from the buttons themselves: a button is checked by a click, an arrow key, Space, its
+    // key, or a screen reader's action, and only some of these say they clicked it.
+    const auto *const chosen =
+        std::find_if(m_functionButtons.cbegin(), m_functionButtons.cend(),
+                     [](const QRadioButton *button) { return button->isChecked(); });
+    std::optional<int> function;
+    if (chosen != m_functionButtons.cend())
+        function = static_cast<int>(chosen - m_functionButtons.cbegin()) + 1;
+    m_picture->setContent(graphing::PictureContent(function, m_picture->content().style));
     describePicture();
 }
 

@@ -33,9 +33,6 @@ private:
     void describePicture();
     void fitNativeSizeToScreen();
 
-    // The function of the last function button clicked.
-    std::optional<int> m_chosenFunction;
-
     plot::PictureBox *m_picture = nullptr;
     PictureActions *m_actions = nullptr;
     std::array<QRadioButton *, graphing::functionCount> m_functionButtons{};

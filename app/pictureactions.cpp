@@ -346,7 +346,6 @@ void PictureActions::saveAs()
 {
     SaveDialog dialog(&m_window, tr("Save Picture As"));
     dialog.setObjectName(QStringLiteral("saveDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(saveFilters());

@@ -22,6 +22,10 @@ depends=$(dpkg-deb -f "$package" Depends)
 for dependency in fonts-ipafont-gothic fonts-urw-base35 libqt6widgets6 libc6; do
     [[ ", $depends," == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
 done
+recommends=$(dpkg-deb -f "$package" Recommends)
+for recommended in qt6-wayland qt6-xdgdesktopportal-platformtheme; do
+    [[ ", $recommends," == *", $recommended,"* ]] || fail "Recommends lacks $recommended: $recommends"
+done
 
 [[ $(dpkg-deb -f "$package" Recommends) == *qt6-translations-l10n* ]] ||
     fail "Recommends lacks qt6-translations-l10n"

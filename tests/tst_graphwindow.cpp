@@ -37,6 +37,9 @@ private slots:
     void graphDrawsTheChosenCurve();
     void keysMoveTheFocusAndTheChoice_data();
     void keysMoveTheFocusAndTheChoice();
+    void everyWayOfChoosingIsGraphed_data();
+    void everyWayOfChoosingIsGraphed();
+    void endQuits_data();
     void endQuits();
 };
 
@@ -47,19 +50,20 @@ void TestGraphWindow::layoutFollowsTheDesign_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QRgb>("background");
     QTest::addColumn<QString>("spoken"); // what a screen reader says for it, functions in words
+    QTest::addColumn<QString>("keys");   // what its description ends with
 
     // Spelled out here, not read from the design table: a typo there must show as one here.
     const QRgb green = qRgb(0, 255, 0);
     // clang-format off
-    QTest::newRow("title") << "title" << "Graph Drawing Method" << QRect(136, 8, 225, 33) << qRgb(255, 255, 192) << "Graph Drawing Method";
-    QTest::newRow("picture") << "picture" << "" << QRect(8, 40, 441, 385) << qRgb(128, 255, 255) << "Plot";
-    QTest::newRow("function 1") << "functionButton1" << "y=x*x-2 " << QRect(448, 80, 145, 25) << green << "y = x squared minus 2";
-    QTest::newRow("function 2") << "functionButton2" << "y=x*exp(-x)+2" << QRect(448, 104, 145, 25) << green << "y = x times e to the minus x, plus 2";
-    QTest::newRow("function 3") << "functionButton3" << "y=5sin(x)/x " << QRect(448, 128, 145, 25) << green << "y = 5 sine x over x";
-    QTest::newRow("function 4") << "functionButton4" << "y=exp(x)-1-x^2 " << QRect(448, 152, 145, 25) << green << "y = e to the x, minus 1, minus x squared";
-    QTest::newRow("function 5") << "functionButton5" << QString::fromUtf8("y=\u221a(x^2+1) ") << QRect(448, 176, 145, 25) << green << "y = square root of x squared plus 1";
-    QTest::newRow("Graph") << "graphButton" << "Graph" << QRect(472, 208, 73, 33) << QRgb(0) << "Graph";
-    QTest::newRow("End") << "endButton" << "End" << QRect(472, 240, 73, 33) << QRgb(0) << "End";
+    QTest::newRow("title") << "title" << "Graph Drawing Method" << QRect(136, 8, 225, 33) << qRgb(255, 255, 192) << "Graph Drawing Method" << "";
+    QTest::newRow("picture") << "picture" << "" << QRect(8, 40, 441, 385) << qRgb(128, 255, 255) << "Plot" << "";
+    QTest::newRow("function 1") << "functionButton1" << "y=x*x-2 " << QRect(448, 80, 145, 25) << green << "y = x squared minus 2" << "Key: 1";
+    QTest::newRow("function 2") << "functionButton2" << "y=x*exp(-x)+2" << QRect(448, 104, 145, 25) << green << "y = x times e to the minus x, plus 2" << "Key: 2";
+    QTest::newRow("function 3") << "functionButton3" << "y=5sin(x)/x " << QRect(448, 128, 145, 25) << green << "y = 5 sine x over x" << "Key: 3";
+    QTest::newRow("function 4") << "functionButton4" << "y=exp(x)-1-x^2 " << QRect(448, 152, 145, 25) << green << "y = e to the x, minus 1, minus x squared" << "Key: 4";
+    QTest::newRow("function 5") << "functionButton5" << QString::fromUtf8("y=\u221a(x^2+1) ") << QRect(448, 176, 145, 25) << green << "y = square root of x squared plus 1" << "Key: 5";
+    QTest::newRow("Graph") << "graphButton" << "Graph" << QRect(472, 208, 73, 33) << QRgb(0) << "Graph" << "Key: Alt+G";
+    QTest::newRow("End") << "endButton" << "End" << QRect(472, 240, 73, 33) << QRgb(0) << "End" << "Keys: Alt+E or Ctrl+Q";
     // clang-format on
 }
 
@@ -70,6 +74,7 @@ void TestGraphWindow::layoutFollowsTheDesign()
     QFETCH(QRect, geometry);
     QFETCH(QRgb, background);
     QFETCH(QString, spoken);
+    QFETCH(QString, keys);
 
     app::GraphWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Graph"));
@@ -81,6 +86,9 @@ void TestGraphWindow::layoutFollowsTheDesign()
     auto *const widget = window.findChild<QWidget *>(objectName);
     QVERIFY(widget != nullptr);
     QCOMPARE(accessibleText(widget, QAccessible::Name), spoken);
+    if (!keys.isEmpty())
+        QVERIFY2(accessibleText(widget, QAccessible::Description).endsWith(keys),
+                 qPrintable(accessibleText(widget, QAccessible::Description)));
     if (auto *const label = qobject_cast<QLabel *>(widget)) {
         // The title keeps its place and height, and is wide enough for its whole text.
         QCOMPARE(label->text(), caption);
@@ -211,18 +219,79 @@ void TestGraphWindow::keysMoveTheFocusAndTheChoice()
     QCOMPARE(picture(*window), freshGraph(chosen));
 }
 
+void TestGraphWindow::everyWayOfChoosingIsGraphed_data()
+{
+    QTest::addColumn<QString>("choice"); // how function 3 is chosen
+    QTest::addColumn<bool>("byKey");     // whether Graph is pressed with its key, else clicked
+
+    QTest::newRow("click") << "click" << false;
+    QTest::newRow("Down twice") << "Down Down" << true;
+    QTest::newRow("Space on the focused button") << "Space" << false;
+    QTest::newRow("the digit 3") << "3" << true;
+    QTest::newRow("the digit 3 of the keypad") << "keypad 3" << false;
+    QTest::newRow("a screen reader's Toggle action") << "Toggle" << false;
+    QTest::newRow("a screen reader's Press action") << "Press" << true;
+    QTest::newRow("setChecked") << "setChecked" << false;
+}
+
+// However the third button becomes checked, Graph draws its function and the picture's
+// description names it.
+void TestGraphWindow::everyWayOfChoosingIsGraphed()
+{
+    QFETCH(QString, choice);
+    QFETCH(bool, byKey);
+
+    const std::unique_ptr<app::GraphWindow> window = activeWindow();
+    QAbstractButton *const third = option(*window, 2);
+    QAccessibleActionInterface *const actions =
+        QAccessible::queryAccessibleInterface(third)->actionInterface();
+    if (choice == "click") {
+        clickBesideCaption(third);
+    } else if (choice == "Toggle" || choice == "Press") {
+        actions->doAction(choice == "Toggle" ? QAccessibleActionInterface::toggleAction()
+                                             : QAccessibleActionInterface::pressAction());
+    } else if (choice == "setChecked") {
+        third->setChecked(true);
+    } else if (choice == "keypad 3") {
+        press(*window, Qt::Key_3, Qt::KeypadModifier);
+    } else {
+        if (choice == "Space")
+            QVERIFY(tabTo(*window, third->objectName()));
+        for (const QString &key : choice.split(' '))
+            press(*window, QKeySequence(key)[0].key());
+    }
+    QTRY_VERIFY(third->isChecked());
+    if (byKey)
+        press(*window, Qt::Key_G, Qt::AltModifier);
+    else
+        pressGraph(*window);
+    QTRY_COMPARE(pictureDescription(*window),
+                 QStringLiteral("Graph of y = 5 sine x over x from -10 to 10"));
+    QCOMPARE(picture(*window), freshGraph(2));
+}
+
+void TestGraphWindow::endQuits_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("End") << "End";
+    QTest::newRow("Alt+E") << "Alt+E";
+    QTest::newRow("Ctrl+Q") << "Ctrl+Q";
+    // Closing the window, the last one, ends the program too.
+    QTest::newRow("closing the window") << "close";
+}
+
 void TestGraphWindow::endQuits()
 {
-    app::GraphWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTimer::singleShot(0, &window, [&window] { click(button(window, "endButton")); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-
-    // Closing the window, the last one, ends the program too.
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTimer::singleShot(0, &window, [&window] { window.close(); });
+    QFETCH(QString, how);
+    const std::unique_ptr<app::GraphWindow> window = activeWindow();
+    QTimer::singleShot(0, window.get(), [&window, &how] {
+        if (how == "End")
+            click(button(*window, "endButton"));
+        else if (how == "close")
+            window->close();
+        else
+            press(*window, QKeySequence(how)[0].key(), QKeySequence(how)[0].keyboardModifiers());
+    });
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }

@@ -233,6 +233,18 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <source>Graph of %1 from -10 to 10; Space plays it as sound</source>
         <translation>Graph von %1 von -10 bis 10; die Leertaste spielt ihn als Klang</translation>
     </message>
+    <message>
+        <source>Chooses this function. Key: %1</source>
+        <translation>Wählt diese Funktion. Taste: %1</translation>
+    </message>
+    <message>
+        <source>Draws the chosen function. Key: %1</source>
+        <translation>Zeichnet die gewählte Funktion. Taste: %1</translation>
+    </message>
+    <message>
+        <source>Ends the program. Keys: %1 or %2</source>
+        <translation>Beendet das Programm. Tasten: %1 oder %2</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureActions</name>

@@ -232,6 +232,18 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <source>Graph of %1 from -10 to 10; Space plays it as sound</source>
         <translation>Graphe de %1 de -10 à 10 ; la barre d’espace le joue en son</translation>
     </message>
+    <message>
+        <source>Chooses this function. Key: %1</source>
+        <translation>Choisit cette fonction. Touche : %1</translation>
+    </message>
+    <message>
+        <source>Draws the chosen function. Key: %1</source>
+        <translation>Trace la fonction choisie. Touche : %1</translation>
+    </message>
+    <message>
+        <source>Ends the program. Keys: %1 or %2</source>
+        <translation>Termine le programme. Touches : %1 ou %2</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureActions</name>

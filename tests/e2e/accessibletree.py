@@ -1,11 +1,18 @@
-"""What a screen reader is told about the running program, read through the accessibility bus.
+"""What a screen reader is told about the running program, read through the accessibility bus,
+and what it does there.
 
-Run in a D-Bus session of its own on an X display: accessibletree.py [--play] PROGRAM BUS_LAUNCHER
-XDOTOOL [X,Y ...]. Prints every accessible object of the program as "start-up<TAB>role<TAB>name<TAB>
-description", clicks at the window pixels X,Y in turn, and prints the changed tree again with
-"after clicks" in front. With --play it then prints the picture's actions as "action<TAB>name<TAB>
-description", starts "Play the Curve" and lets it play five seconds. Exits non-zero, saying why,
-when the program never shows up.
+Run in a D-Bus session of its own: accessibletree.py PROGRAM BUS_LAUNCHER XDOTOOL STEP... (XDOTOOL
+"-" off X). Prints every accessible object of the program as "start-up<TAB>role<TAB>name<TAB>
+description", then takes the steps in turn:
+  X,Y          clicks at the window pixels X,Y (on X, through XDOTOOL);
+  NAME=ACTION  does the action ACTION (Toggle, Press, Play the Curve) of the object named NAME, as
+               a screen reader, after printing each action that object offers as "action<TAB>name
+               <TAB>description";
+  +S           waits S seconds (while a sound plays, say);
+  ?            once the tree changed, prints it again with "after steps" in front, then "paused",
+               and waits for a line on the standard input.
+The program is killed at the end unless a step ended it: then "ended with status N" is printed.
+Exits non-zero, saying why, when the program never shows up or an object or action is missing.
 """
 
 import os
@@ -60,9 +67,32 @@ def rows(accessible):
     return found
 
 
+def named(accessible, name):
+    """Every object under `accessible`, itself too, named `name`."""
+    found = [accessible] if accessible.name == name else []
+    for child in accessible:
+        found += named(child, name)
+    return found
+
+
+def do_action(application, name, action_name):
+    """Does the action of that name of the object of that name that offers it (the window and
+    the Graph button share a name)."""
+    offered = []
+    for accessible in named(application, name):
+        actions = accessible.queryAction()
+        for i in range(actions.nActions):
+            print("action", actions.getName(i), actions.getDescription(i), sep="\t", flush=True)
+        for i in range(actions.nActions):
+            if actions.getName(i).lower() == action_name.lower():
+                actions.doAction(i)
+                return
+            offered.append(actions.getName(i))
+    sys.exit(f"nothing named {name} offers the action {action_name}; offered: {offered}")
+
+
 def main():
-    play = sys.argv[1] == "--play"
-    program, launcher_path, xdotool, *clicks = sys.argv[1 + play:]
+    program, launcher_path, xdotool, *steps = sys.argv[1:]
     # The bus launcher must own its name before anyone asks for the bus, or the session bus
     # would start a second one.
     launcher = subprocess.Popen([launcher_path, "--launch-immediately"])
@@ -78,26 +108,34 @@ def main():
         if application is None:
             sys.exit("the program never showed on the accessibility bus")
         before = rows(application)
-        window = wait_for(lambda: main_window(xdotool, started.pid))
-        if window is None:
-            sys.exit("the program's window never showed")
-        for click in clicks:
-            subprocess.run([xdotool, "mousemove", "--window", window, *click.split(","), "click",
-                            "1"], check=True, timeout=TIMEOUT_S)
-        # Printed also when it never changes, for the caller to judge.
-        wait_for(lambda: rows(application) != before)
-        for phase, tree in (("start-up", before), ("after clicks", rows(application))):
-            for row in tree:
-                print(phase, *row, sep="\t")
-        if play:
-            picture = pyatspi.findDescendant(application, lambda a: a.getRoleName() == "image")
-            actions = picture.queryAction()
-            names = [actions.getName(i) for i in range(actions.nActions)]
-            for i, name in enumerate(names):
-                print("action", name, actions.getDescription(i), sep="\t")
-            if "Play the Curve" in names:
-                actions.doAction(names.index("Play the Curve"))
-                time.sleep(5)
+        for row in before:
+            print("start-up", *row, sep="\t")
+        window = None
+        for step in steps:
+            if step == "?":
+                # Printed also when it never changes, for the caller to judge.
+                wait_for(lambda: rows(application) != before)
+                for row in rows(application):
+                    print("after steps", *row, sep="\t")
+                print("paused", flush=True)
+                sys.stdin.readline()
+            elif step.startswith("+"):
+                time.sleep(float(step[1:]))
+            elif "=" in step:
+                do_action(application, *step.rsplit("=", 1))
+            else:
+                window = window or wait_for(lambda: main_window(xdotool, started.pid))
+                if window is None:
+                    sys.exit("the program's window never showed")
+                subprocess.run([xdotool, "mousemove", "--window", window, *step.split(","),
+                                "click", "1"], check=True, timeout=TIMEOUT_S)
+        # An action as the last step is there to end the program: it is given the time to.
+        try:
+            ending = steps and "=" in steps[-1]
+            print(f"ended with status {started.wait(timeout=TIMEOUT_S if ending else 0.1)}",
+                  flush=True)
+        except subprocess.TimeoutExpired:
+            pass
     finally:
         if started is not None:
             started.kill()

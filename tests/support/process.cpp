@@ -62,10 +62,11 @@ QProcessEnvironment isolatedEnvironment(const QString &runtimeDir)
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
     // Settings remembered from the user's own runs stay out of the test's.
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), runtimeDir + QStringLiteral("/config"));
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
-                             "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
-                             "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS", "LANGUAGE",
-                             "LC_ALL", "LC_MESSAGES"})
+    for (const char *name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
+          "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
+          "QT_SCALE_FACTOR_ROUNDING_POLICY", "AT_SPI_BUS_ADDRESS", "LANGUAGE", "LC_ALL",
+          "LC_MESSAGES", "QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP"})
         environment.remove(QString::fromLatin1(name));
     // The program speaks English unless a test asks for another language.
     environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));

@@ -31,8 +31,8 @@ ToolResult runTool(const QString &program, const QStringList &arguments,
 void endWithTheTest(QProcess &process);
 
 // This process's environment with `runtimeDir` as the private runtime folder, no display,
-// platform, density or accessibility-bus setting, and English: a program started with it depends
-// on the test alone for those.
+// platform, platform theme, desktop, density or accessibility-bus setting, and English: a program
+// started with it depends on the test alone for those.
 QProcessEnvironment isolatedEnvironment(const QString &runtimeDir);
 
 // The tools a test runs, found on the PATH by name; missingTools() names those not found.
