@@ -265,8 +265,9 @@ void TestGraphWindow::everyWayOfChoosingIsGraphed()
         press(*window, Qt::Key_G, Qt::AltModifier);
     else
         pressGraph(*window);
-    QTRY_COMPARE(pictureDescription(*window),
-                 QStringLiteral("Graph of y = 5 sine x over x from -10 to 10"));
+    QTRY_COMPARE(
+        pictureDescription(*window),
+        QStringLiteral("Graph of y = 5 sine x over x from -10 to 10; Space plays it as sound"));
     QCOMPARE(picture(*window), freshGraph(2));
 }
 

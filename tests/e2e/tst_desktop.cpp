@@ -535,7 +535,8 @@ void TestDesktop::samePictureEverywhere()
                      QStringLiteral("function-%1.png").arg(function));
             QCOMPARE(asked["current_folder"].toString(), home.path());
             QCOMPARE(asked["filters"].toVariant().toStringList(),
-                     (QStringList{"PNG image", "SVG drawing", "PDF document"}));
+                     (QStringList{"PNG image", "SVG drawing", "PDF document",
+                                  "WAV sound of the curve"}));
         }
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > 0, 20000);
         // Nothing else was written, and no message came: a cancelled choice is no failure.
