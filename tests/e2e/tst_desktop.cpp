@@ -720,8 +720,8 @@ void TestDesktop::nativeOnWayland()
     QString line;
     while (!(line = screenReader.nextLine()).isNull() && line != QLatin1String("paused"))
         tree << line;
-    QVERIFY2(tree.contains(QStringLiteral(
-                 "after steps\timage\tPlot\tGraph of y = 5 sine x over x from -10 to 10")),
+    QVERIFY2(tree.contains(QStringLiteral("after steps\timage\tPlot\tGraph of y = 5 sine x over x "
+                                          "from -10 to 10; Space plays it as sound")),
              qPrintable(tree.join(" | ")));
 
     // The compositor shows the command line's picture, pixel for pixel, at its scale.
