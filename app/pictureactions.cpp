@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -152,9 +153,24 @@ QLabel *makeReadOut(QWidget *parent)
 
 } // namespace
 
+std::unique_ptr<CurvePlayer> loadCurvePlayer()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString module = QStringLiteral("libfunction-graph-sound.so");
+    for (const QString &path : {program + QLatin1Char('/') + module,
+                                program + QStringLiteral("/" SOUND_MODULE_DIR "/") + module,
+                                QStringLiteral("function-graph-sound")}) {
+        QLibrary library(path);
+        using Factory = CurvePlayer *(*)();
+        if (const auto make = reinterpret_cast<Factory>(library.resolve("createCurvePlayer")))
+            return std::unique_ptr<CurvePlayer>(make());
+    }
+    return nullptr;
+}
+
 PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     : QObject(&window), m_window(window), m_picture(picture), m_menu(new QMenu(&window)),
-      m_player(new CurvePlayer(this)), m_folder(picturesFolder()), m_readOut(makeReadOut(&picture))
+      m_folder(picturesFolder()), m_readOut(makeReadOut(&picture))
 {
     m_menu->setObjectName(QStringLiteral("pictureMenu"));
     addAction(tr("Copy"), QKeySequence::Copy, &PictureActions::copy);
@@ -180,7 +196,8 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
 
 void PictureActions::setDescription(const QString &whatThePictureShows)
 {
-    m_player->stop();
+    if (m_player)
+        m_player->stop();
     m_description = whatThePictureShows;
     describe();
     if (m_pointer)
@@ -236,7 +253,7 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
             moveKeyPoint(key->key() == Qt::Key_Left ? -step : step);
             return true;
         }
-        if (key->key() == Qt::Key_Escape && m_player->isPlaying()) {
+        if (key->key() == Qt::Key_Escape && m_player && m_player->isPlaying()) {
             m_player->stop();
             return true;
         }
@@ -401,13 +418,28 @@ void PictureActions::printOn(QPrinter &printer)
         tell(QStringLiteral("printFailure"), tr("The picture could not be printed."), *failure);
 }
 
+std::optional<QString> PictureActions::play(const std::vector<std::int16_t> &samples)
+{
+    if (!m_player)
+        m_player = loadCurvePlayer();
+    if (!m_player)
+        return tr("The program's sound module is missing; installing the program again brings it.");
+    switch (m_player->play(samples)) {
+    case CurvePlayer::Outcome::Started: return std::nullopt;
+    case CurvePlayer::Outcome::NoOutput:
+        return tr("No audio output was found: this computer has no sound device or sound server.");
+    case CurvePlayer::Outcome::OutputFailed: break;
+    }
+    return tr("The audio output %1 could not play the sound.").arg(m_player->outputName());
+}
+
 void PictureActions::playCurve()
 {
     if (!m_picture.content().graphedFunction) {
         tell(QStringLiteral("playFailure"), tr("There is nothing to play."),
              tr("The axes alone have no curve to be heard; graph a function first."));
     } else if (const std::optional<QString> failure =
-                   m_player->play(graphing::curveSound(m_picture.content()))) {
+                   play(graphing::curveSound(m_picture.content()))) {
         tell(QStringLiteral("playFailure"), tr("The curve could not be played."), *failure);
     }
 }
@@ -456,7 +488,7 @@ void PictureActions::moveKeyPoint(double step)
     showKeyPoint();
     describe();
     // Quietly without an audio output: the values are read off in words all the same.
-    static_cast<void>(m_player->play(graphing::pointSound(m_picture.content(), *m_keyX)));
+    static_cast<void>(play(graphing::pointSound(m_picture.content(), *m_keyX)));
 }
 
 void PictureActions::showKeyPoint()

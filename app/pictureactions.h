@@ -1,5 +1,6 @@
 #pragma once
 
+#include "curveplayer.h"
 #include "picturefile.h"
 
 #include <QKeySequence>
@@ -8,7 +9,10 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -19,9 +23,7 @@ namespace plot {
 class PictureBox;
 }
 
-namespace app {
-class CurvePlayer;
-}
+namespace app {}
 
 namespace app {
 
@@ -79,6 +81,8 @@ private:
     void saveAs();
     void print();
     void playCurve();
+    // Plays `samples`, loading the player first; nothing when it plays, else why it cannot.
+    std::optional<QString> play(const std::vector<std::int16_t> &samples);
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
     void addStyleMenu();
@@ -105,7 +109,8 @@ private:
     QMenu *m_menu;
     // The option taken for each choice of the style menu.
     std::array<int, 6> m_chosen{};
-    CurvePlayer *m_player;
+    // The player, loaded on the first sound.
+    std::unique_ptr<CurvePlayer> m_player;
     // Where the last picture was saved; the next "Save As..." starts there.
     QString m_folder;
     QLabel *m_readOut;

@@ -16,6 +16,10 @@ fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
 icons=share/icons/hicolor desktop=share/applications/$app_id.desktop
 metainfo=share/metainfo/$app_id.metainfo.xml
 expected=(bin/function-graph "$desktop" "$metainfo" "$icons/scalable/apps/$app_id.svg")
+# The sound player, which the program loads from its library folder on the first sound.
+module=$(cd "$prefix" && find . -path '*/function-graph/libfunction-graph-sound.so' -printf '%P')
+[[ -n $module ]] || fail "the sound module is not installed"
+expected+=("$module")
 for size in 16 32 48 64 128 256; do
     image=$icons/${size}x${size}/apps/$app_id.png
     expected+=("$image")
@@ -37,6 +41,10 @@ while IFS= read -r file; do
 done < <(cd "$prefix" && find . -type f -printf '%P\n')
 [[ $(file -b --mime-type "$prefix/${expected[3]}") == image/svg+xml ]] ||
     fail "the scalable icon is no SVG"
+
+# The module makes the player the program asks it for, and finds every library it needs.
+nm -D "$prefix/$module" | grep -q " T createCurvePlayer$" || fail "the sound module makes no player"
+! ldd "$prefix/$module" | grep -q "not found" || fail "the sound module lacks a library"
 
 cd "$prefix"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"

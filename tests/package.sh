@@ -19,7 +19,7 @@ fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
 [[ $(dpkg-deb -f "$package" Version) == "$version" ]] || fail "version is not $version"
 [[ -n $(dpkg-deb -f "$package" Maintainer) ]] || fail "no maintainer"
 depends=$(dpkg-deb -f "$package" Depends)
-for dependency in fonts-ipafont-gothic fonts-urw-base35 libqt6widgets6 libc6; do
+for dependency in fonts-ipafont-gothic fonts-urw-base35 libqt6widgets6 libqt6multimedia6 libc6; do
     [[ ", $depends," == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
 done
 recommends=$(dpkg-deb -f "$package" Recommends)
@@ -33,7 +33,7 @@ done
 contents=$(dpkg-deb -c "$package")
 for file in usr/bin/function-graph "usr/share/applications/$app_id.desktop" \
     "usr/share/metainfo/$app_id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-    "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
+    "usr/share/icons/hicolor/48x48/apps/$app_id.png" usr/lib/function-graph/libfunction-graph-sound.so; do
     [[ $contents == *" ./$file"* ]] || fail "the package lacks /$file"
 done
 
