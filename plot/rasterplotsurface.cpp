@@ -1,6 +1,8 @@
 #include "rasterplotsurface.h"
 
+#include <QLine>
 #include <QRect>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -135,17 +137,19 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
     m_pen.setColor(colour);
     m_painter.setPen(m_pen);
     // A wide pen is the one-pixel line repeated across a pen-sized square: sharp edges, and the
-    // same pixels a one-pixel line has, only bigger.
-    for (int dy = 0; dy < m_penWidth; ++dy) {
-        for (int dx = 0; dx < m_penWidth; ++dx) {
-            const QPoint offset(dx, dy);
-            // A line without length is its one pixel.
-            if (start == end)
-                m_painter.drawPoint(start + offset);
-            else
-                m_painter.drawLine(start + offset, end + offset);
-        }
+    // same pixels a one-pixel line has, only bigger. A line without length is its square.
+    if (start == end) {
+        m_painter.fillRect(QRect(start, QSize(m_penWidth, m_penWidth)), colour);
+        return true;
     }
+    // Given to the painter in one call: at --scale 4, sixteen calls a segment were most of the
+    // drawing's time.
+    QVarLengthArray<QLine, 64> lines;
+    for (int dy = 0; dy < m_penWidth; ++dy) {
+        for (int dx = 0; dx < m_penWidth; ++dx)
+            lines.append(QLine(start + QPoint(dx, dy), end + QPoint(dx, dy)));
+    }
+    m_painter.drawLines(lines.constData(), int(lines.size()));
     return true;
 }
 
