@@ -169,17 +169,6 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     </message>
 </context>
 <context>
-    <name>app::CurvePlayer</name>
-    <message>
-        <source>No audio output was found: this computer has no sound device or sound server.</source>
-        <translation>Es wurde keine Audioausgabe gefunden: Dieser Computer hat kein Audiogerät und keinen Soundserver.</translation>
-    </message>
-    <message>
-        <source>The audio output %1 could not play the sound.</source>
-        <translation>Die Audioausgabe %1 konnte den Klang nicht abspielen.</translation>
-    </message>
-</context>
-<context>
     <name>app::GraphWindow</name>
     <message>
         <source>Graph Drawing Method</source>
@@ -383,6 +372,18 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     <message>
         <source>The curve could not be played.</source>
         <translation>Die Kurve konnte nicht abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>The program&apos;s sound module is missing; installing the program again brings it.</source>
+        <translation>Das Klangmodul des Programms fehlt; eine erneute Installation des Programms bringt es mit.</translation>
+    </message>
+    <message>
+        <source>No audio output was found: this computer has no sound device or sound server.</source>
+        <translation>Es wurde keine Audioausgabe gefunden: Dieser Computer hat kein Audiogerät und keinen Soundserver.</translation>
+    </message>
+    <message>
+        <source>The audio output %1 could not play the sound.</source>
+        <translation>Die Audioausgabe %1 konnte den Klang nicht abspielen.</translation>
     </message>
 </context>
 <context>

@@ -168,17 +168,6 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     </message>
 </context>
 <context>
-    <name>app::CurvePlayer</name>
-    <message>
-        <source>No audio output was found: this computer has no sound device or sound server.</source>
-        <translation>Aucune sortie audio n’a été trouvée : cet ordinateur n’a ni périphérique audio ni serveur de son.</translation>
-    </message>
-    <message>
-        <source>The audio output %1 could not play the sound.</source>
-        <translation>La sortie audio %1 n’a pas pu jouer le son.</translation>
-    </message>
-</context>
-<context>
     <name>app::GraphWindow</name>
     <message>
         <source>Graph Drawing Method</source>
@@ -382,6 +371,18 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     <message>
         <source>The curve could not be played.</source>
         <translation>La courbe n’a pas pu être jouée.</translation>
+    </message>
+    <message>
+        <source>The program&apos;s sound module is missing; installing the program again brings it.</source>
+        <translation>Le module de son du programme manque ; réinstaller le programme le rétablit.</translation>
+    </message>
+    <message>
+        <source>No audio output was found: this computer has no sound device or sound server.</source>
+        <translation>Aucune sortie audio n’a été trouvée : cet ordinateur n’a ni périphérique audio ni serveur de son.</translation>
+    </message>
+    <message>
+        <source>The audio output %1 could not play the sound.</source>
+        <translation>La sortie audio %1 n’a pas pu jouer le son.</translation>
     </message>
 </context>
 <context>
