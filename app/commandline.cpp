@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <deque>
 #include <future>
+#include <memory>
 #include <thread>
 #include <variant>
 
@@ -303,19 +304,6 @@ int render(const QCommandLineParser &parser)
         if (const std::optional<QString> problem = whyNotOnPage(printedPage(*look.page), options))
             return complain(*problem, 2);
     }
-    // Text needs the fonts, which only a GUI application finds; the offscreen platform needs no
-    // display. Without text nothing drawn comes from a plugin, and looking through the plugin
-    // folders (as the PNG writer does for other image formats) would only cost time.
-    std::optional<QGuiApplication> fonts;
-    static char name[] = "function-graph";
-    static char platformOption[] = "-platform";
-    static char offscreen[] = "offscreen";
-    static char *fontArguments[] = {name, platformOption, offscreen, nullptr};
-    static int fontArgumentCount = 3;
-    if (look.style.numbers || look.page)
-        fonts.emplace(fontArgumentCount, fontArguments);
-    else
-        QCoreApplication::setLibraryPaths({});
     // Each core draws a picture while the one before is written, in the order given: the first
     // failure ends the run with every earlier file complete and no later one begun.
     const auto draw = [&look, ratio](const Picture &picture) {
@@ -393,11 +381,22 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     // The program answers without a window, in the user's language: translations are installed
     // into an application object, which the picture files' messages and Qt's own need. The
     // parser words some errors as it parses (a missing value), so it parses again with Qt's
-    // translation in place.
-    int applicationArgc = 1;
+    // translation in place. Text in a picture needs the fonts, which only a GUI application
+    // finds, on the offscreen platform, which needs no display. Without text nothing drawn comes
+    // from a plugin, and looking through the plugin folders (as the PNG writer does for other
+    // image formats) would only cost time.
+    const bool drawsText =
+        parser.isSet(QStringLiteral("numbers")) || parser.isSet(QStringLiteral("page"));
     QByteArray name(programName);
-    char *applicationArgv[] = {name.data(), nullptr};
-    const QCoreApplication application(applicationArgc, applicationArgv);
+    QByteArray platform("-platform");
+    QByteArray offscreen("offscreen");
+    char *applicationArgv[] = {name.data(), platform.data(), offscreen.data(), nullptr};
+    int applicationArgc = drawsText ? 3 : 1;
+    const std::unique_ptr<QCoreApplication> application =
+        drawsText ? std::make_unique<QGuiApplication>(applicationArgc, applicationArgv)
+                  : std::make_unique<QCoreApplication>(applicationArgc, applicationArgv);
+    if (!drawsText)
+        QCoreApplication::setLibraryPaths({});
     Translations translations;
     translations.install();
     if (!parser.parse(arguments))
