@@ -2,12 +2,10 @@
 
 #include "curveplayer.h"
 #include "curvesound.h"
-#include "functions.h"
 #include "picturebox.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -19,7 +17,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -116,19 +113,6 @@ QString number(double value)
 {
     const QString text = QString::number(value, 'f', 2);
     return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
-}
-
-// The graphed function's value at `x` when it lies on the picture (-10..10 inclusive); nothing
-// when no function is graphed, it has no value there, or the value is off the picture.
-std::optional<double> valueOnPicture(const graphing::PictureContent &content, double x)
-{
-    if (!content.graphedFunction)
-        return std::nullopt;
-    const std::optional<double> value = graphing::functionValue(*content.graphedFunction, x);
-    // Written so that a value that is not a number fails it too.
-    const bool onPicture =
-        value && *value >= graphing::plotBottomRight.y && *value <= graphing::plotTopLeft.y;
-    return onPicture ? value : std::nullopt;
 }
 
 QLabel *makeReadOut(QWidget *parent)
@@ -459,7 +443,7 @@ QString PictureActions::readOut(const QString &text, double x, const QString &se
     const graphing::PictureContent &content = m_picture.content();
     if (!content.graphedFunction)
         return text;
-    const std::optional<double> value = valueOnPicture(content, x);
+    const std::optional<double> value = graphing::valueOnPicture(content, x);
     return text + separator
            + (value ? tr("f(x) = %1").arg(number(*value)) : tr("f(x) off the picture"));
 }
@@ -496,7 +480,7 @@ void PictureActions::showKeyPoint()
     // The point lies on the curve where that shows, on the x-axis elsewhere; the readout stands
     // beside the middle of the pen square drawn there.
     const double x = *m_keyX;
-    const double y = valueOnPicture(m_picture.content(), x).value_or(0);
+    const double y = graphing::valueOnPicture(m_picture.content(), x).value_or(0);
     const plot::PixelGrid grid = m_picture.grid();
     const QPointF corner = grid.mapping().toDevice({static_cast<float>(x), static_cast<float>(y)});
     const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,

@@ -1,7 +1,6 @@
 #include "curvesound.h"
 
 #include "axes.h"
-#include "functions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,13 +18,11 @@ constexpr double bellSeconds = 0.08;
 // The tone fades in and out over about 3 ms, so that no click is heard where it starts or stops.
 constexpr double fade = 1 / (0.003 * soundRate);
 
-// The graphed function's value at `x` and the pitch of it, while it is on the picture.
+// The pitch of the graphed function's value at `x`, while it is on the picture.
 std::optional<double> pitchAt(const PictureContent &content, double x)
 {
-    const std::optional<double> y =
-        content.graphedFunction ? functionValue(*content.graphedFunction, x) : std::nullopt;
-    // Written so that a value that is not a number fails it too.
-    if (!y || !(*y >= plotBottomRight.y && *y <= plotTopLeft.y))
+    const std::optional<double> y = valueOnPicture(content, x);
+    if (!y)
         return std::nullopt;
     return 220 * std::pow(4.0, (*y - plotBottomRight.y) / (plotTopLeft.y - plotBottomRight.y));
 }

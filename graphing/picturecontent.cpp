@@ -6,6 +6,16 @@
 
 namespace graphing {
 
+std::optional<double> valueOnPicture(const PictureContent &content, double x)
+{
+    if (!content.graphedFunction)
+        return std::nullopt;
+    const std::optional<double> value = functionValue(*content.graphedFunction, x);
+    // Written so that a value that is not a number fails it too.
+    const bool onPicture = value && *value >= plotBottomRight.y && *value <= plotTopLeft.y;
+    return onPicture ? value : std::nullopt;
+}
+
 void drawPicture(PlotSurface &surface, const PictureContent &content)
 {
     if (!content.graphedFunction) {

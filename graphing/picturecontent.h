@@ -44,6 +44,10 @@ struct PictureContent {
     friend bool operator==(const PictureContent &, const PictureContent &) = default;
 };
 
+// The graphed function's value at `x` where the picture shows it (-10..10 inclusive); nothing when
+// no function is graphed, it has no value there, or the value is off the picture.
+std::optional<double> valueOnPicture(const PictureContent &content, double x);
+
 // Draws `content` whole on a fresh surface: the scale first, then the frame or the graph, in the
 // content's style.
 // Throws DrawingFailed when a drawing call fails.
