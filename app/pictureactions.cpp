@@ -315,7 +315,10 @@ void PictureActions::showStyle()
     graphing::PictureStyle onScreen;
     onScreen.numbers = m_chosen[Numbers] == 1;
     onScreen.grid = m_chosen[Grid] == 1;
-    m_picture.setContent(graphing::PictureContent(m_picture.content().graphedFunction, onScreen));
+    // Drawn again only when it changes: at start-up, with the window's own look, it does not.
+    const graphing::PictureContent shown(m_picture.content().graphedFunction, onScreen);
+    if (shown != m_picture.content())
+        m_picture.setContent(shown);
 }
 
 graphing::PictureContent PictureActions::styledContent() const
