@@ -319,9 +319,7 @@ int render(const QCommandLineParser &parser)
         const QByteArray data = encoding.front().get();
         encoding.pop_front();
         const QString &path = pictures[written].path;
-        const std::optional<QString> failure =
-            data.isEmpty() ? CommandLine::tr("The picture could not be drawn.")
-                           : writePictureFile(path, data);
+        const std::optional<QString> failure = writePictureFile(path, data);
         if (failure)
             return complain(CommandLine::tr("could not write %1: %2").arg(path, *failure), 1);
     }

@@ -393,14 +393,11 @@ void PictureActions::printOn(QPrinter &printer)
                                     pictureCaption(content)};
     std::optional<QString> failure = whyNotOnPage(printer.pageLayout(), options);
     const QString file = printer.outputFileName();
-    if (failure) {
-    } else if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
-        if (!pictureRenderer().paintPage(content, printer, options))
-            failure = tr("The printer reported an error.");
-    } else {
-        // The page is made whole first, then put in place of the file as a saved picture is.
+    // A file is made whole first, then put in place as a saved picture is.
+    if (!failure && printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty())
         failure = savePage(content, file, printer.pageLayout(), printer.resolution(), options);
-    }
+    else if (!failure && !pictureRenderer().paintPage(content, printer, options))
+        failure = tr("The printer reported an error.");
     if (failure)
         tell(QStringLiteral("printFailure"), tr("The picture could not be printed."), *failure);
 }

@@ -214,10 +214,7 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
 {
     if (format == PictureFormat::Wav && !content.graphedFunction)
         return PictureFile::tr("The axes alone have no curve to be heard; graph a function first.");
-    const QByteArray data = encodePicture(content, format, ratio);
-    if (data.isEmpty())
-        return PictureFile::tr("The picture could not be drawn.");
-    return writePictureFile(path, data);
+    return writePictureFile(path, encodePicture(content, format, ratio));
 }
 
 std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageOptions &options)
@@ -253,16 +250,13 @@ std::optional<QString> savePage(const graphing::PictureContent &content, const Q
                                 const QPageLayout &layout, int resolution,
                                 const plot::PageOptions &options)
 {
-    if (std::optional<QString> problem = whyNotOnPage(layout, options))
-        return problem;
-    const QByteArray pdf = pagePdf(content, layout, resolution, options);
-    if (pdf.isEmpty())
-        return PictureFile::tr("The page could not be drawn.");
-    return writePictureFile(path, pdf);
+    return writePictureFile(path, pagePdf(content, layout, resolution, options));
 }
 
 std::optional<QString> writePictureFile(const QString &path, const QByteArray &data)
 {
+    if (data.isEmpty())
+        return PictureFile::tr("The picture could not be drawn.");
     // Unbuffered, so that a failed write reports its own error at once.
     const QFileInfo target(path);
     if (writesInPlace(target)) {

@@ -58,16 +58,17 @@ std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageO
 QByteArray pagePdf(const graphing::PictureContent &content, const QPageLayout &layout,
                    int resolution, const plot::PageOptions &options);
 
-// Writes pagePdf() to `path` as writePictureFile does. Nothing on success, else one sentence for
-// the user saying why it failed.
+// Writes pagePdf() to `path` as writePictureFile does; a page that does not fit (whyNotOnPage) is
+// not drawn. Nothing on success, else one sentence for the user saying why it failed.
 std::optional<QString> savePage(const graphing::PictureContent &content, const QString &path,
                                 const QPageLayout &layout, int resolution,
                                 const plot::PageOptions &options);
 
-// Writes `data` to `path`. A file is replaced only by a complete new one, and nothing is left
-// behind on failure. A device or pipe, or an open file named through /dev/fd, /proc/self/fd or
-// /dev/stdout (or a link to one), is written in place, after what it already holds. Nothing on
-// success, else one sentence for the user saying why it failed.
+// Writes `data` to `path`; empty data is a picture that could not be drawn, and nothing is
+// written. A file is replaced only by a complete new one, and nothing is left behind on failure. A
+// device or pipe, or an open file named through /dev/fd, /proc/self/fd or /dev/stdout (or a link to
+// one), is written in place, after what it already holds. Nothing on success, else one sentence for
+// the user saying why it failed.
 std::optional<QString> writePictureFile(const QString &path, const QByteArray &data);
 
 } // namespace app

@@ -80,10 +80,6 @@
         <translation>--page druckt nur auf eine PDF-Seite, nicht in „%1“</translation>
     </message>
     <message>
-        <source>The picture could not be drawn.</source>
-        <translation>Das Bild konnte nicht gezeichnet werden.</translation>
-    </message>
-    <message>
         <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg, .pdf or .wav</source>
         <translation>das Format von „%1“ ist nicht zu erkennen: Der Dateiname muss auf .png, .svg, .pdf oder .wav enden</translation>
     </message>
@@ -443,10 +439,6 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     <message>
         <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
         <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Wählen Sie ein größeres Papierformat oder eine kleinere Größe.</translation>
-    </message>
-    <message>
-        <source>The page could not be drawn.</source>
-        <translation>Die Seite konnte nicht gezeichnet werden.</translation>
     </message>
     <message>
         <source>WAV sound of the curve (*.wav)</source>

@@ -80,10 +80,6 @@
         <translation>--page imprime sur une page PDF seulement, et non dans « %1 »</translation>
     </message>
     <message>
-        <source>The picture could not be drawn.</source>
-        <translation>L’image n’a pas pu être tracée.</translation>
-    </message>
-    <message>
         <source>cannot tell the format of &apos;%1&apos;: the file name must end in .png, .svg, .pdf or .wav</source>
         <translation>impossible de connaître le format de « %1 » : le nom du fichier doit finir par .png, .svg, .pdf ou .wav</translation>
     </message>
@@ -442,10 +438,6 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     <message>
         <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
         <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : choisissez une page plus grande ou une taille plus petite.</translation>
-    </message>
-    <message>
-        <source>The page could not be drawn.</source>
-        <translation>La page n’a pas pu être tracée.</translation>
     </message>
     <message>
         <source>WAV sound of the curve (*.wav)</source>
