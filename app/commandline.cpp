@@ -2,8 +2,10 @@
 
 #include "designdata.h"
 #include "functions.h"
+#include "keypoints.h"
 #include "picturefile.h"
 #include "translations.h"
+#include "typedfunction.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -39,7 +41,7 @@ constexpr char programName[] = "function-graph";
 // The program's own options. A name ending in '=' takes a value; aliases are joined by ','.
 constexpr char ownOptions[] =
     "function= output= scale= help,h version,v background= line-width= numbers grid page= "
-    "unit-length=";
+    "unit-length= expression= x-range= y-range= key-points";
 // The window options Qt reads itself when the window opens (QGuiApplication, QApplication and the
 // X11 platform). Every long option is taken with one dash or two, as Qt takes its own.
 constexpr char windowOptions[] =
@@ -72,6 +74,12 @@ QString helpText()
                "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
                "                  writes ten files, in that order; the first that cannot be\n"
                "                  written ends the run, and those written before it stay\n"
+               "  --expression E  a function of x typed as on a calculator, in place of\n"
+               "                  --function: 'y = 0.5x^2 - 3', 'tan(x)', '√(1 - x^2)'\n"
+               "  --x-range A:B   the part of the x-axis shown (default -10:10)\n"
+               "  --y-range C:D   the part of the y-axis shown (default -10:10)\n"
+               "  --key-points    print the zeros, minima and maxima in view, one a line:\n"
+               "                  KIND<TAB>X<TAB>Y, with or without --output\n"
                "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
                "                  441x385 pixels, as the window shows the picture)\n"
                "  -h, --help      show this text\n"
@@ -198,6 +206,67 @@ std::optional<QList<int>> functionsListed(const QString &list)
     return functions;
 }
 
+// The view --x-range and --y-range ask for, or the status of a mistake in them.
+std::variant<graphing::View, int> viewOf(const QCommandLineParser &parser)
+{
+    graphing::View view;
+    const struct {
+        const char *option;
+        double *low;
+        double *high;
+    } ranges[] = {{"x-range", &view.left, &view.right}, {"y-range", &view.bottom, &view.top}};
+    for (const auto &range : ranges) {
+        const QString name = QLatin1String(range.option);
+        if (!parser.isSet(name))
+            continue;
+        const QString value = parser.value(name);
+        const QStringList ends = value.split(QLatin1Char(':'));
+        bool isLow = false;
+        bool isHigh = false;
+        *range.low = ends.constFirst().toDouble(&isLow);
+        *range.high = ends.constLast().toDouble(&isHigh);
+        // Written so that a NaN fails it too.
+        if (ends.size() != 2 || !isLow || !isHigh || !(*range.low < *range.high)
+            || !std::isfinite(*range.low) || !std::isfinite(*range.high))
+            return complain(
+                CommandLine::tr("--%1 must be two numbers A:B with A less than B, not '%2'")
+                    .arg(name, value),
+                2);
+    }
+    if (!graphing::isDrawable(view))
+        return complain(CommandLine::tr("the view %1 cannot be drawn: each range must lie within "
+                                        "-1e9 to 1e9 and be at least a billionth of its distance "
+                                        "from 0 long")
+                            .arg(viewInWords(view)),
+                        2);
+    return view;
+}
+
+// A number in plain decimal notation with ten significant digits: "-1.414213562", "0".
+QString plainDecimal(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    const int whole = int(std::floor(std::log10(std::abs(value)))) + 1;
+    return QString::number(value, 'f', std::clamp(10 - whole, 0, 40));
+}
+
+// The key points of `content`'s function, one a line: "minimum<TAB>0<TAB>-2.000000000".
+QString keyPointLines(const graphing::PictureContent &content)
+{
+    const graphing::Function &function = *content.function;
+    QString lines;
+    for (const graphing::KeyPoint &point :
+         graphing::keyPoints([&function](double x) { return function(x); }, content.view)) {
+        const char *const kind = point.kind == graphing::KeyPoint::Kind::Zero      ? "zero"
+                                 : point.kind == graphing::KeyPoint::Kind::Minimum ? "minimum"
+                                                                                   : "maximum";
+        lines += QStringLiteral("%1\t%2\t%3\n")
+                     .arg(QLatin1String(kind), plainDecimal(point.x), plainDecimal(point.y));
+    }
+    return lines;
+}
+
 // One picture the command asks for.
 struct Picture {
     graphing::PictureContent content;
@@ -213,26 +282,47 @@ int render(const QCommandLineParser &parser)
     const QString function = parser.values(QStringLiteral("function")).join(QLatin1Char(','));
     const QStringList outputs = parser.values(QStringLiteral("output"));
     const QString scale = parser.value(QStringLiteral("scale"));
+    const bool typed = parser.isSet(QStringLiteral("expression"));
+    const bool keyPoints = parser.isSet(QStringLiteral("key-points"));
     // A mistake in the command: `problem` with the value at fault.
     const auto mistake = [](const QString &problem, const QString &value) {
         return complain(problem.arg(value), 2);
     };
-    if (function.isEmpty() || outputs.isEmpty()) {
+    if (typed && parser.isSet(QStringLiteral("function")))
+        return complain(CommandLine::tr("--expression and --function cannot be given together: "
+                                        "each names the function to draw"),
+                        2);
+    if ((function.isEmpty() && !typed) || (outputs.isEmpty() && !keyPoints)) {
         // The first option given that draws nothing by itself.
         const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
-        return complain(function.isEmpty() && outputs.isEmpty()
+        return complain(function.isEmpty() && !typed && outputs.isEmpty()
                             ? CommandLine::tr("%1 needs --function N and --output FILE").arg(given)
                         : outputs.isEmpty() ? CommandLine::tr("--function needs --output FILE")
                                             : CommandLine::tr("--output needs --function N"),
                         2);
     }
-    const std::optional<QList<int>> functions = functionsListed(function);
-    if (!functions) {
+    // What is graphed: the functions listed, or the one typed.
+    QList<std::optional<graphing::Function>> graphs;
+    if (typed) {
+        auto parsed =
+            graphing::Expression::parse(parser.value(QStringLiteral("expression")).toStdString());
+        if (const auto *const error = std::get_if<graphing::ExpressionError>(&parsed))
+            return complain(QStringLiteral("--expression: ") + describeProblem(*error), 2);
+        graphs << graphing::Function(std::get<graphing::Expression>(std::move(parsed)));
+    } else if (const std::optional<QList<int>> functions = functionsListed(function)) {
+        for (const int number : *functions)
+            graphs << (number == 0 ? std::nullopt : std::optional<graphing::Function>(number));
+    } else {
         return mistake(
             CommandLine::tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
                             "0,2-3 naming each once, not '%1'"),
             function);
     }
+    if (keyPoints && (graphs.size() != 1 || !graphs.constFirst()))
+        return complain(CommandLine::tr("--key-points needs one function to graph"), 2);
+    const std::variant<graphing::View, int> view = viewOf(parser);
+    if (const int *const status = std::get_if<int>(&view))
+        return *status;
     const std::variant<Look, int> asked = lookOf(parser);
     if (const int *const status = std::get_if<int>(&asked))
         return *status;
@@ -240,12 +330,17 @@ int render(const QCommandLineParser &parser)
     const QString placeholder = QStringLiteral("{n}");
     QList<Picture> pictures;
     QSet<QString> paths;
-    for (const int number : *functions) {
+    for (const std::optional<graphing::Function> &graph : graphs) {
+        const int number = graph ? graph->number().value_or(0) : 0;
         for (const QString &output : outputs) {
             const QString rest = QString(output).remove(placeholder);
             if (rest.contains(QLatin1Char('{')) || rest.contains(QLatin1Char('}')))
                 return mistake(CommandLine::tr("'%1' has a brace that is not part of {n}"), output);
-            if (functions->size() > 1 && rest == output)
+            if (typed && rest != output)
+                return mistake(CommandLine::tr("'%1' has {n}, a function's number: --expression "
+                                               "graphs a typed function, which has none"),
+                               output);
+            if (graphs.size() > 1 && rest == output)
                 return mistake(
                     CommandLine::tr(
                         "'%1' needs {n}, the function's number, to name one file for each "
@@ -260,7 +355,7 @@ int render(const QCommandLineParser &parser)
                         ".svg, .pdf or .wav"),
                     path);
             }
-            if (*format == PictureFormat::Wav && number == 0) {
+            if (*format == PictureFormat::Wav && !graph) {
                 return mistake(CommandLine::tr("the axes alone have no curve to be heard: '%1' "
                                                "needs --function 1 to 5"),
                                path);
@@ -269,11 +364,10 @@ int render(const QCommandLineParser &parser)
             if (paths.contains(file))
                 return mistake(CommandLine::tr("'%1' would be written twice"), path);
             paths.insert(file);
-            pictures.append(
-                {graphing::PictureContent(number == 0 ? std::nullopt : std::optional(number)),
-                 path,
-                 *format,
-                 {}});
+            pictures.append({graphing::PictureContent(graph, {}, std::get<graphing::View>(view)),
+                             path,
+                             *format,
+                             {}});
         }
     }
     // What every picture shares, from the options that apply to all of them.
@@ -301,7 +395,8 @@ int render(const QCommandLineParser &parser)
                            picture.path);
         plot::PageOptions &options = picture.pageOptions;
         options = {look.pageOptions.unitLength, pictureCaption(picture.content)};
-        if (const std::optional<QString> problem = whyNotOnPage(printedPage(*look.page), options))
+        if (const std::optional<QString> problem =
+                whyNotOnPage(picture.content, printedPage(*look.page), options))
             return complain(*problem, 2);
     }
     // Each core draws a picture while the one before is written, in the order given: the first
@@ -322,6 +417,11 @@ int render(const QCommandLineParser &parser)
         const std::optional<QString> failure = writePictureFile(path, data);
         if (failure)
             return complain(CommandLine::tr("could not write %1: %2").arg(path, *failure), 1);
+    }
+    if (keyPoints) {
+        const graphing::PictureContent content(graphs.constFirst(), {},
+                                               std::get<graphing::View>(view));
+        return print(stdout, keyPointLines(content)) ? 0 : 1;
     }
     return 0;
 }

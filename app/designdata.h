@@ -83,6 +83,11 @@ inline constexpr std::string_view axesDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Axes from -10 to 10");
 inline constexpr std::string_view graphDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1 from -10 to 10; Space plays it as sound");
+// The same over another view, %2 (or %1 for the axes) naming it: "x from 0 to 5, y from -1 to 1".
+inline constexpr std::string_view axesInViewDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Axes, %1");
+inline constexpr std::string_view graphInViewDescription =
+    QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1, %2; Space plays it as sound");
 
 // The keys that work wherever the focus is in the window: one for each function button (1 to 5, not
 // taken from a text field), Graph, End, and the usual key that quits. They change nothing that

@@ -2,6 +2,8 @@
 
 #include "designdata.h"
 #include "pictureactions.h"
+#include "picturefile.h"
+#include "typedfunction.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
@@ -166,6 +168,8 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     m_picture->setFocusPolicy(Qt::TabFocus);
     place(m_picture, design.picture, QPalette::Window);
     m_actions = new PictureActions(*this, *m_picture);
+    connect(m_actions, &PictureActions::functionRequested, this, &GraphWindow::graphTypedFunction);
+    connect(m_actions, &PictureActions::contentChanged, this, &GraphWindow::describePicture);
     connect(m_picture, &plot::PictureBox::renderingFailed, this, [this](const QString &operation) {
         m_actions->tell(QStringLiteral("drawingFailure"),
                         tr("The picture could not be drawn: the drawing operation \"%1\" failed.")
@@ -240,17 +244,46 @@ void GraphWindow::graphChosenFunction()
     std::optional<int> function;
     if (chosen != m_functionButtons.cend())
         function = static_cast<int>(chosen - m_functionButtons.cbegin()) + 1;
-    m_picture->setContent(graphing::PictureContent(function, m_picture->content().style));
+    m_picture->setContent(graphing::PictureContent(
+        function ? std::optional<graphing::Function>(*function) : std::nullopt,
+        m_picture->content().style, m_picture->content().view));
+    describePicture();
+}
+
+void GraphWindow::graphTypedFunction()
+{
+    // From the function graphed if it was typed, else from the chosen one's formula.
+    const graphing::PictureContent &content = m_picture->content();
+    QString start;
+    if (content.function && !content.function->number()) {
+        start = QString::fromStdString(content.function->formula());
+    } else {
+        for (int i = 0; i < functionCount; ++i)
+            if (m_functionButtons[i]->isChecked())
+                start = toQString(graphing::functionFormula(i + 1));
+    }
+    std::optional<graphing::Expression> typed = askForFunction(this, start);
+    if (!typed)
+        return;
+    m_picture->setContent(graphing::PictureContent(graphing::Function(std::move(*typed)),
+                                                   content.style, content.view));
     describePicture();
 }
 
 void GraphWindow::describePicture()
 {
-    const std::optional<int> graphed = m_picture->content().graphedFunction;
+    const graphing::PictureContent &content = m_picture->content();
+    const std::optional<int> number = content.function ? content.function->number() : std::nullopt;
+    const QString name = number             ? m_functionButtons[*number - 1]->accessibleName()
+                         : content.function ? QString::fromStdString(content.function->formula())
+                                            : QString();
+    const bool window = content.view == graphing::View{};
+    const QString view = viewInWords(content.view);
     const QString description =
-        graphed
-            ? translated(graphDescription).arg(m_functionButtons[*graphed - 1]->accessibleName())
-            : translated(axesDescription);
+        content.function
+            ? (window ? translated(graphDescription).arg(name)
+                      : translated(graphInViewDescription).arg(name, view))
+            : (window ? translated(axesDescription) : translated(axesInViewDescription).arg(view));
     m_actions->setDescription(description);
 }
 

@@ -30,6 +30,8 @@ protected:
 
 private:
     void graphChosenFunction();
+    // Asks for a function of x and graphs it over the view shown.
+    void graphTypedFunction();
     void describePicture();
     void fitNativeSizeToScreen();
 

@@ -1,7 +1,9 @@
 #include "pictureactions.h"
 
+#include "axes.h"
 #include "curveplayer.h"
 #include "curvesound.h"
+#include "keypoints.h"
 #include "picturebox.h"
 
 #include <QAction>
@@ -23,9 +25,11 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace app {
@@ -59,7 +63,16 @@ public:
 
 // The choices of the menu's "Picture Style", each remembered under its key as the number of the
 // option chosen: one of a list, or, without a list, an item that is on (1) or off (0).
-enum Choice { Background, LineWidth, Numbers, Grid, PrintedSize, PrintedBackground, choiceCount };
+enum Choice {
+    Background,
+    LineWidth,
+    Numbers,
+    Grid,
+    KeyPointMarks,
+    PrintedSize,
+    PrintedBackground,
+    choiceCount
+};
 struct ChoiceDesign {
     const char *key;
     const char *title;
@@ -79,6 +92,7 @@ const std::array<ChoiceDesign, choiceCount> choiceDesigns{{
       QT_TRANSLATE_NOOP("app::PictureActions", "4 Pixels")}},
     {"style/numbers", QT_TRANSLATE_NOOP("app::PictureActions", "Numbers on the Axes"), {}},
     {"style/grid", QT_TRANSLATE_NOOP("app::PictureActions", "Grid"), {}},
+    {"style/keyPoints", QT_TRANSLATE_NOOP("app::PictureActions", "Key Points Marked"), {}},
     {"print/size",
      QT_TRANSLATE_NOOP("app::PictureActions", "Printed Size"),
      {QT_TRANSLATE_NOOP("app::PictureActions", "As Large as the Page Allows"),
@@ -97,22 +111,45 @@ QSettings settings()
     return QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
 }
 
-constexpr double keyStep = 0.1;
-constexpr double shiftKeyStep = 1.0;
 // How far the readout keeps from its anchor: clear of the pointer's arrow, as a tooltip does.
 constexpr int clearance = 16;
+// A wheel's notch, the + and - keys, and the arrow keys with Ctrl move the view this much.
+constexpr double notchZoom = 0.8;
+constexpr double keyZoom = 0.5;
+constexpr double keyPan = 0.1;
 
-// Hundredths, as the readout shows them: steps of 0.1 then add up without drift.
-double toHundredths(double x)
+// The x-axis's tick spacing: the keyboard's read-off point steps a tenth of it, with Shift a whole
+// one (0.1 and 1 at -10..10).
+double tickSpacing(const graphing::View &view)
 {
-    return std::round(x * 100) / 100;
+    return graphing::tickSpacing(view.right - view.left);
 }
 
-// A coordinate or value as the read-off shows it: "1.23", "-4.50", never "-0.00".
-QString number(double value)
+// The decimals the read-off shows: two at -10..10, more as the view narrows.
+int decimals(const graphing::View &view)
 {
-    const QString text = QString::number(value, 'f', 2);
-    return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
+    return std::max(2, 2 - int(std::floor(std::log10(tickSpacing(view)) + 1e-9)));
+}
+
+// As the readout shows it: steps then add up without drift.
+double rounded(double x, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(x * scale) / scale;
+}
+
+// A coordinate or value as the read-off shows it: "1.23", "-4.50", never "-0.00"; with `trimmed`,
+// no trailing zeros ("1.5", "0").
+QString number(double value, int decimals, bool trimmed = false)
+{
+    QString text = QString::number(rounded(value, decimals) == 0 ? 0.0 : value, 'f', decimals);
+    if (trimmed && text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text;
 }
 
 QLabel *makeReadOut(QWidget *parent)
@@ -171,6 +208,22 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     connect(play, &QAction::triggered, this, &PictureActions::playCurve);
     m_picture.addAction(play);
     m_menu->addAction(play);
+    m_menu->addSeparator();
+    auto *const type = new QAction(tr("Type a Function..."), &m_window);
+    type->setShortcut(Qt::ControlModifier | Qt::Key_E);
+    connect(type, &QAction::triggered, this, &PictureActions::functionRequested);
+    m_window.addAction(type);
+    m_menu->addAction(type);
+    QMenu *const view = m_menu->addMenu(tr("View"));
+    addPictureAction(view, tr("Zoom In"), Qt::Key_Plus, [this] {
+        zoomAboutMiddle(keyZoom);
+    })->setShortcuts({Qt::Key_Plus, Qt::Key_Equal});
+    addPictureAction(view, tr("Zoom Out"), Qt::Key_Minus, [this] { zoomAboutMiddle(1 / keyZoom); });
+    addPictureAction(view, tr("Default View"), Qt::Key_0, [this] { setView({}); });
+    QMenu *const keyPoints = m_menu->addMenu(tr("Key Points"));
+    addPictureAction(keyPoints, tr("List Them"), Qt::Key_K, &PictureActions::listKeyPoints);
+    addPictureAction(keyPoints, tr("Next"), Qt::Key_PageDown, [this] { jumpToKeyPoint(true); });
+    addPictureAction(keyPoints, tr("Previous"), Qt::Key_PageUp, [this] { jumpToKeyPoint(false); });
     addStyleMenu();
     m_picture.setMouseTracking(true);
     m_picture.installEventFilter(this);
@@ -186,16 +239,16 @@ void PictureActions::setDescription(const QString &whatThePictureShows)
     describe();
     if (m_pointer)
         followPointer(*m_pointer);
-    else if (m_keyX)
-        showKeyPoint();
+    else if (m_readOffX)
+        showReadOffPoint();
 }
 
 bool PictureActions::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &m_window) {
         if (event->type() == QEvent::Move && m_readOut->isVisible()) {
-            if (m_keyX)
-                showKeyPoint();
+            if (m_readOffX)
+                showReadOffPoint();
             else
                 m_readOut->hide();
         }
@@ -208,9 +261,28 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Enter:
         followPointer(m_picture.mapTo(&m_window, static_cast<QEnterEvent *>(event)->position()));
         break;
-    case QEvent::MouseMove:
-        followPointer(m_picture.mapTo(&m_window, static_cast<QMouseEvent *>(event)->position()));
+    case QEvent::MouseMove: {
+        const auto *const mouse = static_cast<QMouseEvent *>(event);
+        const QPointF at = m_picture.mapTo(&m_window, mouse->position());
+        if (m_drag && (mouse->buttons() & Qt::LeftButton)) {
+            // The point grabbed stays under the pointer.
+            const graphing::View &grabbed = m_drag->second;
+            const QPointF moved = userAt(m_drag->first, grabbed) - userAt(at, grabbed);
+            setView(grabbed.moved(moved.x() / (grabbed.right - grabbed.left),
+                                  moved.y() / (grabbed.top - grabbed.bottom)));
+        }
+        followPointer(at);
         break;
+    }
+    case QEvent::MouseButtonRelease: m_drag.reset(); break;
+    case QEvent::Wheel: {
+        const auto *const wheel = static_cast<QWheelEvent *>(event);
+        const QPointF user =
+            userAt(m_picture.mapTo(&m_window, wheel->position()), m_picture.content().view);
+        setView(m_picture.content().view.zoomed(
+            std::pow(notchZoom, wheel->angleDelta().y() / 120.0), user.x(), user.y()));
+        return true;
+    }
     case QEvent::Leave:
         m_pointer.reset();
         m_readOut->hide();
@@ -218,7 +290,13 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Hide:
     case QEvent::FocusOut: stopReadOff(); break;
     // As a tooltip does, the readout gives way to a click and to what the click opens.
-    case QEvent::MouseButtonPress: m_readOut->hide(); break;
+    case QEvent::MouseButtonPress: {
+        m_readOut->hide();
+        const auto *const mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton)
+            m_drag = {m_picture.mapTo(&m_window, mouse->position()), m_picture.content().view};
+        break;
+    }
     case QEvent::ContextMenu: {
         m_readOut->hide();
         const auto *const request = static_cast<QContextMenuEvent *>(event);
@@ -232,9 +310,20 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
         const auto *const key = static_cast<QKeyEvent *>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         const bool arrow = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right;
+        const double spacing = tickSpacing(m_picture.content().view);
         if (arrow && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
-            const double step = modifiers == Qt::ShiftModifier ? shiftKeyStep : keyStep;
-            moveKeyPoint(key->key() == Qt::Key_Left ? -step : step);
+            const double step = modifiers == Qt::ShiftModifier ? spacing : spacing / 10;
+            moveReadOffPoint(key->key() == Qt::Key_Left ? -step : step);
+            return true;
+        }
+        // With Ctrl the arrow keys move the view; alone, Left and Right are the read-off's.
+        const int direction = key->key() - Qt::Key_Left;
+        if (modifiers == Qt::ControlModifier && direction >= 0 && direction < 4) {
+            // Left, Up, Right, Down: the view moves that way.
+            constexpr std::array<std::array<double, 2>, 4> shares{
+                {{-keyPan, 0}, {0, keyPan}, {keyPan, 0}, {0, -keyPan}}};
+            const auto &share = shares.at(std::size_t(direction));
+            setView(m_picture.content().view.moved(share[0], share[1]));
             return true;
         }
         if (key->key() == Qt::Key_Escape && m_player && m_player->isPlaying()) {
@@ -257,6 +346,111 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
     default: break;
     }
     return false;
+}
+
+template <typename Trigger>
+QAction *PictureActions::addPictureAction(QMenu *menu, const QString &text, QKeyCombination key,
+                                          Trigger trigger)
+{
+    // The picture's own keys, as Space is: elsewhere they do what the focused control does.
+    auto *const action = new QAction(text, &m_picture);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, trigger);
+    m_picture.addAction(action);
+    menu->addAction(action);
+    return action;
+}
+
+void PictureActions::setView(const graphing::View &view)
+{
+    graphing::PictureContent content = m_picture.content();
+    if (content.view == view)
+        return;
+    content.view = view;
+    m_picture.setContent(content);
+    emit contentChanged();
+}
+
+void PictureActions::zoomAboutMiddle(double factor)
+{
+    const graphing::View &view = m_picture.content().view;
+    setView(view.zoomed(factor, (view.left + view.right) / 2, (view.bottom + view.top) / 2));
+}
+
+QPointF PictureActions::userAt(QPointF windowPosition, const graphing::View &view) const
+{
+    const plot::PixelGrid grid = m_picture.grid();
+    return grid.mapping(view).toUser(QPointF(grid.pixelAt(windowPosition)));
+}
+
+void PictureActions::listKeyPoints()
+{
+    const graphing::PictureContent &content = m_picture.content();
+    QStringList lines;
+    for (const graphing::KeyPoint &point : keyPoints())
+        lines << keyPointWords(point);
+    if (!content.function)
+        lines << tr("The axes alone have no key points; graph a function first.");
+    else if (lines.isEmpty())
+        lines << tr("The curve has no zero, minimum or maximum in view.");
+    auto *const list = new QMessageBox(
+        QMessageBox::Information, m_window.windowTitle(),
+        tr("Key points of %1, %2")
+            .arg(content.function ? QString::fromStdString(content.function->formula()) : QString(),
+                 viewInWords(content.view)),
+        QMessageBox::Ok, &m_window);
+    list->setObjectName(QStringLiteral("keyPointList"));
+    list->setInformativeText(lines.join(QLatin1Char('\n')));
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    list->open();
+}
+
+std::vector<graphing::KeyPoint> PictureActions::keyPoints() const
+{
+    const graphing::PictureContent &content = m_picture.content();
+    if (!content.function)
+        return {};
+    const graphing::Function &function = *content.function;
+    return graphing::keyPoints([&function](double x) { return function(x); }, content.view);
+}
+
+QString PictureActions::keyPointWords(const graphing::KeyPoint &point) const
+{
+    const int shown = decimals(m_picture.content().view);
+    const QString x = number(point.x, shown, true);
+    const QString y = number(point.y, shown, true);
+    switch (point.kind) {
+    case graphing::KeyPoint::Kind::Zero: return tr("zero at x = %1, y = %2").arg(x, y);
+    case graphing::KeyPoint::Kind::Minimum: return tr("minimum at x = %1, y = %2").arg(x, y);
+    case graphing::KeyPoint::Kind::Maximum: break;
+    }
+    return tr("maximum at x = %1, y = %2").arg(x, y);
+}
+
+void PictureActions::jumpToKeyPoint(bool right)
+{
+    const std::vector<graphing::KeyPoint> points = keyPoints();
+    // From the keyboard's point, or from the edge the jump starts at.
+    const double from = m_readOffX ? *m_readOffX
+                        : right    ? -std::numeric_limits<double>::infinity()
+                                   : std::numeric_limits<double>::infinity();
+    const double slack = 1e-9 * (m_picture.content().view.right - m_picture.content().view.left);
+    const auto next = right
+                          ? std::find_if(points.cbegin(), points.cend(),
+                                         [&](const auto &point) { return point.x > from + slack; })
+                          : std::find_if(points.crbegin(), points.crend(), [&](const auto &point) {
+                                return point.x < from - slack;
+                            }).base();
+    if (next == (right ? points.cend() : points.cbegin()))
+        return;
+    const graphing::KeyPoint &point = right ? *next : *(next - 1);
+    m_readOffX = point.x;
+    m_lastX = point.x;
+    m_keyPointWords = keyPointWords(point);
+    showReadOffPoint();
+    describe();
+    static_cast<void>(play(graphing::pointSound(m_picture.content(), point.x)));
 }
 
 void PictureActions::addAction(const QString &text, QKeySequence::StandardKey shortcut,
@@ -315,18 +509,21 @@ void PictureActions::showStyle()
     graphing::PictureStyle onScreen;
     onScreen.numbers = m_chosen[Numbers] == 1;
     onScreen.grid = m_chosen[Grid] == 1;
+    onScreen.keyPoints = m_chosen[KeyPointMarks] == 1;
     // Drawn again only when it changes: at start-up, with the window's own look, it does not.
-    const graphing::PictureContent shown(m_picture.content().graphedFunction, onScreen);
+    graphing::PictureContent shown = m_picture.content();
+    shown.style = onScreen;
     if (shown != m_picture.content())
         m_picture.setContent(shown);
 }
 
 graphing::PictureContent PictureActions::styledContent() const
 {
-    return graphing::PictureContent(m_picture.content().graphedFunction,
-                                    {static_cast<graphing::Background>(m_chosen[Background]),
-                                     m_chosen[LineWidth] + 1, m_chosen[Numbers] == 1,
-                                     m_chosen[Grid] == 1});
+    graphing::PictureContent content = m_picture.content();
+    content.style = {static_cast<graphing::Background>(m_chosen[Background]),
+                     m_chosen[LineWidth] + 1, m_chosen[Numbers] == 1, m_chosen[Grid] == 1,
+                     m_chosen[KeyPointMarks] == 1};
+    return content;
 }
 
 void PictureActions::copy()
@@ -391,7 +588,7 @@ void PictureActions::printOn(QPrinter &printer)
                                                                 : graphing::Background::White;
     const plot::PageOptions options{unitLengths.at(std::size_t(m_chosen[PrintedSize])),
                                     pictureCaption(content)};
-    std::optional<QString> failure = whyNotOnPage(printer.pageLayout(), options);
+    std::optional<QString> failure = whyNotOnPage(content, printer.pageLayout(), options);
     const QString file = printer.outputFileName();
     // A file is made whole first, then put in place as a saved picture is.
     if (!failure && printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty())
@@ -419,7 +616,7 @@ std::optional<QString> PictureActions::play(const std::vector<std::int16_t> &sam
 
 void PictureActions::playCurve()
 {
-    if (!m_picture.content().graphedFunction) {
+    if (!m_picture.content().function) {
         tell(QStringLiteral("playFailure"), tr("There is nothing to play."),
              tr("The axes alone have no curve to be heard; graph a function first."));
     } else if (const std::optional<QString> failure =
@@ -441,52 +638,57 @@ void PictureActions::tell(const QString &objectName, const QString &text, const 
 QString PictureActions::readOut(const QString &text, double x, const QString &separator) const
 {
     const graphing::PictureContent &content = m_picture.content();
-    if (!content.graphedFunction)
+    if (!content.function)
         return text;
     const std::optional<double> value = graphing::valueOnPicture(content, x);
     return text + separator
-           + (value ? tr("f(x) = %1").arg(number(*value)) : tr("f(x) off the picture"));
+           + (value ? tr("f(x) = %1").arg(number(*value, decimals(content.view)))
+                    : tr("f(x) off the picture"));
 }
 
 void PictureActions::followPointer(QPointF windowPosition)
 {
     m_pointer = windowPosition;
-    const plot::PixelGrid grid = m_picture.grid();
-    const QPointF user = grid.mapping().toUser(QPointF(grid.pixelAt(windowPosition)));
+    const graphing::View &view = m_picture.content().view;
+    const QPointF user = userAt(windowPosition, view);
     // The last columns and rows show the pen square of the scale's very edge.
-    const double x =
-        std::clamp(user.x(), double(graphing::plotTopLeft.x), double(graphing::plotBottomRight.x));
-    const double y =
-        std::clamp(user.y(), double(graphing::plotBottomRight.y), double(graphing::plotTopLeft.y));
+    const double x = std::clamp(user.x(), view.left, view.right);
+    const double y = std::clamp(user.y(), view.bottom, view.top);
     m_lastX = x;
-    showBeside(windowPosition,
-               readOut(tr("x = %1, y = %2").arg(number(x), number(y)), x, QStringLiteral("\n")));
+    const int shown = decimals(view);
+    showBeside(windowPosition, readOut(tr("x = %1, y = %2").arg(number(x, shown), number(y, shown)),
+                                       x, QStringLiteral("\n")));
 }
 
-void PictureActions::moveKeyPoint(double step)
+void PictureActions::moveReadOffPoint(double step)
 {
     // From the x last read off, as the readout showed it.
-    m_keyX = std::clamp(toHundredths(toHundredths(m_lastX) + step), double(graphing::plotTopLeft.x),
-                        double(graphing::plotBottomRight.x));
-    m_lastX = *m_keyX;
-    showKeyPoint();
+    const graphing::View &view = m_picture.content().view;
+    const int shown = decimals(view);
+    m_readOffX = std::clamp(rounded(rounded(m_lastX, shown) + step, shown), view.left, view.right);
+    m_lastX = *m_readOffX;
+    m_keyPointWords.clear();
+    showReadOffPoint();
     describe();
     // Quietly without an audio output: the values are read off in words all the same.
-    static_cast<void>(play(graphing::pointSound(m_picture.content(), *m_keyX)));
+    static_cast<void>(play(graphing::pointSound(m_picture.content(), *m_readOffX)));
 }
 
-void PictureActions::showKeyPoint()
+void PictureActions::showReadOffPoint()
 {
     // The point lies on the curve where that shows, on the x-axis elsewhere; the readout stands
     // beside the middle of the pen square drawn there.
-    const double x = *m_keyX;
+    const double x = *m_readOffX;
     const double y = graphing::valueOnPicture(m_picture.content(), x).value_or(0);
     const plot::PixelGrid grid = m_picture.grid();
-    const QPointF corner = grid.mapping().toDevice({static_cast<float>(x), static_cast<float>(y)});
+    const QPointF corner = grid.mapping(m_picture.content().view).toDevice({x, y});
     const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,
                          std::floor(corner.y() + 0.5) + grid.penWidth / 2.0);
     showBeside(grid.windowPosition(middle),
-               readOut(tr("x = %1").arg(number(x)), x, QStringLiteral("\n")));
+               m_keyPointWords.isEmpty()
+                   ? readOut(tr("x = %1").arg(number(x, decimals(m_picture.content().view))), x,
+                             QStringLiteral("\n"))
+                   : m_keyPointWords);
 }
 
 void PictureActions::showBeside(QPointF windowPosition, const QString &text)
@@ -511,8 +713,9 @@ void PictureActions::stopReadOff()
 {
     m_readOut->hide();
     m_pointer.reset();
-    if (m_keyX) {
-        m_keyX.reset();
+    m_keyPointWords.clear();
+    if (m_readOffX) {
+        m_readOffX.reset();
         describe();
     }
 }
@@ -520,10 +723,13 @@ void PictureActions::stopReadOff()
 void PictureActions::describe()
 {
     QString description = m_description;
-    if (m_keyX) {
+    if (!m_keyPointWords.isEmpty()) {
+        description += QStringLiteral(". ") + m_keyPointWords;
+    } else if (m_readOffX) {
         description +=
             QStringLiteral(". ")
-            + readOut(tr("At x = %1").arg(number(*m_keyX)), *m_keyX, QStringLiteral(": "));
+            + readOut(tr("At x = %1").arg(number(*m_readOffX, decimals(m_picture.content().view))),
+                      *m_readOffX, QStringLiteral(": "));
     }
     if (description == m_picture.accessibleDescription())
         return;

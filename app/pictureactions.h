@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curveplayer.h"
+#include "keypoints.h"
 #include "picturefile.h"
 
 #include <QKeySequence>
@@ -14,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
@@ -71,6 +73,12 @@ public:
     // caller goes on at once.
     void tell(const QString &objectName, const QString &text, const QString &why);
 
+signals:
+    // "Type a Function..." was chosen.
+    void functionRequested();
+    // The picture shows another view.
+    void contentChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -86,6 +94,20 @@ private:
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
     void addStyleMenu();
+    // An action of the picture alone, in its menu, on `key` while it has the focus.
+    template <typename Trigger>
+    QAction *addPictureAction(QMenu *menu, const QString &text, QKeyCombination key,
+                              Trigger trigger);
+    // Shows `view`, the same content over it.
+    void setView(const graphing::View &view);
+    void zoomAboutMiddle(double factor);
+    // The user coordinates under a position in the window, in `view`.
+    QPointF userAt(QPointF windowPosition, const graphing::View &view) const;
+    // The graphed function's key points in view, listed in a message or reached one by one.
+    std::vector<graphing::KeyPoint> keyPoints() const;
+    QString keyPointWords(const graphing::KeyPoint &point) const;
+    void listKeyPoints();
+    void jumpToKeyPoint(bool right);
     // Takes `option` for the style menu's `choice` and remembers it.
     void choose(int choice, int option);
     // Shows on screen what of the style applies there: the numbers and the grid.
@@ -94,8 +116,8 @@ private:
     graphing::PictureContent styledContent() const;
 
     void followPointer(QPointF windowPosition);
-    void moveKeyPoint(double step);
-    void showKeyPoint();
+    void moveReadOffPoint(double step);
+    void showReadOffPoint();
     void showBeside(QPointF windowPosition, const QString &text);
     // `text` ("x = 1.23") and, once a function is graphed, "f(x) = 4.79" or "f(x) off the
     // picture", joined by `separator`.
@@ -108,7 +130,11 @@ private:
     plot::PictureBox &m_picture;
     QMenu *m_menu;
     // The option taken for each choice of the style menu.
-    std::array<int, 6> m_chosen{};
+    std::array<int, 7> m_chosen{};
+    // Where a drag began, in the window, and the view then.
+    std::optional<std::pair<QPointF, graphing::View>> m_drag;
+    // The key point the keyboard's point stands on, in words; empty elsewhere.
+    QString m_keyPointWords;
     // The player, loaded on the first sound.
     std::unique_ptr<CurvePlayer> m_player;
     // Where the last picture was saved; the next "Save As..." starts there.
@@ -118,7 +144,7 @@ private:
     // Where the pointer last read off, in the window's coordinates, while it is over the picture.
     std::optional<QPointF> m_pointer;
     // The keyboard's read-off point, once the arrow keys moved it, until the focus leaves.
-    std::optional<double> m_keyX;
+    std::optional<double> m_readOffX;
     // The x the last read-off was at, by pointer or key: the keyboard's point moves on from there.
     double m_lastX = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "curvesound.h"
 #include "designdata.h"
-#include "functions.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -155,19 +154,28 @@ QStringList saveFilters()
 
 QString proposedFileName(const graphing::PictureContent &content)
 {
-    if (!content.graphedFunction)
+    if (!content.function)
         return QStringLiteral("axes.png");
-    return QStringLiteral("function-%1.png").arg(*content.graphedFunction);
+    if (const std::optional<int> number = content.function->number())
+        return QStringLiteral("function-%1.png").arg(*number);
+    return QStringLiteral("graph.png");
+}
+
+QString viewInWords(const graphing::View &view)
+{
+    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    if (view.left == view.bottom && view.right == view.top)
+        return PictureFile::tr("x and y from %1 to %2").arg(number(view.left), number(view.right));
+    return PictureFile::tr("x from %1 to %2, y from %3 to %4")
+        .arg(number(view.left), number(view.right), number(view.bottom), number(view.top));
 }
 
 QStringList pictureCaption(const graphing::PictureContent &content)
 {
     QStringList caption;
-    if (content.graphedFunction) {
-        const std::string_view formula = graphing::functionFormula(*content.graphedFunction);
-        caption << QString::fromUtf8(formula.data(), qsizetype(formula.size()));
-    }
-    return caption << PictureFile::tr("x and y from -10 to 10");
+    if (content.function)
+        caption << QString::fromStdString(content.function->formula());
+    return caption << viewInWords(content.view);
 }
 
 QPageLayout printedPage(const QPageSize &size)
@@ -212,14 +220,15 @@ QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat 
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio)
 {
-    if (format == PictureFormat::Wav && !content.graphedFunction)
+    if (format == PictureFormat::Wav && !content.function)
         return PictureFile::tr("The axes alone have no curve to be heard; graph a function first.");
     return writePictureFile(path, encodePicture(content, format, ratio));
 }
 
-std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageOptions &options)
+std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
+                                    const QPageLayout &layout, const plot::PageOptions &options)
 {
-    if (pictureRenderer().fitsOnPage(layout, options))
+    if (pictureRenderer().fitsOnPage(content.view, layout, options))
         return std::nullopt;
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
     return PictureFile::tr(

@@ -23,10 +23,14 @@ std::optional<PictureFormat> pictureFormatOf(const QString &path);
 QString extensionOf(PictureFormat format);
 // The filters "Save As..." offers, one for each format in the order of PictureFormat.
 QStringList saveFilters();
-// "function-3.png" for the graph of function 3, "axes.png" before any graph.
+// "function-3.png" for the graph of function 3, "graph.png" for a typed one, "axes.png" before
+// any graph.
 QString proposedFileName(const graphing::PictureContent &content);
 
-// What the picture shows, in words: the graphed function's formula, if any, and the range, one a
+// The view in words: "x and y from -10 to 10", "x from 0 to 5, y from -1 to 1".
+QString viewInWords(const graphing::View &view);
+
+// What the picture shows, in words: the graphed function's formula, if any, and the view, one a
 // line ("y = 5 sin(x)/x", "x and y from -10 to 10"). A page prints it under the picture.
 QStringList pictureCaption(const graphing::PictureContent &content);
 
@@ -51,7 +55,8 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
 
 // Why the picture and its caption do not fit the printable area of `layout` at the size `options`
 // ask, in one sentence for the user; nothing when they fit.
-std::optional<QString> whyNotOnPage(const QPageLayout &layout, const plot::PageOptions &options);
+std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
+                                    const QPageLayout &layout, const plot::PageOptions &options);
 
 // The printed page of `layout` showing the picture as `options` ask (caption and size), as a PDF
 // at the printer's `resolution`; empty when it could not be drawn or does not fit.

@@ -98,6 +98,11 @@ public:
     {
         return false;
     }
+    graphing::UserPoint pixelSize() const override
+    {
+        return {std::abs(m_bottomRight.x - m_topLeft.x) / (m_picture.size.width() - 1),
+                std::abs(m_bottomRight.y - m_topLeft.y) / (m_picture.size.height() - 1)};
+    }
 
 private:
     QPointF toDevice(graphing::UserPoint user) const
@@ -134,9 +139,9 @@ FloorPicture recordPress(QSize size, QColor background, QColor foreground,
 {
     FloorPicture picture{size, background, {}};
     PixelRecorder recorder(picture, foreground.rgb());
-    // Only for the scale: a press draws over the start-up frame.
-    graphing::drawStartupFrame(recorder);
-    picture.marks.clear();
+    const graphing::View window;
+    recorder.setScale(window.topLeft(), window.bottomRight());
+    graphing::drawGraphFrame(recorder, window);
     graphing::traceCurve(recorder, f);
     return picture;
 }

@@ -75,7 +75,9 @@ void painterFloor(benchmark::State &state)
     QImage program(size, QImage::Format_RGB32);
     {
         plot::RasterPlotSurface surface(program, 1, background, foreground);
-        graphing::drawStartupFrame(surface);
+        const graphing::View window;
+        surface.setScale(window.topLeft(), window.bottomRight());
+        graphing::drawGraphFrame(surface, window);
         graphing::traceCurve(surface, curveOf(state));
     }
     bench::drawFloor(image, picture);
@@ -87,6 +89,20 @@ void painterFloor(benchmark::State &state)
     for (auto _ : state) {
         bench::drawFloor(image, picture);
         benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// A press with a typed function, sampled where the curve needs it: the five's formulas as typed,
+// and hard curves (a pole, a jump, fast oscillation).
+void typedPress(benchmark::State &state, const char *typed, qreal ratio)
+{
+    const graphing::PictureContent content(
+        graphing::Function(std::get<graphing::Expression>(graphing::Expression::parse(typed))));
+    const plot::PixelGrid grid = gridAt(ratio);
+    for (auto _ : state) {
+        const plot::RasterImage rendering =
+            plot::renderImage(content, grid, background, foreground);
+        benchmark::DoNotOptimize(rendering.image.constBits());
     }
 }
 
@@ -110,6 +126,12 @@ BENCHMARK_CAPTURE(graphPress, ratio3, 3.0)
     ->ArgName("function")
     ->DenseRange(0, 5)
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typedPress, x ^ 2 - 2 at 1, "x^2-2", 1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typedPress, 5sin(x) / x at 1, "5sin(x)/x", 1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typedPress, 5sin(x) / x at 3, "5sin(x)/x", 3.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typedPress, tan(x) at 1, "tan(x)", 1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typedPress, floor(x) at 1, "floor(x)", 1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typedPress, sin(50x) at 1, "sin(50x)", 1.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(styledPress)->ArgName("function")->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(painterFloor)->ArgName("function")->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(functionSamples)->ArgName("function")->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);

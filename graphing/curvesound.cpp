@@ -24,13 +24,15 @@ std::optional<double> pitchAt(const PictureContent &content, double x)
     const std::optional<double> y = valueOnPicture(content, x);
     if (!y)
         return std::nullopt;
-    return 220 * std::pow(4.0, (*y - plotBottomRight.y) / (plotTopLeft.y - plotBottomRight.y));
+    const View &view = content.view;
+    return 220 * std::pow(4.0, (*y - view.bottom) / (view.top - view.bottom));
 }
 
-// Appends one frame of `level` at `x`, by equal power all left at -10 and all right at 10.
-void append(std::vector<std::int16_t> &samples, double x, double level)
+// Appends one frame of `level` at `x`, by equal power all left at the view's left edge and all
+// right at its right edge.
+void append(std::vector<std::int16_t> &samples, const View &view, double x, double level)
 {
-    const double angle = (x - plotTopLeft.x) / (plotBottomRight.x - plotTopLeft.x) * twoPi / 4;
+    const double angle = (x - view.left) / (view.right - view.left) * twoPi / 4;
     samples.push_back(static_cast<std::int16_t>(std::lround(32767 * level * std::cos(angle))));
     samples.push_back(static_cast<std::int16_t>(std::lround(32767 * level * std::sin(angle))));
 }
@@ -45,14 +47,17 @@ double burst(double age, double pitch, double seconds)
 
 std::vector<std::int16_t> curveSound(const PictureContent &content)
 {
-    if (!content.graphedFunction)
+    if (!content.function)
         return {};
     const auto frames = static_cast<std::size_t>(curveSeconds * soundRate);
     const auto moving = double(frames - 1) - tickSeconds * soundRate;
     std::vector<std::int16_t> samples;
     samples.reserve(2 * frames);
-    double x = plotTopLeft.x;
+    const View &view = content.view;
+    const double tickSpacing = graphing::tickSpacing(view.right - view.left);
+    double x = view.left;
     std::optional<double> pitch;
+    std::optional<double> lastValue;
     double phase = 0;
     double gain = 0;
     // The seconds since the last tick and bell began.
@@ -62,18 +67,18 @@ std::vector<std::int16_t> curveSound(const PictureContent &content)
         // The curve is followed every 16 frames (0.36 ms, 0.002 in x), finer than an ear hears.
         if (i % 16 == 0) {
             const double before = x;
-            const std::optional<double> pitchBefore = pitch;
-            x = plotTopLeft.x
-                + (plotBottomRight.x - plotTopLeft.x) * std::min(double(i) / moving, 1.0);
+            x = view.left + (view.right - view.left) * std::min(double(i) / moving, 1.0);
             pitch = pitchAt(content, x);
-            tick = std::floor(x) != std::floor(before) ? 0 : tick;
-            // y = 0 sounds at 440 Hz.
-            if (pitch && pitchBefore && (*pitch < 440) != (*pitchBefore < 440))
+            tick = std::floor(x / tickSpacing) != std::floor(before / tickSpacing) ? 0 : tick;
+            // The bell rings where the value changes sign.
+            const std::optional<double> y = valueOnPicture(content, x);
+            if (y && lastValue && (*y < 0) != (*lastValue < 0))
                 bell = 0;
+            lastValue = y;
         }
         gain += ((pitch ? 1.0 : 0.0) - gain) * fade;
         phase = std::fmod(phase + twoPi * pitch.value_or(0) / soundRate, twoPi);
-        append(samples, x,
+        append(samples, view, x,
                0.35 * gain * std::sin(phase) + 0.25 * burst(tick, 3520, tickSeconds)
                    + 0.35 * burst(bell, 1760, bellSeconds));
         tick += 1.0 / soundRate;
@@ -89,7 +94,7 @@ std::vector<std::int16_t> pointSound(const PictureContent &content, double x)
     std::vector<std::int16_t> samples;
     for (std::size_t i = 0; i < frames; ++i) {
         const double edge = double(std::min(i, frames - 1 - i)) * fade;
-        append(samples, x,
+        append(samples, content.view, x,
                0.35 * std::min(1.0, edge) * std::sin(twoPi * *pitch * double(i) / soundRate));
     }
     return samples;

@@ -19,17 +19,17 @@ struct Colour {
     friend constexpr bool operator==(Colour, Colour) = default;
 };
 
-// A point in the surface's user coordinates; they reach the surface in single precision.
+// A point in the surface's user coordinates.
 struct UserPoint {
-    float x = 0;
-    float y = 0;
+    double x = 0;
+    double y = 0;
 
     friend constexpr bool operator==(UserPoint, UserPoint) = default;
 };
 
-// Where a label stands against the point it names: centred below it, or to its left and centred on
-// its height, a small gap away in either case.
-enum class LabelPlacement { Below, Left };
+// Where a label stands against the point it names: centred below or above it, or to its left or
+// right and centred on its height, a small gap away in every case.
+enum class LabelPlacement { Below, Left, Above, Right };
 
 // A drawing area with a user coordinate scale and a current point. Every operation reports whether
 // it succeeded; the callers check each one at once. Points may lie anywhere: the surface shows the
@@ -60,6 +60,9 @@ public:
 
     // Writes `text` in the foreground colour beside `at`, as `placement` says.
     virtual bool label(UserPoint at, std::string_view text, LabelPlacement placement) = 0;
+
+    // The width and height of one picture pixel in user units, at the scale set.
+    virtual UserPoint pixelSize() const = 0;
 };
 
 // The drawing operations of a plot surface, named as a user would read them in a message.

@@ -9,7 +9,8 @@ namespace plot {
 
 Mapping::Mapping(const QRectF &area, QSizeF pen) : m_area(area), m_pen(pen)
 {
-    setScale(graphing::plotTopLeft, graphing::plotBottomRight);
+    const graphing::View window;
+    setScale(window.topLeft(), window.bottomRight());
 }
 
 bool Mapping::setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight)
@@ -73,6 +74,12 @@ bool MappedSurface::point(graphing::UserPoint at, graphing::Colour colour)
     return drawDot(m_mapping.toDevice(at), toQColor(colour));
 }
 
+graphing::UserPoint MappedSurface::pixelSize() const
+{
+    const QPointF size = m_mapping.toUser(QPointF(m_pixel, m_pixel)) - m_mapping.toUser({0, 0});
+    return {std::abs(size.x()), std::abs(size.y())};
+}
+
 bool MappedSurface::setLineWidth(int pixels)
 {
     if (pixels < 1 || pixels > graphing::thickestLine)
@@ -94,17 +101,32 @@ bool MappedSurface::label(graphing::UserPoint at, std::string_view text,
     constexpr double room = 100;
     const QPointF anchor =
         m_mapping.toDevice(at) + QPointF(m_mapping.pen().width(), m_mapping.pen().height()) / 2;
-    const bool below = placement == graphing::LabelPlacement::Below;
-    const QRectF box =
-        below ? QRectF(anchor.x() - room * m_pixel, anchor.y() + gap * m_pixel, 2 * room * m_pixel,
-                       room * m_pixel)
-              : QRectF(anchor.x() - (gap + room) * m_pixel, anchor.y() - room * m_pixel,
-                       room * m_pixel, 2 * room * m_pixel);
+    using graphing::LabelPlacement;
+    const double reach = room * m_pixel;
+    const double away = gap * m_pixel;
+    QRectF box;
+    int alignment = Qt::AlignHCenter | Qt::AlignTop;
+    switch (placement) {
+    case LabelPlacement::Below:
+        box = QRectF(anchor.x() - reach, anchor.y() + away, 2 * reach, reach);
+        break;
+    case LabelPlacement::Above:
+        box = QRectF(anchor.x() - reach, anchor.y() - away - reach, 2 * reach, reach);
+        alignment = Qt::AlignHCenter | Qt::AlignBottom;
+        break;
+    case LabelPlacement::Left:
+        box = QRectF(anchor.x() - away - reach, anchor.y() - reach, reach, 2 * reach);
+        alignment = Qt::AlignRight | Qt::AlignVCenter;
+        break;
+    case LabelPlacement::Right:
+        box = QRectF(anchor.x() + away, anchor.y() - reach, reach, 2 * reach);
+        alignment = Qt::AlignLeft | Qt::AlignVCenter;
+        break;
+    }
     QFont font = pictureFont();
     font.setPixelSize(qMax(1, qRound(textHeight * m_pixel)));
-    return drawText(
-        box, below ? int(Qt::AlignHCenter | Qt::AlignTop) : int(Qt::AlignRight | Qt::AlignVCenter),
-        QString::fromUtf8(text.data(), qsizetype(text.size())), font, m_foreground);
+    return drawText(box, alignment, QString::fromUtf8(text.data(), qsizetype(text.size())), font,
+                    m_foreground);
 }
 
 QColor backgroundColour(graphing::Background background, QColor screen)
@@ -132,9 +154,11 @@ PixelGrid PixelGrid::forWidget(QPoint originInWindow, QSize size, qreal ratio)
     return {first, QSize(end.x() - first.x(), end.y() - first.y()), qMax(1, qRound(ratio)), ratio};
 }
 
-Mapping PixelGrid::mapping() const
+Mapping PixelGrid::mapping(const graphing::View &view) const
 {
-    return {QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(penWidth, penWidth)};
+    Mapping mapping(QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(penWidth, penWidth));
+    mapping.setScale(view.topLeft(), view.bottomRight());
+    return mapping;
 }
 
 QPoint PixelGrid::pixelAt(QPointF windowPosition) const

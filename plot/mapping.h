@@ -1,6 +1,6 @@
 #pragma once
 
-#include "axes.h"
+#include "picturecontent.h"
 #include "plotsurface.h"
 
 #include <QColor>
@@ -61,6 +61,7 @@ public:
     bool setLineWidth(int pixels) override;
     bool label(graphing::UserPoint at, std::string_view text,
                graphing::LabelPlacement placement) final;
+    graphing::UserPoint pixelSize() const final;
 
 protected:
     // `pixel` is one picture pixel in device units, which labels are measured in.
@@ -99,8 +100,8 @@ struct PixelGrid {
     // what makes the last row and column the ones the screen shows.
     static PixelGrid forWidget(QPoint originInWindow, QSize size, qreal ratio);
 
-    // The picture's scale over these pixels.
-    Mapping mapping() const;
+    // The picture's scale over these pixels, showing `view`.
+    Mapping mapping(const graphing::View &view) const;
     // The picture's device pixel under a position in the window's logical coordinates (as
     // pointer events give them), one beyond the picture counting as its edge.
     QPoint pixelAt(QPointF windowPosition) const;

@@ -112,21 +112,21 @@ QByteArray PictureRenderer::pdf(const graphing::PictureContent &content) const
     return paintPage(content, writer) ? document : QByteArray();
 }
 
-QSizeF PictureRenderer::sizeAtUnitLength(double unitLength) const
+QSizeF PictureRenderer::sizeAtUnitLength(const graphing::View &view, double unitLength) const
 {
     // The scale spans the picture but for one pen square: 20 units over 440 of 441 pixels.
     const QSizeF pixels(m_geometry.size());
-    const double units = graphing::plotBottomRight.x - graphing::plotTopLeft.x;
-    return {unitLength * units * pixels.width() / (pixels.width() - 1),
-            unitLength * units * pixels.height() / (pixels.height() - 1)};
+    return {unitLength * (view.right - view.left) * pixels.width() / (pixels.width() - 1),
+            unitLength * (view.top - view.bottom) * pixels.height() / (pixels.height() - 1)};
 }
 
-bool PictureRenderer::fitsOnPage(const QPageLayout &layout, const PageOptions &options) const
+bool PictureRenderer::fitsOnPage(const graphing::View &view, const QPageLayout &layout,
+                                 const PageOptions &options) const
 {
     if (!options.unitLength)
         return true;
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
-    const QSizeF picture = sizeAtUnitLength(*options.unitLength);
+    const QSizeF picture = sizeAtUnitLength(view, *options.unitLength);
     return picture.width() <= area.width()
            && picture.height() + captionHeight(options.caption) <= area.height();
 }
@@ -134,7 +134,7 @@ bool PictureRenderer::fitsOnPage(const QPageLayout &layout, const PageOptions &o
 bool PictureRenderer::paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device,
                                 const PageOptions &options) const
 {
-    if (!fitsOnPage(device.pageLayout(), options))
+    if (!fitsOnPage(content.view, device.pageLayout(), options))
         return false;
     QPainter painter;
     if (!painter.begin(&device))
@@ -145,7 +145,7 @@ bool PictureRenderer::paintPage(const graphing::PictureContent &content, QPagedP
     const double caption = captionHeight(options.caption) * pixelsPerMillimetre;
     const QSizeF picture =
         options.unitLength
-            ? sizeAtUnitLength(*options.unitLength) * pixelsPerMillimetre
+            ? sizeAtUnitLength(content.view, *options.unitLength) * pixelsPerMillimetre
             : QSizeF(m_geometry.size())
                   .scaled(QSizeF(area.width(), area.height() - caption), Qt::KeepAspectRatio);
     QRectF placed(QPointF((area.width() - picture.width()) / 2,

@@ -42,8 +42,10 @@ public:
     // on failure. A transparent background is white here.
     QByteArray pdf(const graphing::PictureContent &content) const;
 
-    // Whether the picture and its caption fit the printable area of `layout` as `options` ask.
-    bool fitsOnPage(const QPageLayout &layout, const PageOptions &options) const;
+    // Whether the picture of `view` and its caption fit the printable area of `layout` as
+    // `options` ask.
+    bool fitsOnPage(const graphing::View &view, const QPageLayout &layout,
+                    const PageOptions &options) const;
     // Paints the picture as vectors on the page of `device` (a printer, a PDF writer) with its
     // caption under it, the two centred in the printable area. A transparent background is white.
     // False when it does not fit, or the device or a drawing call failed.
@@ -52,7 +54,7 @@ public:
 
 private:
     // The picture's size on a page, in millimetres, at `unitLength` millimetres to the unit.
-    QSizeF sizeAtUnitLength(double unitLength) const;
+    QSizeF sizeAtUnitLength(const graphing::View &view, double unitLength) const;
     bool drawVectors(const graphing::PictureContent &content, QPainter &painter,
                      const QRectF &target) const;
 

@@ -69,6 +69,12 @@ public:
             [&](PlotSurface &s) { return s.label(at, text, placement); });
     }
 
+    // The forwarded surface's, else a picture pixel of the default scale.
+    graphing::UserPoint pixelSize() const override
+    {
+        return m_forwardTo != nullptr ? m_forwardTo->pixelSize() : graphing::UserPoint{0.05, 0.05};
+    }
+
     std::size_t count(graphing::DrawingOperation operation) const
     {
         std::size_t n = 0;

@@ -112,9 +112,9 @@ void TestGraphing::frames()
 
     RecordingSurface surface;
     if (startup)
-        graphing::drawStartupFrame(surface);
+        graphing::drawPicture(surface, graphing::PictureContent());
     else
-        graphing::drawGraphFrame(surface);
+        graphing::drawGraphFrame(surface, {});
     // The start-up frame sets the scale and draws over what is there; the graph frame clears.
     const Call &first = surface.calls.front();
     QCOMPARE(first.operation, startup ? DrawingOperation::SetScale : DrawingOperation::Clear);
@@ -132,11 +132,11 @@ void TestGraphing::frames()
     QVERIFY(lines[1].from == (UserPoint{0, 10}) && lines[1].to == (UserPoint{0, -10}));
     QVERIFY(!lines[1].colour);
     for (std::size_t pair = 0; pair < std::size_t(1 - 2 * firstTick); ++pair) {
-        const auto at = static_cast<float>(firstTick + int(pair));
+        const auto at = double(firstTick + int(pair));
         const Call &across = lines[2 + 2 * pair];
         const Call &up = lines[3 + 2 * pair];
-        QVERIFY(across.from == (UserPoint{at, -0.1F}) && across.to == (UserPoint{at, 0.1F}));
-        QVERIFY(up.from == (UserPoint{-0.1F, at}) && up.to == (UserPoint{0.1F, at}));
+        QVERIFY(across.from == (UserPoint{at, -0.1}) && across.to == (UserPoint{at, 0.1}));
+        QVERIFY(up.from == (UserPoint{-0.1, at}) && up.to == (UserPoint{0.1, at}));
         QVERIFY(!across.colour && !up.colour);
     }
 }
@@ -166,8 +166,8 @@ void TestGraphing::sampleSequence()
     const std::vector<Call> joins = callsOf(surface, DrawingOperation::LineTo);
     QCOMPARE(joins.size(), samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        QCOMPARE(joins[i].to.x, static_cast<float>(samples[i]));
-        QCOMPARE(joins[i].to.y, static_cast<float>(samples[i] / 2));
+        QCOMPARE(joins[i].to.x, double(static_cast<float>(samples[i])));
+        QCOMPARE(joins[i].to.y, double(static_cast<float>(samples[i] / 2)));
     }
 }
 
@@ -199,6 +199,7 @@ void TestGraphing::traceCalls()
 
     const graphing::CurveFunction f = ::function(function);
     RecordingSurface surface;
+    graphing::drawGraphFrame(surface, {});
     graphing::traceCurve(surface, f);
 
     // The graph frame first, then the start point, then only joins.
@@ -206,8 +207,8 @@ void TestGraphing::traceCalls()
     QCOMPARE(surface.count(DrawingOperation::Line), std::size_t(44));
     const Call &start = surface.calls[45];
     QCOMPARE(start.operation, DrawingOperation::Point);
-    QCOMPARE(start.to.x, -10.0F);
-    QVERIFY(std::abs(start.to.y - startY) <= 1e-5F * std::max(1.0F, std::abs(startY)));
+    QCOMPARE(start.to.x, -10.0);
+    QVERIFY(std::abs(start.to.y - startY) <= 1e-5 * std::max(1.0, std::abs(double(startY))));
     QCOMPARE(start.colour, std::optional<Colour>(red));
 
     const std::vector<Call> lineTos = callsOf(surface, DrawingOperation::LineTo);
@@ -244,6 +245,7 @@ void TestGraphing::failedCallStopsAtOnce()
     RecordingSurface surface;
     surface.failOnCall = std::size_t(failingCall);
     try {
+        graphing::drawGraphFrame(surface, {});
         graphing::traceCurve(surface, function(3));
         QFAIL("a failed drawing call went unnoticed");
     } catch (const graphing::DrawingFailed &failure) {
