@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
@@ -37,6 +38,11 @@ struct CommandLine {
 };
 
 constexpr char programName[] = "function-graph";
+
+// The largest --unit-length in millimetres, the most that fits the largest page --page offers,
+// A3, with any function's caption (largestUnitLength in picturefile.h; tst_commandline prints
+// 13.3 mm on A3 and refuses 13.4).
+constexpr double largestUnitLength = 13.3;
 
 // The program's own options. A name ending in '=' takes a value; aliases are joined by ','.
 constexpr char ownOptions[] =
@@ -97,8 +103,10 @@ QString helpText()
                "                  caption under it: A3, A4, A5, Letter or Legal; the\n"
                "                  background is white unless --background says otherwise\n"
                "  --unit-length L one unit of the axes L millimetres long on paper, from 1 to\n"
-               "                  100 (default: as large as the page allows)\n")
-        .arg(QLatin1String(programName), functions);
+               "                  %3, the most that fits A3 (default: as large as the page\n"
+               "                  allows)\n")
+        .arg(QLatin1String(programName), functions)
+        .arg(largestUnitLength);
 }
 
 bool print(std::FILE *stream, const QString &text)
@@ -154,19 +162,24 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser)
         bool isNumber = false;
         const double length = unit->toDouble(&isNumber);
         // Written so that a NaN fails it too.
-        if (!isNumber || !(length >= 1 && length <= 100))
-            return mistake(
-                CommandLine::tr(
-                    "--unit-length must be a number of millimetres from 1 to 100, not '%1'"),
-                *unit);
+        if (!isNumber || !(length >= 1 && length <= largestUnitLength))
+            return complain(CommandLine::tr("--unit-length must be a number of millimetres from 1 "
+                                            "to %2, the most that fits A3, not '%1'")
+                                .arg(*unit, QString::number(largestUnitLength)),
+                            2);
         look.pageOptions.unitLength = length;
     }
     if (const std::optional<QString> background = value("background")) {
-        // In the order of graphing::Background.
-        const qsizetype index = QStringList{QStringLiteral("screen"), QStringLiteral("white"),
-                                            QStringLiteral("transparent")}
-                                    .indexOf(*background);
-        if (index < 0)
+        // In the order of graphing::Background; in any case, as --page and the extensions are.
+        const QStringList backgrounds{QStringLiteral("screen"), QStringLiteral("white"),
+                                      QStringLiteral("transparent")};
+        const auto index =
+            std::find_if(backgrounds.cbegin(), backgrounds.cend(),
+                         [&background](const QString &name) {
+                             return name.compare(*background, Qt::CaseInsensitive) == 0;
+                         })
+            - backgrounds.cbegin();
+        if (index == backgrounds.size())
             return mistake(
                 CommandLine::tr("--background must be screen, white or transparent, not '%1'"),
                 *background);
@@ -275,6 +288,20 @@ struct Picture {
     plot::PageOptions pageOptions; // when it is printed on a page
 };
 
+// A style option given when every output is a sound, which has no style; nothing otherwise.
+std::optional<QString> styleWithoutPicture(const QCommandLineParser &parser,
+                                           const QList<Picture> &pictures)
+{
+    if (std::any_of(pictures.cbegin(), pictures.cend(),
+                    [](const Picture &picture) { return picture.format != PictureFormat::Wav; }))
+        return std::nullopt;
+    for (const char *const option : {"background", "line-width", "numbers", "grid"}) {
+        if (parser.isSet(QLatin1String(option)))
+            return QStringLiteral("--") + QLatin1String(option);
+    }
+    return std::nullopt;
+}
+
 // Draws what the program's own options ask for; the status to exit with. Every picture is checked
 // before the first is drawn, so that a mistake in the command writes nothing.
 int render(const QCommandLineParser &parser)
@@ -288,6 +315,10 @@ int render(const QCommandLineParser &parser)
     const auto mistake = [](const QString &problem, const QString &value) {
         return complain(problem.arg(value), 2);
     };
+    if (parser.isSet(QStringLiteral("function")) && function.isEmpty())
+        return complain(CommandLine::tr("--function is empty: give a number from 0 to 5, or a list "
+                                        "such as 1-5 or 0,2-3"),
+                        2);
     if (typed && parser.isSet(QStringLiteral("function")))
         return complain(CommandLine::tr("--expression and --function cannot be given together: "
                                         "each names the function to draw"),
@@ -360,7 +391,7 @@ int render(const QCommandLineParser &parser)
                                                "needs --function 1 to 5"),
                                path);
             }
-            const QString file = QFileInfo(path).absoluteFilePath();
+            const QString file = fileIdentity(path);
             if (paths.contains(file))
                 return mistake(CommandLine::tr("'%1' would be written twice"), path);
             paths.insert(file);
@@ -385,6 +416,10 @@ int render(const QCommandLineParser &parser)
             return mistake(CommandLine::tr("--scale must be a number from 0.5 to 8, not '%1'"),
                            scale);
     }
+    if (const std::optional<QString> option = styleWithoutPicture(parser, pictures))
+        return complain(CommandLine::tr("%1 applies to pictures only, not to the sound '%2'")
+                            .arg(*option, outputs[0]),
+                        2);
     // A page is printed from each picture, with its caption; every one must fit.
     for (Picture &picture : pictures) {
         picture.content.style = look.style;
@@ -400,7 +435,8 @@ int render(const QCommandLineParser &parser)
             return complain(*problem, 2);
     }
     // Each core draws a picture while the one before is written, in the order given: the first
-    // failure ends the run with every earlier file complete and no later one begun.
+    // failure ends the run with every earlier file complete and no later one begun. The files
+    // wait for the disk together, when all are written.
     const auto draw = [&look, ratio](const Picture &picture) {
         return look.page ? pagePdf(picture.content, printedPage(*look.page), printResolution,
                                    picture.pageOptions)
@@ -408,16 +444,25 @@ int render(const QCommandLineParser &parser)
     };
     const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
     std::deque<std::future<QByteArray>> encoding;
+    PictureFiles files;
+    const auto couldNotWrite = [](const WriteFailure &failure) {
+        return complain(CommandLine::tr("could not write %1: %2").arg(failure.path, failure.reason),
+                        1);
+    };
     for (qsizetype next = 0, written = 0; written < pictures.size(); ++written) {
         for (; next < pictures.size() && encoding.size() < cores; ++next)
             encoding.push_back(std::async(std::launch::async, draw, std::cref(pictures[next])));
         const QByteArray data = encoding.front().get();
         encoding.pop_front();
-        const QString &path = pictures[written].path;
-        const std::optional<QString> failure = writePictureFile(path, data);
-        if (failure)
-            return complain(CommandLine::tr("could not write %1: %2").arg(path, *failure), 1);
+        if (std::optional<WriteFailure> failure = files.add(pictures[written].path, data)) {
+            // The files before it are put in place; the first that fails is told.
+            if (std::optional<WriteFailure> earlier = files.commit())
+                failure = earlier;
+            return couldNotWrite(*failure);
+        }
     }
+    if (const std::optional<WriteFailure> failure = files.commit())
+        return couldNotWrite(*failure);
     if (keyPoints) {
         const graphing::PictureContent content(graphs.constFirst(), {},
                                                std::get<graphing::View>(view));
@@ -489,6 +534,15 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     QByteArray platform("-platform");
     QByteArray offscreen("offscreen");
     char *applicationArgv[] = {name.data(), platform.data(), offscreen.data(), nullptr};
+    // The GUI application wants a runtime folder; without XDG_RUNTIME_DIR (cron, ssh, CI) Qt
+    // would warn and make a shared one under /tmp. A private one (0700) serves the run instead,
+    // and goes after the application object.
+    std::optional<QTemporaryDir> runtimeFolder;
+    if (drawsText && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtimeFolder.emplace(QDir::tempPath() + QStringLiteral("/function-graph-XXXXXX"));
+        if (runtimeFolder->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder->path()));
+    }
     int applicationArgc = drawsText ? 3 : 1;
     const std::unique_ptr<QCoreApplication> application =
         drawsText ? std::make_unique<QGuiApplication>(applicationArgc, applicationArgv)
@@ -513,7 +567,13 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     if (parser.isSet(own[3]) || parser.isSet(own[4])) {
         const QString version = QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
                                                               QLatin1String(applicationVersion));
-        return print(stdout, parser.isSet(own[3]) ? helpText() : version) ? 0 : 1;
+        if (print(stdout, parser.isSet(own[3]) ? helpText() : version))
+            return 0;
+        return complain(
+            parser.isSet(own[3])
+                ? CommandLine::tr("the help could not be written to the standard output")
+                : CommandLine::tr("the version could not be written to the standard output"),
+            1);
     }
     return render(parser);
 }

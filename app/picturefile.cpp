@@ -9,8 +9,13 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStorageInfo>
+#include <QtMath>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace app {
 
@@ -107,10 +112,20 @@ bool writeAll(QIODevice &device, const QByteArray &data)
     return true;
 }
 
-// Why no new file could be made at `target`, which Qt put as `qtReason`: what the folders on the
-// way tell, else Qt's words.
-QString whyNotMade(const QFileInfo &target, const QString &qtReason)
+// Where `file` leads: the file itself, or what its links lead to, a name that need not exist yet.
+// At most 40 links are followed, as the system follows them.
+QFileInfo followedLinks(QFileInfo file)
 {
+    for (int links = 0; file.isSymLink() && links < 40; ++links)
+        file.setFile(file.symLinkTarget());
+    return file;
+}
+
+// Why no new file could be made at `given`, which Qt put as `qtReason`: what the folders on the
+// way to the file it leads to tell, else Qt's words.
+QString whyNotMade(const QFileInfo &given, const QString &qtReason)
+{
+    const QFileInfo target = followedLinks(given);
     if (target.isDir())
         return PictureFile::tr("%1 is a folder.").arg(target.filePath());
     QFileInfo folder(target.absolutePath());
@@ -131,6 +146,83 @@ QString whyNotMade(const QFileInfo &target, const QString &qtReason)
         return PictureFile::tr("You may not write to the file %1.").arg(target.absoluteFilePath());
     return PictureFile::tr("No file could be made in the folder %1: %2.").arg(name, qtReason);
 }
+
+} // namespace
+
+// A new file, written and open, waiting to be put in place of `target`.
+struct PictureFiles::Waiting {
+    QString path; // as the user named it
+    QString target;
+    QFile file;
+};
+
+namespace {
+
+// What putInPlace did: how many files it put in place and, when it failed, the first file at
+// fault and why.
+struct Placing {
+    std::size_t placed = 0;
+    std::optional<std::size_t> atFault;
+    QString reason;
+};
+
+// Puts the new files of `waiting` in place of their targets, in order, durably. This is the one
+// place the program leaves Qt for POSIX calls, for what Qt does not offer: QSaveFile waits for the
+// disk on its own for every file, and QFile::rename does not replace an existing file.
+// First every file's writing to the disk is started without waiting (sync_file_range), so that the
+// disk writes them all in one pass; then each is waited for (fdatasync), the first wait taking
+// about as long as one file's and the later ones finding their data already written. Only then
+// is each renamed over its target, so that a crash leaves the old file or the new one, never a
+// part; and each folder is synchronised once, so that the new names last. errno is read at once
+// after the call that failed.
+Placing putInPlace(const std::vector<std::unique_ptr<PictureFiles::Waiting>> &waiting)
+{
+    Placing result;
+    const auto fail = [&result](std::size_t index, int error) {
+        if (!result.atFault || index < *result.atFault) {
+            result.atFault = index;
+            result.reason = qt_error_string(error) + QLatin1Char('.');
+        }
+    };
+    for (const auto &file : waiting)
+        ::sync_file_range(file->file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    std::size_t written = 0;
+    for (; written < waiting.size(); ++written) {
+        if (::fdatasync(waiting[written]->file.handle()) != 0) {
+            fail(written, errno);
+            break;
+        }
+    }
+    for (; result.placed < written; ++result.placed) {
+        const PictureFiles::Waiting &file = *waiting[result.placed];
+        const QByteArray from = QFile::encodeName(file.file.fileName());
+        const QByteArray to = QFile::encodeName(file.target);
+        if (::rename(from.constData(), to.constData()) != 0) {
+            fail(result.placed, errno);
+            break;
+        }
+    }
+    QStringList folders;
+    for (std::size_t index = 0; index < result.placed; ++index) {
+        const QString folder = QFileInfo(waiting[index]->target).absolutePath();
+        if (folders.contains(folder))
+            continue;
+        folders << folder;
+        const QByteArray name = QFile::encodeName(folder);
+        const int descriptor = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool synchronised = descriptor >= 0 && ::fsync(descriptor) == 0;
+        const int error = errno;
+        if (descriptor >= 0)
+            ::close(descriptor);
+        if (!synchronised)
+            fail(index, error);
+    }
+    return result;
+}
+
+// As many files as a batch keeps open before it puts them in place, well within the 1024 a
+// process may usually hold open.
+constexpr std::size_t mostWaiting = 256;
 
 } // namespace
 
@@ -225,6 +317,23 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
     return writePictureFile(path, encodePicture(content, format, ratio));
 }
 
+double largestUnitLength(const graphing::View &view, const QPageLayout &layout,
+                         const QStringList &caption)
+{
+    // In tenths of a millimetre: the picture grows with the unit, so the largest that fits is
+    // found by halving the range between one that fits and one that does not.
+    const auto fits = [&](int tenths) {
+        return pictureRenderer().fitsOnPage(view, layout, {tenths / 10.0, caption});
+    };
+    int fitting = 0;
+    int tooLarge = qCeil(layout.paintRect(QPageLayout::Millimeter).width() * 10) + 1;
+    while (tooLarge - fitting > 1) {
+        const int middle = (fitting + tooLarge) / 2;
+        (fits(middle) ? fitting : tooLarge) = middle;
+    }
+    return fitting / 10.0;
+}
+
 std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
                                     const QPageLayout &layout, const plot::PageOptions &options)
 {
@@ -233,10 +342,11 @@ std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
     return PictureFile::tr(
                "At %1 mm to the unit the picture and its caption do not fit on the page, whose "
-               "printable area is %2 x %3 mm: choose a larger page or a smaller size.")
+               "printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.")
         .arg(options.unitLength.value_or(0))
         .arg(qRound(area.width()))
-        .arg(qRound(area.height()));
+        .arg(qRound(area.height()))
+        .arg(largestUnitLength(content.view, layout, options.caption));
 }
 
 QByteArray pagePdf(const graphing::PictureContent &content, const QPageLayout &layout,
@@ -264,26 +374,88 @@ std::optional<QString> savePage(const graphing::PictureContent &content, const Q
 
 std::optional<QString> writePictureFile(const QString &path, const QByteArray &data)
 {
+    PictureFiles files;
+    std::optional<WriteFailure> failure = files.add(path, data);
+    if (!failure)
+        failure = files.commit();
+    return failure ? std::optional(failure->reason) : std::nullopt;
+}
+
+QString fileIdentity(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+        return QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
+    const QFileInfo target = followedLinks(QFileInfo(path));
+    const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? target.absolutePath() : folder) + QLatin1Char('/')
+           + target.fileName();
+}
+
+PictureFiles::PictureFiles() = default;
+
+PictureFiles::~PictureFiles()
+{
+    for (const auto &waiting : m_waiting)
+        waiting->file.remove();
+}
+
+std::optional<WriteFailure> PictureFiles::add(const QString &path, const QByteArray &data)
+{
+    const auto failure = [&path](const QString &reason) { return WriteFailure{path, reason}; };
     if (data.isEmpty())
-        return PictureFile::tr("The picture could not be drawn.");
+        return failure(PictureFile::tr("The picture could not be drawn."));
     // Unbuffered, so that a failed write reports its own error at once.
-    const QFileInfo target(path);
-    if (writesInPlace(target)) {
+    const QFileInfo given(path);
+    if (writesInPlace(given)) {
         QFile device(path);
         // A file open on the standard output (a log it is appended to) keeps what it holds.
-        const QIODevice::OpenMode append = target.isFile() ? QIODevice::Append : QIODevice::NotOpen;
+        const QIODevice::OpenMode append = given.isFile() ? QIODevice::Append : QIODevice::NotOpen;
         if (device.open(QIODevice::WriteOnly | QIODevice::Unbuffered | append)
             && writeAll(device, data))
             return std::nullopt;
-        return device.errorString() + QLatin1Char('.');
+        return failure(device.errorString() + QLatin1Char('.'));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return whyNotMade(target, file.errorString());
-    // An unfinished file is removed when `file` goes.
-    if (!writeAll(file, data) || !file.commit())
-        return file.errorString() + QLatin1Char('.');
+    if (m_waiting.size() == mostWaiting) {
+        if (std::optional<WriteFailure> earlier = commit())
+            return earlier;
+    }
+    // The new file is made in the folder of the file it replaces, where a link leads, so that
+    // renaming it there replaces the file and keeps the link.
+    const QFileInfo target = followedLinks(given);
+    if (target.isDir() || (target.exists() && !target.isWritable()))
+        return failure(whyNotMade(given, QString()));
+    auto waiting = std::make_unique<Waiting>();
+    waiting->path = path;
+    waiting->target = target.absoluteFilePath();
+    waiting->file.setFileName(
+        QStringLiteral("%1/.%2.%3")
+            .arg(target.absolutePath(), target.fileName())
+            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+    QFile &file = waiting->file;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return failure(whyNotMade(given, file.errorString()));
+    // A replaced file's permissions stay; a new one has the usual ones, less the umask.
+    if ((target.exists() && !file.setPermissions(target.permissions())) || !writeAll(file, data)) {
+        const QString reason = file.errorString() + QLatin1Char('.');
+        file.remove();
+        return failure(reason);
+    }
+    m_waiting.push_back(std::move(waiting));
     return std::nullopt;
+}
+
+std::optional<WriteFailure> PictureFiles::commit()
+{
+    const Placing placing = putInPlace(m_waiting);
+    std::optional<WriteFailure> failure;
+    if (placing.atFault)
+        failure = WriteFailure{m_waiting[*placing.atFault]->path, placing.reason};
+    // What was not put in place goes, and the files it would have replaced stay as they were.
+    for (std::size_t index = placing.placed; index < m_waiting.size(); ++index)
+        m_waiting[index]->file.remove();
+    m_waiting.clear();
+    return failure;
 }
 
 } // namespace app

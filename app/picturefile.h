@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace app {
 
@@ -53,8 +55,13 @@ QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat 
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio);
 
+// The largest length of a unit in millimetres, to a tenth, at which the picture and `caption` fit
+// the printable area of `layout`; 0 when none does.
+double largestUnitLength(const graphing::View &view, const QPageLayout &layout,
+                         const QStringList &caption);
+
 // Why the picture and its caption do not fit the printable area of `layout` at the size `options`
-// ask, in one sentence for the user; nothing when they fit.
+// ask, with the largest size that fits, in one sentence for the user; nothing when they fit.
 std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
                                     const QPageLayout &layout, const plot::PageOptions &options);
 
@@ -75,5 +82,40 @@ std::optional<QString> savePage(const graphing::PictureContent &content, const Q
 // one), is written in place, after what it already holds. Nothing on success, else one sentence for
 // the user saying why it failed.
 std::optional<QString> writePictureFile(const QString &path, const QByteArray &data);
+
+// The same for two names of one file, different for two files: the device and inode of an existing
+// file (reached through links or another hard link), else the canonical folder and the name of a
+// new one (reached through links to the folder or to the name).
+QString fileIdentity(const QString &path);
+
+// A file that could not be written, and one sentence for the user saying why.
+struct WriteFailure {
+    QString path;
+    QString reason;
+};
+
+// Writes the files of a run as writePictureFile writes one, waiting for the disk once for all of
+// them instead of once a file: each new file is written beside the one it replaces, and commit()
+// puts them in place, in the order added. When one fails, those before it are in place, complete,
+// and those after it are not begun or are removed. The temporary files of a batch that is not
+// committed are removed when it goes.
+class PictureFiles {
+public:
+    PictureFiles();
+    PictureFiles(const PictureFiles &) = delete;
+    PictureFiles &operator=(const PictureFiles &) = delete;
+    ~PictureFiles();
+
+    // Writes `data` for `path`: a device or pipe at once, in place; a file into a new file beside
+    // it (commit() puts those in place first when too many are open).
+    std::optional<WriteFailure> add(const QString &path, const QByteArray &data);
+    // Puts every file added in place; the first that fails ends it.
+    std::optional<WriteFailure> commit();
+
+    struct Waiting;
+
+private:
+    std::vector<std::unique_ptr<Waiting>> m_waiting;
+};
 
 } // namespace app

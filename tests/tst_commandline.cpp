@@ -98,7 +98,7 @@ void TestCommandLine::invocations_data()
     const QStringList nothing;
     const QStringList usage{"Usage:",       "--function",    "--output",  "--scale",
                             "--background", "--line-width",  "--numbers", "--grid",
-                            "--page",       "--unit-length", ".wav"};
+                            "--page",       "--unit-length", ".wav",      "13.3"};
     const QStringList version{"function-graph 1.00\n"};
     const QStringList noDisplay{"no display", "--output"};
     const QString old = QStringLiteral("printf 'an older picture' > out.png");
@@ -113,6 +113,7 @@ void TestCommandLine::invocations_data()
     QTest::newRow("existing file replaced") << old << "function-graph --function 2 --output out.png" << false << 0 << nothing << "out.png" << "png";
     QTest::newRow("link to /dev/stdout, a log appended to") << "ln -s /dev/stdout so.png && echo earlier > log.txt" << "function-graph --function 1 --output so.png >> log.txt" << false << 0 << nothing << "log.txt" << "+png";
     QTest::newRow("link to /dev/fd/1, a log appended to") << "ln -s /dev/fd/1 so.png && echo earlier > log.txt" << "function-graph --function 1 --output so.png >> log.txt" << false << 0 << nothing << "log.txt" << "+png";
+    QTest::newRow("link to /proc/self/fd/1, a log appended to") << "ln -s /proc/self/fd/1 so.png && echo earlier > log.txt" << "function-graph --function 1 --output so.png >> log.txt" << false << 0 << nothing << "log.txt" << "+png";
     QTest::newRow("link to /dev/stdout, a pipe") << "ln -s /dev/stdout so.png" << "function-graph --function 1 --output so.png | cat > piped.png" << false << 0 << nothing << "piped.png" << "png";
     QTest::newRow("link to /proc/self/fd/1, a pipe") << "ln -s /proc/self/fd/1 so.png" << "function-graph --function 1 --output so.png | cat > piped.png" << false << 0 << nothing << "piped.png" << "png";
     QTest::newRow("wav, the curve as sound") << "" << "function-graph --function 4 --output curve.wav" << false << 0 << nothing << "curve.wav" << "wav";
@@ -131,6 +132,10 @@ void TestCommandLine::invocations_data()
     QTest::newRow("read-only file system") << "mkdir ro" << "unshare -m bash -c 'mount -t tmpfs -o ro tmpfs ro && function-graph --function 3 --output ro/out.png'" << false << 1 << QStringList{"ro is on a read-only file system"} << "" << "";
     QTest::newRow("folder not writable, file kept") << unprivileged + "mkdir locked && " + QString(old).replace("out.png", "locked/out.png") + " && chmod 555 locked" << "function-graph --function 3 --output locked/out.png" << true << 1 << QStringList{"may not make files in the folder", "locked"} << "" << "";
     QTest::newRow("read-only file in a writable folder") << unprivileged + "mkdir open && chmod 777 open && " + QString(old).replace("out.png", "open/out.png") + " && chmod 444 open/out.png" << "function-graph --function 3 --output open/out.png" << true << 1 << QStringList{"may not write to the file", "open/out.png"} << "" << "";
+    QTest::newRow("a link into a missing folder") << "ln -s /nonexistent/dir/y.png y.png" << "function-graph --function 3 --output y.png" << false << 1 << QStringList{"folder /nonexistent/dir does not exist"} << "" << "";
+    QTest::newRow("a link to a file: the file replaced") << "printf old > real.png && ln -s real.png link.png" << "function-graph --function 3 --output link.png" << false << 0 << nothing << "real.png" << "png";
+    QTest::newRow("no runtime folder: text drawn") << "mkdir tmp" << "unset XDG_RUNTIME_DIR; TMPDIR=\"$PWD/tmp\" function-graph --function 3 --output out.png --numbers" << false << 0 << nothing << "out.png" << "png";
+    QTest::newRow("no runtime folder: a mistake") << "mkdir tmp" << "unset XDG_RUNTIME_DIR; TMPDIR=\"$PWD/tmp\" function-graph --function 3 --output out.png --page A9" << false << 2 << QStringList{"--page", "'A9'"} << "" << "";
     QTest::newRow("folder without search permission") << unprivileged + "mkdir -p closed/sub && chmod 666 closed" << "function-graph --function 3 --output closed/sub/out.png" << true << 1 << QStringList{"may not open the folder", "closed"} << "" << "";
 
     QTest::newRow("unknown extension") << "" << "function-graph --function 3 --output out.txt" << false << 2 << QStringList{"out.txt", ".png", ".svg", ".pdf", ".wav"} << "" << "";
@@ -151,6 +156,9 @@ void TestCommandLine::invocations_data()
     QTest::newRow("range downwards") << "" << "function-graph --function 5-1 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'5-1'"} << "" << "";
     QTest::newRow("range past 5") << "" << "function-graph --function 2-6 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'2-6'"} << "" << "";
     QTest::newRow("function named twice") << "" << "function-graph --function 1-3 --function 2 --output 'f{n}.png'" << false << 2 << QStringList{"--function", "'1-3,2'", "once"} << "" << "";
+    QTest::newRow("a link to another output's file") << "ln -s f1.png f2.png" << "function-graph --function 1-2 --output 'f{n}.png'" << false << 2 << QStringList{"'f2.png'", "twice"} << "" << "";
+    QTest::newRow("two links to one folder") << "mkdir d && ln -s d a && ln -s d b" << "function-graph --function 1 --output a/f.png --output b/f.png" << false << 2 << QStringList{"'b/f.png'", "twice"} << "" << "";
+    QTest::newRow("two names of one file") << "printf old > a.png && ln a.png b.png" << "function-graph --function 1 --output a.png --output b.png" << false << 2 << QStringList{"'b.png'", "twice"} << "" << "";
     QTest::newRow("one file named twice") << "" << "function-graph --function 1 --output a.png --output ./a.png" << false << 2 << QStringList{"'./a.png'", "twice"} << "" << "";
     QTest::newRow("{n} in the extension") << "" << "function-graph --function 1-2 --output 'f.{n}'" << false << 2 << QStringList{"'f.1'", "format"} << "" << "";
     QTest::newRow("scale with no png among several") << "" << "function-graph --function 1 --output a.svg --output a.pdf --scale 2" << false << 2 << QStringList{"--scale", "PNG", "a.svg"} << "" << "";
@@ -165,8 +173,17 @@ void TestCommandLine::invocations_data()
     QTest::newRow("--page with a PNG") << "" << "function-graph --function 3 --output out.png --page A4" << false << 2 << QStringList{"--page", "PDF", "'out.png'"} << "" << "";
     QTest::newRow("--page B9") << "" << "function-graph --function 3 --output out.pdf --page B9" << false << 2 << QStringList{"--page", "'B9'", "Letter"} << "" << "";
     QTest::newRow("--unit-length without --page") << "" << "function-graph --function 3 --output out.pdf --unit-length 5" << false << 2 << QStringList{"--unit-length", "--page"} << "" << "";
-    QTest::newRow("--unit-length 0.5") << "" << "function-graph --function 3 --output out.pdf --page A4 --unit-length 0.5" << false << 2 << QStringList{"--unit-length", "'0.5'", "1 to 100"} << "" << "";
-    QTest::newRow("1 cm to the unit on A4, file kept") << QString(old).replace("out.png", "out.pdf") << "function-graph --function 3 --output out.pdf --page A4 --unit-length 10" << false << 2 << QStringList{"10 mm", "do not fit", "180 x 267 mm"} << "" << "";
+    QTest::newRow("--unit-length 0.5") << "" << "function-graph --function 3 --output out.pdf --page A4 --unit-length 0.5" << false << 2 << QStringList{"--unit-length", "'0.5'", "1 to 13.3"} << "" << "";
+    QTest::newRow("1 cm to the unit on A4, file kept") << QString(old).replace("out.png", "out.pdf") << "function-graph --function 3 --output out.pdf --page A4 --unit-length 10" << false << 2 << QStringList{"10 mm", "do not fit", "180 x 267 mm", "at most 8.9 mm"} << "" << "";
+    QTest::newRow("--unit-length 13.3 on A3, the largest") << "" << "function-graph --function 3 --output out.pdf --page A3 --unit-length 13.3" << false << 0 << nothing << "out.pdf" << "pdf";
+    QTest::newRow("--unit-length 13.4 fits no page") << "" << "function-graph --function 3 --output out.pdf --page A3 --unit-length 13.4" << false << 2 << QStringList{"--unit-length", "'13.4'", "1 to 13.3"} << "" << "";
+    QTest::newRow("--function ''") << "" << "function-graph --function '' --output out.png" << false << 2 << QStringList{"--function", "empty"} << "" << "";
+    QTest::newRow("--help to a full disk") << "" << "function-graph --help > /dev/full" << false << 1 << QStringList{"help", "could not be written"} << "" << "";
+    QTest::newRow("--background White") << "" << "function-graph --function 3 --output out.png --background White" << false << 0 << nothing << "out.png" << "png";
+    QTest::newRow("--background with wav") << "" << "function-graph --function 3 --output c.wav --background white" << false << 2 << QStringList{"--background", "c.wav"} << "" << "";
+    QTest::newRow("--line-width with wav") << "" << "function-graph --function 3 --output c.wav --line-width 2" << false << 2 << QStringList{"--line-width", "c.wav"} << "" << "";
+    QTest::newRow("--numbers with wav") << "" << "function-graph --function 3 --output c.wav --numbers" << false << 2 << QStringList{"--numbers", "c.wav"} << "" << "";
+    QTest::newRow("--grid with wav") << "" << "function-graph --function 3 --output c.wav --grid" << false << 2 << QStringList{"--grid", "c.wav"} << "" << "";
     QTest::newRow("unknown option") << "" << "function-graph --function 3 --output out.png --colour red" << false << 2 << QStringList{"unknown option", "colour"} << "" << "";
     QTest::newRow("short options not ours") << "" << "function-graph -f 1 -o c.png" << false << 2 << QStringList{"unknown option", "f"} << "" << "";
     QTest::newRow("--functio") << "" << "function-graph --functio 3" << false << 2 << QStringList{"unknown option", "functio"} << "" << "";
@@ -465,6 +482,7 @@ void TestCommandLine::manyPictures_data()
     // clang-format off
     QTest::newRow("five functions, two formats") << "" << "function-graph --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'" << 0 << QStringList() << QStringList{"f1.png", "f2.png", "f3.png", "f4.png", "f5.png", "f1.svg", "f2.svg", "f3.svg", "f4.svg", "f5.svg"} << 1.0;
     QTest::newRow("lists joined, old file replaced, scale 2") << old + "a2.png" << "function-graph --function 0,4 --function 2 --output 'a{n}.png' --output 'sub/../b{n}.pdf' --scale 2" << 0 << QStringList() << QStringList{"a0.png", "a4.png", "a2.png", "b0.pdf", "b4.pdf", "b2.pdf"} << 2.0;
+    QTest::newRow("names differing in case are two files") << "" << "function-graph --function 1 --output a1.png --output A1.png" << 0 << QStringList() << QStringList{"a1.png", "A1.png"} << 1.0;
     QTest::newRow("a folder in the middle stops the run") << "mkdir f3.png && " + old + "f4.png" << "function-graph --function 1-5 --output 'f{n}.png'" << 1 << QStringList{"f3.png is a folder"} << QStringList{"f1.png", "f2.png"} << 1.0;
     QTest::newRow("a missing folder for the second file") << old + "f2.png" << "function-graph --function 1-2 --output 'f{n}.png' --output 'missing/f{n}.svg'" << 1 << QStringList{"missing/f1.svg", "does not exist"} << QStringList{"f1.png"} << 1.0;
     // clang-format on

@@ -44,10 +44,6 @@
         <translation>--unit-length braucht --page GRÖSSE</translation>
     </message>
     <message>
-        <source>--unit-length must be a number of millimetres from 1 to 100, not &apos;%1&apos;</source>
-        <translation>--unit-length muss eine Zahl von Millimetern von 1 bis 100 sein, nicht „%1“</translation>
-    </message>
-    <message>
         <source>--background must be screen, white or transparent, not &apos;%1&apos;</source>
         <translation>--background muss screen, white oder transparent sein, nicht „%1“</translation>
     </message>
@@ -121,7 +117,8 @@ A printed page instead of the picture alone (FILE must end in .pdf):
                   caption under it: A3, A4, A5, Letter or Legal; the
                   background is white unless --background says otherwise
   --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  100 (default: as large as the page allows)
+                  %3, the most that fits A3 (default: as large as the page
+                  allows)
 </source>
         <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
 
@@ -160,8 +157,29 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
                   Legal; der Hintergrund ist weiß, wenn --background nichts
                   anderes sagt
   --unit-length L eine Einheit der Achsen ist auf dem Papier L Millimeter lang,
-                  von 1 bis 100 (Vorgabe: so groß, wie die Seite erlaubt)
+                  von 1 bis %3, dem größten Wert, der auf A3 passt (Vorgabe:
+                  so groß, wie die Seite erlaubt)
 </translation>
+    </message>
+    <message>
+        <source>--unit-length must be a number of millimetres from 1 to %2, the most that fits A3, not &apos;%1&apos;</source>
+        <translation>--unit-length muss eine Zahl von Millimetern von 1 bis %2 sein, dem größten Wert, der auf A3 passt, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--function is empty: give a number from 0 to 5, or a list such as 1-5 or 0,2-3</source>
+        <translation>--function ist leer: Geben Sie eine Zahl von 0 bis 5 an oder eine Liste wie 1-5 oder 0,2-3</translation>
+    </message>
+    <message>
+        <source>%1 applies to pictures only, not to the sound &apos;%2&apos;</source>
+        <translation>%1 gilt nur für Bilder, nicht für den Klang „%2“</translation>
+    </message>
+    <message>
+        <source>the help could not be written to the standard output</source>
+        <translation>die Hilfe konnte nicht in die Standardausgabe geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the version could not be written to the standard output</source>
+        <translation>die Version konnte nicht in die Standardausgabe geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -437,16 +455,16 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <translation>x und y von -10 bis 10</translation>
     </message>
     <message>
-        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
-        <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Wählen Sie ein größeres Papierformat oder eine kleinere Größe.</translation>
-    </message>
-    <message>
         <source>WAV sound of the curve (*.wav)</source>
         <translation>WAV-Klang der Kurve (*.wav)</translation>
     </message>
     <message>
         <source>The axes alone have no curve to be heard; graph a function first.</source>
         <translation>Die Achsen allein haben keine Kurve, die man hören kann; zeichnen Sie zuerst eine Funktion.</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.</source>
+        <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Auf sie passen höchstens %4 mm je Einheit.</translation>
     </message>
 </context>
 </TS>

@@ -44,10 +44,6 @@
         <translation>--unit-length demande --page FORMAT</translation>
     </message>
     <message>
-        <source>--unit-length must be a number of millimetres from 1 to 100, not &apos;%1&apos;</source>
-        <translation>--unit-length doit être un nombre de millimètres de 1 à 100, et non « %1 »</translation>
-    </message>
-    <message>
         <source>--background must be screen, white or transparent, not &apos;%1&apos;</source>
         <translation>--background doit être screen, white ou transparent, et non « %1 »</translation>
     </message>
@@ -121,7 +117,8 @@ A printed page instead of the picture alone (FILE must end in .pdf):
                   caption under it: A3, A4, A5, Letter or Legal; the
                   background is white unless --background says otherwise
   --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  100 (default: as large as the page allows)
+                  %3, the most that fits A3 (default: as large as the page
+                  allows)
 </source>
         <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
 
@@ -159,8 +156,29 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
                   et une légende dessous : A3, A4, A5, Letter ou Legal ; le
                   fond est blanc sauf si --background dit autre chose
   --unit-length L une unité des axes mesure L millimètres sur le papier, de 1
-                  à 100 (par défaut : aussi grand que la page le permet)
+                  à %3, le plus grand qui tient sur A3 (par défaut : aussi grand
+                  que la page le permet)
 </translation>
+    </message>
+    <message>
+        <source>--unit-length must be a number of millimetres from 1 to %2, the most that fits A3, not &apos;%1&apos;</source>
+        <translation>--unit-length doit être un nombre de millimètres de 1 à %2, le plus grand qui tient sur A3, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--function is empty: give a number from 0 to 5, or a list such as 1-5 or 0,2-3</source>
+        <translation>--function est vide : donnez un nombre de 0 à 5, ou une liste telle que 1-5 ou 0,2-3</translation>
+    </message>
+    <message>
+        <source>%1 applies to pictures only, not to the sound &apos;%2&apos;</source>
+        <translation>%1 ne s’applique qu’aux images, et non au son « %2 »</translation>
+    </message>
+    <message>
+        <source>the help could not be written to the standard output</source>
+        <translation>l’aide n’a pas pu être écrite sur la sortie standard</translation>
+    </message>
+    <message>
+        <source>the version could not be written to the standard output</source>
+        <translation>la version n’a pas pu être écrite sur la sortie standard</translation>
     </message>
 </context>
 <context>
@@ -436,16 +454,16 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <translation>x et y de -10 à 10</translation>
     </message>
     <message>
-        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
-        <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : choisissez une page plus grande ou une taille plus petite.</translation>
-    </message>
-    <message>
         <source>WAV sound of the curve (*.wav)</source>
         <translation>Son WAV de la courbe (*.wav)</translation>
     </message>
     <message>
         <source>The axes alone have no curve to be heard; graph a function first.</source>
         <translation>Les axes seuls n’ont pas de courbe à entendre ; tracez d’abord une fonction.</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.</source>
+        <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : au plus %4 mm par unité y tiennent.</translation>
     </message>
 </context>
 </TS>
