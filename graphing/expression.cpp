@@ -72,8 +72,8 @@ std::variant<std::vector<Token>, ExpressionError> tokenize(std::string_view text
             continue;
         if (isDigit(c) || c == '.') {
             bool point = c == '.';
-            while (at < text.size() && (isDigit(text[at]) || (text[at] == '.' && !point)))
-                point = point || text[at++] == '.';
+            for (; at < text.size() && (isDigit(text[at]) || (text[at] == '.' && !point)); ++at)
+                point = point || text[at] == '.';
             add(Token::Type::Number, std::string(text.substr(start, at - start)));
             position += at - start - 1;
         } else if (isLetter(c)) {

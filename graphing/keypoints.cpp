@@ -71,12 +71,19 @@ std::vector<KeyPoint> keyPoints(const CurveFunction &f, const View &view)
         const double after = ys[i + 1] - ys[i];
         if (!(before * after < 0))
             continue;
+        // The curve turns where its slope changes sign; a jump between falling pieces does not.
         const double start = xs[i - 1];
         const double slopeStart = slope(start);
         const double slopeEnd = slope(b);
-        double x = a;
-        if (slopeStart * slopeEnd < 0)
-            x = root(slope, start, b, slopeStart, slopeEnd);
+        if (!(slopeStart * slopeEnd < 0))
+            continue;
+        const double x = root(slope, start, b, slopeStart, slopeEnd);
+        // Over a step a hundred times finer the slope still vanishes at a turn, but not beside a
+        // jump, which the coarser quotient spans.
+        const double fine = h / 100;
+        const double fineSlope = (value(x + fine) - value(x - fine)) / (2 * fine);
+        if (!(std::abs(fineSlope) <= 0.01 * std::min(std::abs(slopeStart), std::abs(slopeEnd))))
+            continue;
         const double y = value(x);
         // A pole or a jump turns too, but with a value beyond its neighbours' reach.
         const bool turns =

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+#include <functional>
+
 #include <unistd.h>
 
 // The program runs as a separate process, as a user would start it from a shell, with no display
@@ -78,6 +81,8 @@ private slots:
     void numbersReadBack();
     void manyPictures_data();
     void manyPictures();
+    void curvesMatchTheExactCurve_data();
+    void curvesMatchTheExactCurve();
 };
 
 void TestCommandLine::invocations_data()
@@ -189,6 +194,21 @@ void TestCommandLine::invocations_data()
     QTest::newRow("--functio") << "" << "function-graph --functio 3" << false << 2 << QStringList{"unknown option", "functio"} << "" << "";
     QTest::newRow("-hv") << "" << "function-graph -hv" << false << 2 << QStringList{"unknown option", "hv"} << "" << "";
     QTest::newRow("stray argument") << "" << "function-graph -reverse extra" << false << 2 << QStringList{"'extra'"} << "" << "";
+    QTest::newRow("typed function, own view") << "" << "function-graph --expression 'y = 0.5x^2 - 3' --x-range=-6.5:6.5 --y-range 0:5 --output out.png" << false << 0 << nothing << "out.png" << "png";
+    QTest::newRow("key points, no file") << "" << "function-graph --expression 'x^2-2' --key-points" << false << 0 << QStringList{"zero\t-1.414213562\t0\nminimum\t0\t-2.000000000\nzero\t1.414213562\t0\n"} << "" << "";
+    QTest::newRow("key points of function 3 in a view") << "" << "function-graph --function 3 --x-range 0:7 --key-points --output out.svg" << false << 0 << QStringList{"zero\t3.141592654\t0\nminimum\t4.493409458\t-1.086168"} << "out.svg" << "svg";
+    QTest::newRow("unknown name, file kept") << old << "function-graph --expression 'sinn(x)' --output out.png" << false << 2 << QStringList{"unknown name 'sinn' at position 1"} << "" << "";
+    QTest::newRow("unbalanced parenthesis") << "" << "function-graph --expression '(x+1' --output out.png" << false << 2 << QStringList{"a ')' is missing at the end"} << "" << "";
+    QTest::newRow("missing operand") << "" << "function-graph --expression 'x^' --output out.png" << false << 2 << QStringList{"missing at the end"} << "" << "";
+    QTest::newRow("empty expression") << "" << "function-graph --expression '' --output out.png" << false << 2 << QStringList{"empty"} << "" << "";
+    QTest::newRow("control character") << "" << "function-graph --expression $'x\\x01' --output out.png" << false << 2 << QStringList{"control character at position 2"} << "" << "";
+    QTest::newRow("10,000 characters") << "" << "function-graph --expression $(printf 'x+%.0s' $(seq 5000))x --output out.png" << false << 2 << QStringList{"longer than 1000"} << "" << "";
+    QTest::newRow("--expression with --function") << "" << "function-graph --function 1 --expression x --output out.png" << false << 2 << QStringList{"--expression", "--function"} << "" << "";
+    QTest::newRow("--x-range 5:1") << "" << "function-graph --function 1 --x-range 5:1 --output out.png" << false << 2 << QStringList{"--x-range", "'5:1'"} << "" << "";
+    QTest::newRow("--y-range a:b") << "" << "function-graph --function 1 --y-range a:b --output out.png" << false << 2 << QStringList{"--y-range", "'a:b'"} << "" << "";
+    QTest::newRow("--x-range to inf") << "" << "function-graph --function 1 --x-range 0:inf --output out.png" << false << 2 << QStringList{"--x-range", "'0:inf'"} << "" << "";
+    QTest::newRow("--y-range too narrow") << "" << "function-graph --function 1 --y-range 1:1.0000000000001 --output out.png" << false << 2 << QStringList{"cannot be drawn"} << "" << "";
+    QTest::newRow("--key-points of the axes") << "" << "function-graph --function 0 --key-points" << false << 2 << QStringList{"--key-points"} << "" << "";
 
     // In the user's language, as the locale names it: the program's texts and Qt's own.
     QTest::newRow("German: png") << "" << "LANG=de_DE.UTF-8 function-graph --function 3 --output out.png" << false << 0 << nothing << "out.png" << "png";
@@ -528,6 +548,90 @@ void TestCommandLine::manyPictures()
                      qPrintable(name));
     }
     QCOMPARE(after, unchanged);
+}
+
+using Exact = std::function<double(double)>;
+Q_DECLARE_METATYPE(Exact)
+
+void TestCommandLine::curvesMatchTheExactCurve_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("view"); // the ranges' options
+    QTest::addColumn<Exact>("exact");  // NaN where the function has no value
+    const double none = std::nan("");
+    // clang-format off
+    QTest::newRow("0.5x^2 - 3") << "0.5x^2 - 3" << "" << Exact([](double x) { return 0.5 * x * x - 3; });
+    QTest::newRow("caption y=5sin(x)/x, zoomed") << "y=5sin(x)/x " << "--x-range=-1:4 --y-range=-2:6" << Exact([](double x) { return 5 * std::sin(x) / x; });
+    QTest::newRow("caption y=√(x^2+1), far") << "y=√(x^2+1) " << "--x-range 100:102 --y-range 100:102" << Exact([](double x) { return std::sqrt(x * x + 1); });
+    QTest::newRow("tan: poles") << "tan(x)" << "--x-range=-6.2832:6.2832" << Exact([](double x) { return std::tan(x); });
+    QTest::newRow("1/x: a pole at a column") << "1/x" << "--x-range=-2:2 --y-range=-5:5" << Exact([](double x) { return 1 / x; });
+    QTest::newRow("1/(x^2-1): two poles") << "1/(x^2-1)" << "--x-range=-3:3 --y-range=-4:4" << Exact([](double x) { return 1 / (x * x - 1); });
+    QTest::newRow("floor: jumps") << "floor(x)" << "--x-range=-3:3 --y-range=-4:4" << Exact([](double x) { return std::floor(x); });
+    QTest::newRow("sign: a jump and a point") << "sign(x)" << "--x-range=-2:2 --y-range=-2:2" << Exact([](double x) { return double((x > 0) - (x < 0)); });
+    QTest::newRow("sqrt: starts at (0, 0)") << "sqrt(x)" << "--x-range=-1:4 --y-range=-1:3" << Exact([none](double x) { return x < 0 ? none : std::sqrt(x); });
+    QTest::newRow("sqrt(1-x^2): reaches ±1") << "sqrt(1-x^2)" << "--x-range=-1.1:1.1 --y-range=-0.5:1.5" << Exact([none](double x) { return x * x > 1 ? none : std::sqrt(1 - x * x); });
+    QTest::newRow("exp: leaves at the top") << "exp(x)" << "--x-range=-3:3 --y-range=-1:10" << Exact([](double x) { return std::exp(x); });
+    QTest::newRow("sin(50x): a band") << "sin(50x)" << "--y-range=-2:2" << Exact([](double x) { return std::sin(50 * x); });
+    // clang-format on
+}
+
+// Every red pixel lies within a pixel and a half of the exact curve, in its column or the next;
+// every column where the exact curve is in view and continuous has a red pixel on it. A line
+// across a pole or a jump, or a piece stopping short of an edge or a domain's end, fails.
+void TestCommandLine::curvesMatchTheExactCurve()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, view);
+    QFETCH(Exact, exact);
+    QTemporaryDir folder;
+    const testsupport::ToolResult run = runShell(
+        QStringLiteral("function-graph --expression '%1' %2 --output c.png").arg(typed, view),
+        folder.path());
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    const QImage image(folder.filePath("c.png"));
+    const QStringList ranges = QString(view).replace('=', ' ').split(' ', Qt::SkipEmptyParts);
+    const auto range = [&ranges](const char *option) {
+        const qsizetype at = ranges.indexOf(QLatin1String(option));
+        return at < 0 ? std::pair(-10.0, 10.0)
+                      : std::pair(ranges[at + 1].section(':', 0, 0).toDouble(),
+                                  ranges[at + 1].section(':', 1, 1).toDouble());
+    };
+    const auto [left, right] = range("--x-range");
+    const auto [bottom, top] = range("--y-range");
+    const int columns = image.width() - 1;
+    const int rows = image.height() - 1;
+    // The exact curve's rows across each column, at 257 places from its left edge to its right: a
+    // point lands on the top-left corner of the pixel drawn there.
+    std::vector<std::vector<double>> curve(std::size_t(image.width()));
+    for (int c = 0; c <= columns; ++c)
+        for (int k = 0; k <= 256; ++k)
+            curve[std::size_t(c)].push_back(
+                (top - exact(left + (c + k / 256.0) * (right - left) / columns)) * rows
+                    / (top - bottom)
+                - 0.5);
+    const auto red = [&image](int c, int r) { return image.pixel(c, r) == qRgb(255, 0, 0); };
+    for (int c = 0; c <= columns; ++c) {
+        for (int r = 0; r <= rows; ++r) {
+            bool near = !red(c, r);
+            for (int n = std::max(0, c - 1); n <= std::min(columns, c + 1) && !near; ++n)
+                for (const double row : curve[std::size_t(n)])
+                    near = near || std::abs(row - r) <= 1.5;
+            QVERIFY2(
+                near,
+                qPrintable(QStringLiteral("a red pixel off the curve at %1, %2").arg(c).arg(r)));
+        }
+        const std::vector<double> &exactRows = curve[std::size_t(c)];
+        bool continuous = true;
+        for (std::size_t k = 0; k < exactRows.size(); ++k)
+            continuous = continuous && exactRows[k] >= 0 && exactRows[k] <= rows
+                         && (k == 0 || std::abs(exactRows[k] - exactRows[k - 1]) < 2);
+        bool drawn = !continuous;
+        for (int r = 0; r <= rows && !drawn; ++r)
+            for (const double row : exactRows)
+                drawn = drawn || (red(c, r) && std::abs(row - r) <= 1.5);
+        QVERIFY2(drawn,
+                 qPrintable(QStringLiteral("no red pixel on the curve in column %1").arg(c)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

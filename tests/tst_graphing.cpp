@@ -1,6 +1,8 @@
 #include "axes.h"
 #include "curvetracer.h"
+#include "expression.h"
 #include "functions.h"
+#include "keypoints.h"
 #include "recordingsurface.h"
 
 #include <QtTest>
@@ -50,6 +52,10 @@ private slots:
     void traceCalls();
     void failedCallStopsAtOnce_data();
     void failedCallStopsAtOnce();
+    void typedFunctions_data();
+    void typedFunctions();
+    void keyPointsFound_data();
+    void keyPointsFound();
 };
 
 void TestGraphing::values_data()
@@ -253,6 +259,123 @@ void TestGraphing::failedCallStopsAtOnce()
         QVERIFY(QByteArray(failure.what()).contains(graphing::operationName(operation)));
     }
     QCOMPARE(int(surface.calls.size()), failingCall + 1);
+}
+
+void TestGraphing::typedFunctions_data()
+{
+    using Kind = graphing::ExpressionError::Kind;
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("value"); // NaN: no value there
+    QTest::addColumn<int>("error");    // the kind of mistake, -1 for none
+    QTest::addColumn<int>("position");
+    const double none = std::nan("");
+    const double e = std::exp(1.0);
+    const double pi = std::acos(-1.0);
+    // clang-format off
+    QTest::newRow("2x") << "2x" << 3.0 << 6.0 << -1 << 0;
+    QTest::newRow("0.5x^2 - 3, .5 and 1.25") << "0.5x^2 - 3 + .5 - 1.25" << 2.0 << -1.75 << -1 << 0;
+    QTest::newRow("5sin(x)/x") << "5sin(x)/x" << 2.0 << 5 * std::sin(2.0) / 2 << -1 << 0;
+    QTest::newRow("2(x+1)") << "2(x+1)" << 3.0 << 8.0 << -1 << 0;
+    QTest::newRow("(x+1)(x-1)") << "(x+1)(x-1)" << 3.0 << 8.0 << -1 << 0;
+    QTest::newRow("x sin(x)") << "x sin(x)" << 2.0 << 2 * std::sin(2.0) << -1 << 0;
+    QTest::newRow("-x^2 is -(x^2)") << "-x^2" << 3.0 << -9.0 << -1 << 0;
+    QTest::newRow("2^3^2 is 512") << "2^3^2" << 0.0 << 512.0 << -1 << 0;
+    QTest::newRow("pi, π and e") << "pi + π + e" << 0.0 << 2 * pi + e << -1 << 0;
+    QTest::newRow("log is base 10, ln natural") << "log(1000) + ln(e)" << 0.0 << 4.0 << -1 << 0;
+    QTest::newRow("√ and a leading y =") << "y = √(x^2+1)" << 3.0 << std::sqrt(10.0) << -1 << 0;
+    QTest::newRow("√2 alone") << "√2x" << 3.0 << 3 * std::sqrt(2.0) << -1 << 0;
+    QTest::newRow("abs floor ceil sign") << "abs(x) + floor(x) + ceil(x) + sign(x)" << -1.5 << -2.5 << -1 << 0;
+    QTest::newRow("caption 1") << "y=x*x-2 " << 3.0 << 7.0 << -1 << 0;
+    QTest::newRow("caption 2") << "y=x*exp(-x)+2" << 1.0 << 1 / e + 2 << -1 << 0;
+    QTest::newRow("caption 4") << "y=exp(x)-1-x^2 " << 1.0 << e - 2 << -1 << 0;
+    QTest::newRow("formula 4") << "y = exp(x) - 1 - x^2" << 1.0 << e - 2 << -1 << 0;
+    QTest::newRow("no value: sqrt(-1)") << "sqrt(x)" << -1.0 << none << -1 << 0;
+    QTest::newRow("no value: a pole") << "1/x" << 0.0 << none << -1 << 0;
+    QTest::newRow("unbalanced") << "(x+1" << 0.0 << none << int(Kind::MissingParenthesis) << 0;
+    QTest::newRow("closes nothing") << "x+1)" << 0.0 << none << int(Kind::UnmatchedParenthesis) << 4;
+    QTest::newRow("unknown name t") << "t" << 0.0 << none << int(Kind::UnknownName) << 1;
+    QTest::newRow("unknown name sinn") << "sinn(x)" << 0.0 << none << int(Kind::UnknownName) << 1;
+    QTest::newRow("unknown name after y =") << "y = 2 + q" << 0.0 << none << int(Kind::UnknownName) << 9;
+    QTest::newRow("missing operand") << "x^" << 0.0 << none << int(Kind::MissingOperand) << 0;
+    QTest::newRow("empty") << "  " << 0.0 << none << int(Kind::Empty) << 0;
+    QTest::newRow("10,000 characters") << QString("x+").repeated(5000) << 0.0 << none << int(Kind::TooLong) << 0;
+    QTest::newRow("control character") << "x\t+1" << 0.0 << none << int(Kind::ControlCharacter) << 2;
+    QTest::newRow("stray character") << "x $ 1" << 0.0 << none << int(Kind::UnexpectedCharacter) << 3;
+    // clang-format on
+}
+
+void TestGraphing::typedFunctions()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, x);
+    QFETCH(double, value);
+    QFETCH(int, error);
+    QFETCH(int, position);
+
+    const auto parsed = graphing::Expression::parse(typed.toStdString());
+    if (const auto *const mistake = std::get_if<graphing::ExpressionError>(&parsed)) {
+        QCOMPARE(int(mistake->kind), error);
+        QCOMPARE(int(mistake->position), position);
+        return;
+    }
+    QCOMPARE(error, -1);
+    // A copy is a function of its own, with the same values.
+    const graphing::Expression copy = std::get<graphing::Expression>(parsed);
+    const std::optional<double> found = copy(x);
+    QCOMPARE(found.has_value(), !std::isnan(value));
+    if (found)
+        QVERIFY2(std::abs(*found - value) <= 1e-12 * std::max(1.0, std::abs(value)),
+                 qPrintable(QString::number(*found, 'g', 17)));
+}
+
+void TestGraphing::keyPointsFound_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    // "kind x y" for each key point, in order of x, the values in closed form.
+    QTest::addColumn<QStringList>("expected");
+    const double root2 = std::sqrt(2.0);
+    const double pi = std::acos(-1.0);
+    const auto point = [](const char *kind, double x, double y) {
+        return QStringLiteral("%1 %2 %3").arg(kind).arg(x, 0, 'g', 17).arg(y, 0, 'g', 17);
+    };
+    // clang-format off
+    QTest::newRow("x^2-2: zeros at ±√2, minimum at 0") << "x^2-2" << -10.0 << 10.0 << QStringList{point("zero", -root2, 0), point("minimum", 0, -2), point("zero", root2, 0)};
+    QTest::newRow("x^2: a zero that touches") << "(x-0.3)^2" << -10.0 << 10.0 << QStringList{point("zero", 0.3, 0), point("minimum", 0.3, 0)};
+    QTest::newRow("x exp(-x)+2: maximum 2+1/e at 1") << "x exp(-x) + 2" << -10.0 << 10.0 << QStringList{point("zero", -0.85260550201372549, 0), point("maximum", 1, 2 + std::exp(-1.0))};
+    QTest::newRow("5sin(x)/x: zeros at multiples of π") << "5sin(x)/x" << 2.0 << 10.0 << QStringList{point("zero", pi, 0), point("minimum", 4.4934094579090642, 5 * std::sin(4.4934094579090642) / 4.4934094579090642), point("zero", 2 * pi, 0), point("maximum", 7.7252518369377068, 5 * std::sin(7.7252518369377068) / 7.7252518369377068), point("zero", 3 * pi, 0)};
+    QTest::newRow("√(x^2+1): minimum 1 at 0") << "√(x^2+1)" << -10.0 << 10.0 << QStringList{point("minimum", 0, 1)};
+    QTest::newRow("tan: zeros, no poles") << "tan(x)" << -4.0 << 4.0 << QStringList{point("zero", -pi, 0), point("zero", 0, 0), point("zero", pi, 0)};
+    QTest::newRow("a pole and jumps turn nowhere") << "1/x^2 + floor(x)/100" << -3.0 << 3.0 << QStringList{};
+    QTest::newRow("sqrt(1-x^2): the top, and its ends") << "sqrt(1-x^2)" << -2.0 << 2.0 << QStringList{point("zero", -1, 0), point("maximum", 0, 1), point("zero", 1, 0)};
+    // clang-format on
+}
+
+void TestGraphing::keyPointsFound()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    QFETCH(QStringList, expected);
+
+    const graphing::Expression f =
+        std::get<graphing::Expression>(graphing::Expression::parse(typed.toStdString()));
+    const std::vector<graphing::KeyPoint> found =
+        graphing::keyPoints([&f](double x) { return f(x); }, {left, right, -10, 10});
+    QStringList kinds;
+    for (const graphing::KeyPoint &point : found)
+        kinds << QStringList{"zero", "minimum", "maximum"}.at(int(point.kind));
+    QStringList expectedKinds;
+    for (const QString &point : expected)
+        expectedKinds << point.section(' ', 0, 0);
+    QCOMPARE(kinds, expectedKinds);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const QStringList values = expected[qsizetype(i)].split(' ');
+        QVERIFY2(std::abs(found[i].x - values[1].toDouble()) <= 1e-9, qPrintable(values.join(' ')));
+        QVERIFY2(std::abs(found[i].y - values[2].toDouble()) <= 1e-9, qPrintable(values.join(' ')));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestGraphing)

@@ -84,6 +84,26 @@
         <translation>die Achsen allein haben keine Kurve, die man hören kann: „%1“ braucht --function 1 bis 5</translation>
     </message>
     <message>
+        <source>--unit-length must be a number of millimetres from 1 to %2, the most that fits A3, not &apos;%1&apos;</source>
+        <translation>--unit-length muss eine Zahl von Millimetern von 1 bis %2 sein, dem größten Wert, der auf A3 passt, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--function is empty: give a number from 0 to 5, or a list such as 1-5 or 0,2-3</source>
+        <translation>--function ist leer: Geben Sie eine Zahl von 0 bis 5 an oder eine Liste wie 1-5 oder 0,2-3</translation>
+    </message>
+    <message>
+        <source>%1 applies to pictures only, not to the sound &apos;%2&apos;</source>
+        <translation>%1 gilt nur für Bilder, nicht für den Klang „%2“</translation>
+    </message>
+    <message>
+        <source>the help could not be written to the standard output</source>
+        <translation>die Hilfe konnte nicht in die Standardausgabe geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the version could not be written to the standard output</source>
+        <translation>die Version konnte nicht in die Standardausgabe geschrieben werden</translation>
+    </message>
+    <message>
         <source>Usage: %1 [--function N --output FILE [--scale S]]
 
 Without options, opens the window. With them, draws the graph of each function
@@ -100,6 +120,12 @@ listed into each FILE and exits, without a window or a display.
                     --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
                   writes ten files, in that order; the first that cannot be
                   written ends the run, and those written before it stay
+  --expression E  a function of x typed as on a calculator, in place of
+                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+  --x-range A:B   the part of the x-axis shown (default -10:10)
+  --y-range C:D   the part of the y-axis shown (default -10:10)
+  --key-points    print the zeros, minima and maxima in view, one a line:
+                  KIND&lt;TAB&gt;X&lt;TAB&gt;Y, with or without --output
   --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
                   441x385 pixels, as the window shows the picture)
   -h, --help      show this text
@@ -139,6 +165,12 @@ ohne Bildschirm.
                   schreibt zehn Dateien in dieser Reihenfolge; die erste, die
                   nicht geschrieben werden kann, beendet den Lauf, die davor
                   geschriebenen bleiben
+  --expression E  eine Funktion von x, eingegeben wie am Taschenrechner, statt
+                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+  --x-range A:B   der gezeigte Teil der x-Achse (Vorgabe -10:10)
+  --y-range C:D   der gezeigte Teil der y-Achse (Vorgabe -10:10)
+  --key-points    die Nullstellen, Minima und Maxima im Ausschnitt ausgeben, eine
+                  je Zeile: ART&lt;TAB&gt;X&lt;TAB&gt;Y, mit oder ohne --output
   --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
                   (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
   -h, --help      diesen Text anzeigen
@@ -162,24 +194,24 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
 </translation>
     </message>
     <message>
-        <source>--unit-length must be a number of millimetres from 1 to %2, the most that fits A3, not &apos;%1&apos;</source>
-        <translation>--unit-length muss eine Zahl von Millimetern von 1 bis %2 sein, dem größten Wert, der auf A3 passt, nicht „%1“</translation>
+        <source>--%1 must be two numbers A:B with A less than B, not &apos;%2&apos;</source>
+        <translation>--%1 muss aus zwei Zahlen A:B mit A kleiner als B bestehen, nicht „%2“</translation>
     </message>
     <message>
-        <source>--function is empty: give a number from 0 to 5, or a list such as 1-5 or 0,2-3</source>
-        <translation>--function ist leer: Geben Sie eine Zahl von 0 bis 5 an oder eine Liste wie 1-5 oder 0,2-3</translation>
+        <source>the view %1 cannot be drawn: each range must lie within -1e9 to 1e9 and be at least a billionth of its distance from 0 long</source>
+        <translation>der Ausschnitt %1 kann nicht gezeichnet werden: jeder Bereich muss zwischen -1e9 und 1e9 liegen und mindestens ein Milliardstel seines Abstands von 0 lang sein</translation>
     </message>
     <message>
-        <source>%1 applies to pictures only, not to the sound &apos;%2&apos;</source>
-        <translation>%1 gilt nur für Bilder, nicht für den Klang „%2“</translation>
+        <source>--expression and --function cannot be given together: each names the function to draw</source>
+        <translation>--expression und --function gehen nicht zusammen: jede nennt die zu zeichnende Funktion</translation>
     </message>
     <message>
-        <source>the help could not be written to the standard output</source>
-        <translation>die Hilfe konnte nicht in die Standardausgabe geschrieben werden</translation>
+        <source>--key-points needs one function to graph</source>
+        <translation>--key-points braucht genau eine Funktion, deren Graph gezeichnet wird</translation>
     </message>
     <message>
-        <source>the version could not be written to the standard output</source>
-        <translation>die Version konnte nicht in die Standardausgabe geschrieben werden</translation>
+        <source>&apos;%1&apos; has {n}, a function&apos;s number: --expression graphs a typed function, which has none</source>
+        <translation>„%1“ enthält {n}, die Nummer einer Funktion: --expression zeichnet eine eingegebene Funktion, die keine hat</translation>
     </message>
 </context>
 <context>
@@ -247,6 +279,14 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     <message>
         <source>Ends the program. Keys: %1 or %2</source>
         <translation>Beendet das Programm. Tasten: %1 oder %2</translation>
+    </message>
+    <message>
+        <source>Axes, %1</source>
+        <translation>Achsen, %1</translation>
+    </message>
+    <message>
+        <source>Graph of %1, %2; Space plays it as sound</source>
+        <translation>Graph von %1, %2; die Leertaste spielt ihn als Klang</translation>
     </message>
 </context>
 <context>
@@ -399,6 +439,70 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <source>The audio output %1 could not play the sound.</source>
         <translation>Die Audioausgabe %1 konnte den Klang nicht abspielen.</translation>
     </message>
+    <message>
+        <source>Key Points Marked</source>
+        <translation>Besondere Punkte markiert</translation>
+    </message>
+    <message>
+        <source>Type a Function...</source>
+        <translation>Funktion eingeben...</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ausschnitt</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Default View</source>
+        <translation>Ursprünglicher Ausschnitt</translation>
+    </message>
+    <message>
+        <source>Key Points</source>
+        <translation>Besondere Punkte</translation>
+    </message>
+    <message>
+        <source>List Them</source>
+        <translation>Auflisten</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Nächster</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Voriger</translation>
+    </message>
+    <message>
+        <source>The axes alone have no key points; graph a function first.</source>
+        <translation>Die Achsen allein haben keine besonderen Punkte; zeichnen Sie zuerst eine Funktion.</translation>
+    </message>
+    <message>
+        <source>The curve has no zero, minimum or maximum in view.</source>
+        <translation>Die Kurve hat im Ausschnitt keine Nullstelle, kein Minimum und kein Maximum.</translation>
+    </message>
+    <message>
+        <source>Key points of %1, %2</source>
+        <translation>Besondere Punkte von %1, %2</translation>
+    </message>
+    <message>
+        <source>zero at x = %1, y = %2</source>
+        <translation>Nullstelle bei x = %1, y = %2</translation>
+    </message>
+    <message>
+        <source>minimum at x = %1, y = %2</source>
+        <translation>Minimum bei x = %1, y = %2</translation>
+    </message>
+    <message>
+        <source>maximum at x = %1, y = %2</source>
+        <translation>Maximum bei x = %1, y = %2</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureFile</name>
@@ -451,10 +555,6 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <translation>Das Bild konnte nicht gezeichnet werden.</translation>
     </message>
     <message>
-        <source>x and y from -10 to 10</source>
-        <translation>x und y von -10 bis 10</translation>
-    </message>
-    <message>
         <source>WAV sound of the curve (*.wav)</source>
         <translation>WAV-Klang der Kurve (*.wav)</translation>
     </message>
@@ -465,6 +565,75 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     <message>
         <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.</source>
         <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Auf sie passen höchstens %4 mm je Einheit.</translation>
+    </message>
+    <message>
+        <source>x and y from %1 to %2</source>
+        <translation>x und y von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>x from %1 to %2, y from %3 to %4</source>
+        <translation>x von %1 bis %2, y von %3 bis %4</translation>
+    </message>
+</context>
+<context>
+    <name>app::TypedFunction</name>
+    <message>
+        <source>at the end</source>
+        <translation>am Ende</translation>
+    </message>
+    <message>
+        <source>at position %1</source>
+        <translation>an Stelle %1</translation>
+    </message>
+    <message>
+        <source>the function is empty: type a formula in x</source>
+        <translation>die Funktion ist leer: geben Sie eine Formel in x ein</translation>
+    </message>
+    <message>
+        <source>the function is longer than %1 characters</source>
+        <translation>die Funktion ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>a control character %1</source>
+        <translation>ein Steuerzeichen %1</translation>
+    </message>
+    <message>
+        <source>unknown name &apos;%1&apos; %2</source>
+        <translation>unbekannter Name „%1“ %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not part of a formula, %2</source>
+        <translation>„%1“ gehört nicht in eine Formel, %2</translation>
+    </message>
+    <message>
+        <source>a &apos;)&apos; is missing %1</source>
+        <translation>eine „)“ fehlt %1</translation>
+    </message>
+    <message>
+        <source>the &apos;)&apos; %1 closes no &apos;(&apos;</source>
+        <translation>die „)“ %1 schließt keine „(“</translation>
+    </message>
+    <message>
+        <source>a number or x is missing %1</source>
+        <translation>eine Zahl oder x fehlt %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot stand %2</source>
+        <translation>„%1“ kann nicht stehen %2</translation>
+    </message>
+    <message>
+        <source>Type a Function</source>
+        <translation>Funktion eingeben</translation>
+    </message>
+    <message>
+        <source>y = a formula in x, such as 0.5x^2 - 3, tan(x) or √(1 - x^2).
+Functions: sin cos tan asin acos atan sinh cosh tanh exp ln log sqrt abs floor ceil sign; constants: pi and e.</source>
+        <translation>y = eine Formel in x, etwa 0.5x^2 - 3, tan(x) oder √(1 - x^2).
+Funktionen: sin cos tan asin acos atan sinh cosh tanh exp ln log sqrt abs floor ceil sign; Konstanten: pi und e.</translation>
+    </message>
+    <message>
+        <source>This is not a function of x.</source>
+        <translation>Das ist keine Funktion von x.</translation>
     </message>
 </context>
 </TS>

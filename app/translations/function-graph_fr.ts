@@ -84,6 +84,26 @@
         <translation>les axes seuls n’ont pas de courbe à entendre : « %1 » demande --function 1 à 5</translation>
     </message>
     <message>
+        <source>--unit-length must be a number of millimetres from 1 to %2, the most that fits A3, not &apos;%1&apos;</source>
+        <translation>--unit-length doit être un nombre de millimètres de 1 à %2, le plus grand qui tient sur A3, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--function is empty: give a number from 0 to 5, or a list such as 1-5 or 0,2-3</source>
+        <translation>--function est vide : donnez un nombre de 0 à 5, ou une liste telle que 1-5 ou 0,2-3</translation>
+    </message>
+    <message>
+        <source>%1 applies to pictures only, not to the sound &apos;%2&apos;</source>
+        <translation>%1 ne s’applique qu’aux images, et non au son « %2 »</translation>
+    </message>
+    <message>
+        <source>the help could not be written to the standard output</source>
+        <translation>l’aide n’a pas pu être écrite sur la sortie standard</translation>
+    </message>
+    <message>
+        <source>the version could not be written to the standard output</source>
+        <translation>la version n’a pas pu être écrite sur la sortie standard</translation>
+    </message>
+    <message>
         <source>Usage: %1 [--function N --output FILE [--scale S]]
 
 Without options, opens the window. With them, draws the graph of each function
@@ -100,6 +120,12 @@ listed into each FILE and exits, without a window or a display.
                     --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
                   writes ten files, in that order; the first that cannot be
                   written ends the run, and those written before it stay
+  --expression E  a function of x typed as on a calculator, in place of
+                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+  --x-range A:B   the part of the x-axis shown (default -10:10)
+  --y-range C:D   the part of the y-axis shown (default -10:10)
+  --key-points    print the zeros, minima and maxima in view, one a line:
+                  KIND&lt;TAB&gt;X&lt;TAB&gt;Y, with or without --output
   --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
                   441x385 pixels, as the window shows the picture)
   -h, --help      show this text
@@ -139,6 +165,12 @@ nommée dans chaque FICHIER et se termine, sans fenêtre ni écran.
                     --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
                   écrit dix fichiers, dans cet ordre ; le premier qui ne peut
                   être écrit arrête l’exécution, ceux écrits avant restent
+  --expression E  une fonction de x saisie comme sur une calculatrice, à la
+                  place de --function : &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+  --x-range A:B   la partie de l’axe des x montrée (-10:10 par défaut)
+  --y-range C:D   la partie de l’axe des y montrée (-10:10 par défaut)
+  --key-points    écrire les zéros, minima et maxima de la vue, un par ligne :
+                  TYPE&lt;TAB&gt;X&lt;TAB&gt;Y, avec ou sans --output
   --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
                   défaut : 441x385 pixels, comme la fenêtre montre l’image)
   -h, --help      affiche ce texte
@@ -161,24 +193,24 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
 </translation>
     </message>
     <message>
-        <source>--unit-length must be a number of millimetres from 1 to %2, the most that fits A3, not &apos;%1&apos;</source>
-        <translation>--unit-length doit être un nombre de millimètres de 1 à %2, le plus grand qui tient sur A3, et non « %1 »</translation>
+        <source>--%1 must be two numbers A:B with A less than B, not &apos;%2&apos;</source>
+        <translation>--%1 doit être deux nombres A:B avec A inférieur à B, pas « %2 »</translation>
     </message>
     <message>
-        <source>--function is empty: give a number from 0 to 5, or a list such as 1-5 or 0,2-3</source>
-        <translation>--function est vide : donnez un nombre de 0 à 5, ou une liste telle que 1-5 ou 0,2-3</translation>
+        <source>the view %1 cannot be drawn: each range must lie within -1e9 to 1e9 and be at least a billionth of its distance from 0 long</source>
+        <translation>la vue %1 ne peut être tracée : chaque intervalle doit rester entre -1e9 et 1e9 et mesurer au moins un milliardième de sa distance à 0</translation>
     </message>
     <message>
-        <source>%1 applies to pictures only, not to the sound &apos;%2&apos;</source>
-        <translation>%1 ne s’applique qu’aux images, et non au son « %2 »</translation>
+        <source>--expression and --function cannot be given together: each names the function to draw</source>
+        <translation>--expression et --function ne vont pas ensemble : chacune nomme la fonction à tracer</translation>
     </message>
     <message>
-        <source>the help could not be written to the standard output</source>
-        <translation>l’aide n’a pas pu être écrite sur la sortie standard</translation>
+        <source>--key-points needs one function to graph</source>
+        <translation>--key-points demande une seule fonction à tracer</translation>
     </message>
     <message>
-        <source>the version could not be written to the standard output</source>
-        <translation>la version n’a pas pu être écrite sur la sortie standard</translation>
+        <source>&apos;%1&apos; has {n}, a function&apos;s number: --expression graphs a typed function, which has none</source>
+        <translation>« %1 » contient {n}, le numéro d’une fonction : --expression trace une fonction saisie, qui n’en a pas</translation>
     </message>
 </context>
 <context>
@@ -246,6 +278,14 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     <message>
         <source>Ends the program. Keys: %1 or %2</source>
         <translation>Termine le programme. Touches : %1 ou %2</translation>
+    </message>
+    <message>
+        <source>Axes, %1</source>
+        <translation>Axes, %1</translation>
+    </message>
+    <message>
+        <source>Graph of %1, %2; Space plays it as sound</source>
+        <translation>Graphe de %1, %2 ; Espace le joue en son</translation>
     </message>
 </context>
 <context>
@@ -398,6 +438,70 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <source>The audio output %1 could not play the sound.</source>
         <translation>La sortie audio %1 n’a pas pu jouer le son.</translation>
     </message>
+    <message>
+        <source>Key Points Marked</source>
+        <translation>Points remarquables marqués</translation>
+    </message>
+    <message>
+        <source>Type a Function...</source>
+        <translation>Saisir une fonction...</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Vue</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Agrandir</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Default View</source>
+        <translation>Vue d’origine</translation>
+    </message>
+    <message>
+        <source>Key Points</source>
+        <translation>Points remarquables</translation>
+    </message>
+    <message>
+        <source>List Them</source>
+        <translation>Les lister</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>The axes alone have no key points; graph a function first.</source>
+        <translation>Les axes seuls n’ont pas de points remarquables ; tracez d’abord une fonction.</translation>
+    </message>
+    <message>
+        <source>The curve has no zero, minimum or maximum in view.</source>
+        <translation>La courbe n’a ni zéro, ni minimum, ni maximum dans la vue.</translation>
+    </message>
+    <message>
+        <source>Key points of %1, %2</source>
+        <translation>Points remarquables de %1, %2</translation>
+    </message>
+    <message>
+        <source>zero at x = %1, y = %2</source>
+        <translation>zéro en x = %1, y = %2</translation>
+    </message>
+    <message>
+        <source>minimum at x = %1, y = %2</source>
+        <translation>minimum en x = %1, y = %2</translation>
+    </message>
+    <message>
+        <source>maximum at x = %1, y = %2</source>
+        <translation>maximum en x = %1, y = %2</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureFile</name>
@@ -450,10 +554,6 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <translation>L’image n’a pas pu être dessinée.</translation>
     </message>
     <message>
-        <source>x and y from -10 to 10</source>
-        <translation>x et y de -10 à 10</translation>
-    </message>
-    <message>
         <source>WAV sound of the curve (*.wav)</source>
         <translation>Son WAV de la courbe (*.wav)</translation>
     </message>
@@ -464,6 +564,75 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     <message>
         <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.</source>
         <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : au plus %4 mm par unité y tiennent.</translation>
+    </message>
+    <message>
+        <source>x and y from %1 to %2</source>
+        <translation>x et y de %1 à %2</translation>
+    </message>
+    <message>
+        <source>x from %1 to %2, y from %3 to %4</source>
+        <translation>x de %1 à %2, y de %3 à %4</translation>
+    </message>
+</context>
+<context>
+    <name>app::TypedFunction</name>
+    <message>
+        <source>at the end</source>
+        <translation>à la fin</translation>
+    </message>
+    <message>
+        <source>at position %1</source>
+        <translation>à la position %1</translation>
+    </message>
+    <message>
+        <source>the function is empty: type a formula in x</source>
+        <translation>la fonction est vide : saisissez une formule en x</translation>
+    </message>
+    <message>
+        <source>the function is longer than %1 characters</source>
+        <translation>la fonction dépasse %1 caractères</translation>
+    </message>
+    <message>
+        <source>a control character %1</source>
+        <translation>un caractère de contrôle %1</translation>
+    </message>
+    <message>
+        <source>unknown name &apos;%1&apos; %2</source>
+        <translation>nom inconnu « %1 » %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not part of a formula, %2</source>
+        <translation>« %1 » n’a pas sa place dans une formule, %2</translation>
+    </message>
+    <message>
+        <source>a &apos;)&apos; is missing %1</source>
+        <translation>il manque une « ) » %1</translation>
+    </message>
+    <message>
+        <source>the &apos;)&apos; %1 closes no &apos;(&apos;</source>
+        <translation>la « ) » %1 ne ferme aucune « ( »</translation>
+    </message>
+    <message>
+        <source>a number or x is missing %1</source>
+        <translation>il manque un nombre ou x %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot stand %2</source>
+        <translation>« %1 » ne peut figurer %2</translation>
+    </message>
+    <message>
+        <source>Type a Function</source>
+        <translation>Saisir une fonction</translation>
+    </message>
+    <message>
+        <source>y = a formula in x, such as 0.5x^2 - 3, tan(x) or √(1 - x^2).
+Functions: sin cos tan asin acos atan sinh cosh tanh exp ln log sqrt abs floor ceil sign; constants: pi and e.</source>
+        <translation>y = une formule en x, comme 0.5x^2 - 3, tan(x) ou √(1 - x^2).
+Fonctions : sin cos tan asin acos atan sinh cosh tanh exp ln log sqrt abs floor ceil sign ; constantes : pi et e.</translation>
+    </message>
+    <message>
+        <source>This is not a function of x.</source>
+        <translation>Ce n’est pas une fonction de x.</translation>
     </message>
 </context>
 </TS>
