@@ -130,9 +130,10 @@ void drawFrame(PlotSurface &surface, const View &view, const PictureStyle &style
         require(surface.setLineWidth(style.lineWidth), DrawingOperation::SetLineWidth);
     line({view.left, y.crossing}, {view.right, y.crossing}, xAxisColour);
     line({x.crossing, view.top}, {x.crossing, view.bottom}, std::nullopt);
-    // Half a tick, to either side of the axis it marks.
-    const double xTick = y.span() * tickShare;
-    const double yTick = x.span() * tickShare;
+    // Half a tick, to either side of the axis it marks; in single precision, as the window has
+    // always drawn its ticks, so that they land on the same pixels at every ratio.
+    const double xTick = static_cast<float>(y.span() * tickShare);
+    const double yTick = static_cast<float>(x.span() * tickShare);
     alternate(x.multiples(x.step, withEdges), y.multiples(y.step, withEdges),
               [&](bool across, double at) {
                   if (across)

@@ -141,8 +141,8 @@ void TestGraphing::frames()
         const auto at = double(firstTick + int(pair));
         const Call &across = lines[2 + 2 * pair];
         const Call &up = lines[3 + 2 * pair];
-        QVERIFY(across.from == (UserPoint{at, -0.1}) && across.to == (UserPoint{at, 0.1}));
-        QVERIFY(up.from == (UserPoint{-0.1, at}) && up.to == (UserPoint{0.1, at}));
+        QVERIFY(across.from == (UserPoint{at, -0.1F}) && across.to == (UserPoint{at, 0.1F}));
+        QVERIFY(up.from == (UserPoint{-0.1F, at}) && up.to == (UserPoint{0.1F, at}));
         QVERIFY(!across.colour && !up.colour);
     }
 }
