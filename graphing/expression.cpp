@@ -239,10 +239,9 @@ std::variant<Expression, ExpressionError> Expression::parse(std::string_view tex
         case mu::ecUNEXPECTED_EOF: return ExpressionError{Kind::MissingOperand, {}, 0};
         default: break;
         }
-        // The library names the token it stopped at; a '*' it never saw was written here.
-        const std::string token = error.GetToken();
+        // The library names the token it stopped at, somewhere a number or x was due.
         return ExpressionError{position == 0 ? Kind::MissingOperand : Kind::Unexpected,
-                               token.empty() ? std::string() : token, position};
+                               error.GetToken(), position};
     }
 }
 
