@@ -75,6 +75,7 @@ private slots:
     void endsWithStatusZero();
     void focusLeavesThePictureAlone_data();
     void focusLeavesThePictureAlone();
+    void typedFunctionOnItsOwnView();
 
 private:
     // Starts a program at `scaleFactor` (none when empty) with the display's font resolution
@@ -91,7 +92,7 @@ private:
 
 void TestWindow::initTestCase()
 {
-    m_desktop = std::make_unique<e2e::Desktop>(QSize(2048, 1536), QStringList{"xrdb"});
+    m_desktop = std::make_unique<e2e::Desktop>(QSize(2048, 1536), QStringList{"xrdb", "xclip"});
     QVERIFY2(m_desktop->failure().isEmpty(), qPrintable(m_desktop->failure()));
 }
 
@@ -288,6 +289,72 @@ void TestWindow::focusLeavesThePictureAlone()
                  qPrintable(QStringLiteral("with the focus on %1 the margin %2 a mark")
                                 .arg(focus, onPicture ? "lacks" : "shows")));
     }
+}
+
+// A function typed into the window's dialog, then zoomed, moved, stepped to its first key point,
+// copied and saved, all by real keys, wheel and drag; each view is the command line's picture of
+// it, pixel for pixel.
+void TestWindow::typedFunctionOnItsOwnView()
+{
+    QVERIFY(start(QStringLiteral("1")).ready);
+    QTemporaryDir folder;
+    const auto commandLine = [&folder](const QStringList &view) {
+        QProcess drawing;
+        drawing.start(
+            QStringLiteral(FUNCTION_GRAPH_PATH),
+            QStringList{"--expression", "0.5x^2 - 3", "--output", folder.filePath("c.png")} + view);
+        drawing.waitForFinished();
+        return QImage(folder.filePath("c.png")).convertToFormat(QImage::Format_RGB32);
+    };
+    const auto showsView = [&](const QStringList &view) {
+        // The readout beside the pointer would cover part of the picture.
+        const QImage expected = commandLine(view);
+        m_program->moveTo(e2e::restingPoint);
+        return m_program->pictureWhen([&](const QImage &picture) { return picture == expected; })
+            .ready;
+    };
+    // A dialog takes the keys once the pointer is over it: no window manager gives it the focus.
+    const auto intoDialog = [this](const QString &text) {
+        QStringList windows;
+        static_cast<void>(QTest::qWaitFor(
+            [&] { return (windows = m_program->visibleWindows()).size() > 1; }, 10000));
+        const QRect dialog = m_program->windowGeometry(windows.constLast());
+        return windows.size() > 1
+               && m_program->xdo("mousemove", {QString::number(dialog.center().x()),
+                                               QString::number(dialog.center().y())})
+               && m_program->xdo("key ctrl+a") && m_program->xdo("type", {text})
+               && m_program->xdo("key Return");
+    };
+    QVERIFY(m_program->click(e2e::restingPoint) && m_program->xdo("key ctrl+e")
+            && intoDialog("0.5x^2 - 3"));
+    QVERIFY2(showsView({}), "the typed function is not the command line's picture of it");
+
+    QVERIFY(m_program->click(e2e::restingPoint) && m_program->xdo("key Tab Tab"));
+    QVERIFY(m_program->xdo("key plus") && m_program->xdo("key ctrl+Right"));
+    QVERIFY2(showsView({"--x-range=-4:6", "--y-range=-5:5"}), "+ and Ctrl+Right");
+    // The wheel about the point under the pointer, (1, 0).
+    QVERIFY(m_program->moveTo({228, 232}) && m_program->xdo("click 4"));
+    QVERIFY2(showsView({"--x-range=-3:5", "--y-range=-4:4"}), "the wheel");
+    // A drag of 55 pixels to the right and 48 down moves the view by -1 and 1.
+    QVERIFY(m_program->moveTo({228, 232}) && m_program->xdo("mousedown 1")
+            && m_program->moveTo({283, 280}) && m_program->xdo("mouseup 1"));
+    QVERIFY2(showsView({"--x-range=-4:4", "--y-range=-3:5"}), "dragging");
+
+    QVERIFY(m_program->click(e2e::restingPoint) && m_program->xdo("key Next")
+            && m_program->xdo("key ctrl+c"));
+    QTest::qWait(500);
+    const testsupport::ToolResult copied =
+        m_desktop->run("xclip", {"-selection", "clipboard", "-o"});
+    QCOMPARE(QString::fromUtf8(copied.output), QStringLiteral("zero at x = -2.449, y = 0"));
+
+    const QString saved = folder.filePath("saved.png");
+    QVERIFY(m_program->xdo("key ctrl+s") && intoDialog(saved));
+    QVERIFY(QTest::qWaitFor([&saved] { return QFileInfo::exists(saved); }, 10000));
+    QCOMPARE(QImage(saved).convertToFormat(QImage::Format_RGB32),
+             commandLine({"--x-range=-4:4", "--y-range=-3:5"}));
+
+    QVERIFY(m_program->click(e2e::restingPoint) && m_program->xdo("key 0"));
+    QVERIFY2(showsView({}), "0 back to -10..10");
 }
 
 QTEST_GUILESS_MAIN(TestWindow)
