@@ -600,11 +600,11 @@ void TestCommandLine::curvesMatchTheExactCurve()
     const auto [bottom, top] = range("--y-range");
     const int columns = image.width() - 1;
     const int rows = image.height() - 1;
-    // The exact curve's rows across each column, at 257 places from its left edge to its right: a
+    // The exact curve's rows across each column, at 256 places from its left edge to its right: a
     // point lands on the top-left corner of the pixel drawn there.
     std::vector<std::vector<double>> curve(std::size_t(image.width()));
     for (int c = 0; c <= columns; ++c)
-        for (int k = 0; k <= 256; ++k)
+        for (int k = 0; k < 256; ++k)
             curve[std::size_t(c)].push_back(
                 (top - exact(left + (c + k / 256.0) * (right - left) / columns)) * rows
                     / (top - bottom)
@@ -629,6 +629,21 @@ void TestCommandLine::curvesMatchTheExactCurve()
         for (int r = 0; r <= rows && !drawn; ++r)
             for (const double row : exactRows)
                 drawn = drawn || (red(c, r) && std::abs(row - r) <= 1.5);
+        // Where the domain ends, its last point in view is drawn: the piece stops not short.
+        for (std::size_t k = 0; c < columns && k < exactRows.size(); ++k) {
+            const double after =
+                k + 1 < exactRows.size() ? exactRows[k + 1] : curve[std::size_t(c + 1)].front();
+            const double end = std::isnan(exactRows[k]) ? after : exactRows[k];
+            const int column = std::isnan(exactRows[k]) && k + 1 == exactRows.size() ? c + 1 : c;
+            if (std::isnan(exactRows[k]) == std::isnan(after) || end < 0 || end > rows)
+                continue;
+            bool reached = false;
+            for (int r = 0; r <= rows; ++r)
+                reached = reached || (red(column, r) && std::abs(end - r) <= 1.5);
+            QVERIFY2(reached, qPrintable(QStringLiteral("the domain's end in column %1 is not "
+                                                        "drawn")
+                                             .arg(column)));
+        }
         QVERIFY2(drawn,
                  qPrintable(QStringLiteral("no red pixel on the curve in column %1").arg(c)));
     }
