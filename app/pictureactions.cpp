@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -137,21 +136,6 @@ QLabel *makeReadOut(QWidget *parent)
 
 } // namespace
 
-std::unique_ptr<CurvePlayer> loadCurvePlayer()
-{
-    const QString program = QCoreApplication::applicationDirPath();
-    const QString module = QStringLiteral("libfunction-graph-sound.so");
-    for (const QString &path : {program + QLatin1Char('/') + module,
-                                program + QStringLiteral("/" SOUND_MODULE_DIR "/") + module,
-                                QStringLiteral("function-graph-sound")}) {
-        QLibrary library(path);
-        using Factory = CurvePlayer *(*)();
-        if (const auto make = reinterpret_cast<Factory>(library.resolve("createCurvePlayer")))
-            return std::unique_ptr<CurvePlayer>(make());
-    }
-    return nullptr;
-}
-
 PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     : QObject(&window), m_window(window), m_picture(picture), m_menu(new QMenu(&window)),
       m_folder(picturesFolder()), m_readOut(makeReadOut(&picture))
@@ -180,8 +164,7 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
 
 void PictureActions::setDescription(const QString &whatThePictureShows)
 {
-    if (m_player)
-        m_player->stop();
+    m_sound.stop();
     m_description = whatThePictureShows;
     describe();
     if (m_pointer)
@@ -237,8 +220,8 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
             moveKeyPoint(key->key() == Qt::Key_Left ? -step : step);
             return true;
         }
-        if (key->key() == Qt::Key_Escape && m_player && m_player->isPlaying()) {
-            m_player->stop();
+        if (key->key() == Qt::Key_Escape && m_sound.isPlaying()) {
+            m_sound.stop();
             return true;
         }
         // Any other key takes the readout away, such as the one that opens the menu; a modifier
@@ -404,17 +387,15 @@ void PictureActions::printOn(QPrinter &printer)
 
 std::optional<QString> PictureActions::play(const std::vector<std::int16_t> &samples)
 {
-    if (!m_player)
-        m_player = loadCurvePlayer();
-    if (!m_player)
+    switch (m_sound.play(samples)) {
+    case SoundModule::Outcome::Started: return std::nullopt;
+    case SoundModule::Outcome::ModuleMissing:
         return tr("The program's sound module is missing; installing the program again brings it.");
-    switch (m_player->play(samples)) {
-    case CurvePlayer::Outcome::Started: return std::nullopt;
-    case CurvePlayer::Outcome::NoOutput:
+    case SoundModule::Outcome::NoOutput:
         return tr("No audio output was found: this computer has no sound device or sound server.");
-    case CurvePlayer::Outcome::OutputFailed: break;
+    case SoundModule::Outcome::OutputFailed: break;
     }
-    return tr("The audio output %1 could not play the sound.").arg(m_player->outputName());
+    return tr("The audio output %1 could not play the sound.").arg(m_sound.outputName());
 }
 
 void PictureActions::playCurve()

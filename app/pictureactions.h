@@ -81,7 +81,7 @@ private:
     void saveAs();
     void print();
     void playCurve();
-    // Plays `samples`, loading the player first; nothing when it plays, else why it cannot.
+    // Plays `samples` (an empty sound stops what plays); nothing when it plays, else why it cannot.
     std::optional<QString> play(const std::vector<std::int16_t> &samples);
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
@@ -110,7 +110,7 @@ private:
     // The option taken for each choice of the style menu.
     std::array<int, 6> m_chosen{};
     // The player, loaded on the first sound.
-    std::unique_ptr<CurvePlayer> m_player;
+    SoundModule m_sound;
     // Where the last picture was saved; the next "Save As..." starts there.
     QString m_folder;
     QLabel *m_readOut;

@@ -10,6 +10,7 @@
 #include "windowdriver.h"
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -68,6 +69,8 @@ private slots:
     void contextMenuOpens();
     void playingTellsWhyNot_data();
     void playingTellsWhyNot();
+    void soundComesBackWithItsServer_data();
+    void soundComesBackWithItsServer();
     void copyPutsImageAndSvgOnTheClipboard_data();
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
@@ -214,6 +217,117 @@ void TestPictureMenu::playingTellsWhyNot()
     QVERIFY2(::told(*window, QStringLiteral("playFailure")).startsWith(told),
              qPrintable(::told(*window, QStringLiteral("playFailure"))));
     QCOMPARE(picture(*window), before);
+}
+
+namespace {
+
+// A PulseAudio server of the test's own, on a socket in `folder`, with a null sink to play to.
+class SoundServer {
+public:
+    explicit SoundServer(const QString &folder) : m_folder(folder) {}
+    ~SoundServer() { stop(); }
+    QString address() const { return QStringLiteral("unix:") + socket(); }
+    bool start()
+    {
+        testsupport::endWithTheTest(m_server);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+            environment.insert(name, m_folder);
+        m_server.setProcessEnvironment(environment);
+        m_server.start(QStringLiteral("pulseaudio"),
+                       {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                        "module-native-protocol-unix auth-anonymous=1 socket=" + socket(), "-L",
+                        "module-null-sink sink_name=heard rate=44100"});
+        QDeadlineTimer deadline(10000);
+        while (!QFileInfo::exists(socket()) && !deadline.hasExpired())
+            QTest::qWait(20);
+        return QFileInfo::exists(socket());
+    }
+    void stop()
+    {
+        if (m_server.state() == QProcess::NotRunning)
+            return;
+        m_server.terminate();
+        if (!m_server.waitForFinished(10000))
+            m_server.kill();
+        m_server.waitForFinished();
+        QFile::remove(socket());
+    }
+    // The sounds it plays now.
+    int playing() const
+    {
+        const testsupport::ToolResult streams = testsupport::runTool(
+            QStringLiteral("pactl"), {"--server=" + address(), "list", "short", "sink-inputs"},
+            QProcessEnvironment::systemEnvironment());
+        return streams.succeeded() ? int(streams.output.count('\n')) : -1;
+    }
+
+private:
+    QString socket() const { return m_folder + QStringLiteral("/pulse"); }
+    QString m_folder;
+    QProcess m_server;
+};
+
+// Closes the message `name`, as the user's OK does, so that keys reach the window again.
+void dismiss(app::GraphWindow &window, const QString &name)
+{
+    for (auto *const message : window.findChildren<QMessageBox *>(name))
+        message->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace
+
+void TestPictureMenu::soundComesBackWithItsServer_data()
+{
+    QTest::addColumn<bool>("restarted"); // the server is there first and restarted while it plays
+
+    QTest::newRow("the server started after the first sound") << false;
+    QTest::newRow("the server restarted while the curve plays") << true;
+}
+
+// The sound server comes, or comes back, while the window runs: the next Space is heard there.
+void TestPictureMenu::soundComesBackWithItsServer()
+{
+    QFETCH(bool, restarted);
+    testsupport::ToolFinder tools;
+    tools.find(QStringLiteral("pulseaudio"));
+    tools.find(QStringLiteral("pactl"));
+    if (!tools.missingTools().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP("a sound server and its client are missing: the packages pulseaudio and "
+              "pulseaudio-utils (scripts/install-packages test)");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    SoundServer server(folder.path());
+    qputenv("PULSE_SERVER", server.address().toLocal8Bit());
+    std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+    QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    const QString failure = QStringLiteral("playFailure");
+    if (restarted) {
+        QVERIFY(server.start());
+        press(*window, Qt::Key_Space);
+        QCOMPARE(told(*window, failure), QString());
+        QTRY_COMPARE(server.playing(), 1);
+        server.stop();
+        // Past Qt's own attempt to connect again, 3 s after the connection broke.
+        QTest::qWait(4000);
+    } else {
+        press(*window, Qt::Key_Space);
+        QVERIFY2(told(*window, failure).startsWith("No audio output was found"),
+                 qPrintable(told(*window, failure)));
+        dismiss(*window, failure);
+        QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    }
+    QVERIFY(server.start());
+    press(*window, Qt::Key_Space);
+    QCOMPARE(told(*window, failure), QString());
+    QTRY_COMPARE(server.playing(), 1);
+    press(*window, Qt::Key_Escape);
+    QTRY_COMPARE(server.playing(), 0);
+    window.reset();
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
