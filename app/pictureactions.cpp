@@ -314,10 +314,12 @@ graphing::PictureContent PictureActions::styledContent() const
 
 void PictureActions::copy()
 {
-    // A value read off, as the readout shows it, on one line.
-    if (m_readOut->isVisible()) {
+    // What the user works with: the value the keyboard reads off, while it does (the picture has
+    // the focus, and the arrow keys moved the point), on one line; else the picture, also while
+    // the pointer happens to rest on it.
+    if (m_keyX && m_picture.hasFocus()) {
         QGuiApplication::clipboard()->setText(
-            m_readOut->text().replace(QLatin1Char('\n'), QStringLiteral(", ")));
+            readOut(tr("x = %1").arg(number(*m_keyX)), *m_keyX, QStringLiteral(", ")));
         return;
     }
     const graphing::PictureContent content = styledContent();

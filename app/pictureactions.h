@@ -37,7 +37,8 @@ namespace app {
 // The menu's "Picture Style" chooses how every output is drawn: the background, the line width,
 // numbers on the axes and a grid; and a printed page's size and background. The screen shows the
 // numbers and the grid too, but keeps its colour and one-pixel lines. The choices are remembered
-// from one run to the next. While a value is read off, Copy puts it on the clipboard as text.
+// from one run to the next. While the keyboard reads a value off (below), Copy puts that value on
+// the clipboard as text; otherwise it copies the picture, wherever the pointer rests.
 //
 // Read values off: while the pointer is over the picture a readout beside it gives the user
 // coordinates under it and, once a function is graphed, that function's value there. When the
@@ -75,7 +76,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Puts the picture on the clipboard: as an image at the screen's pixel ratio and as SVG.
+    // Puts the picture on the clipboard: as an image at the screen's pixel ratio and as SVG; or
+    // the value the keyboard reads off, as text.
     void copy();
     // Asks for a file, and for a printer, for saveTo and printOn.
     void saveAs();

@@ -166,10 +166,20 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard_data()
     QTest::addColumn<int>("graphed");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<bool>("fromTheMenu");
+    QTest::addColumn<bool>("pointerOnPicture"); // resting there, its readout showing
+    QTest::addColumn<QString>("keys");          // pressed on the focused picture first
+    QTest::addColumn<QString>("text");          // copied as text alone; empty: the picture
 
-    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << false;
-    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << false;
-    QTest::newRow("Copy from the menu after a graph") << 4 << "graphButton" << true;
+    // clang-format off
+    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << false << false << "" << "";
+    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << false << false << "" << "";
+    QTest::newRow("Copy from the menu after a graph") << 4 << "graphButton" << true << false << "" << "";
+    // What the user works with is what has the focus, not what the pointer happens to rest on.
+    QTest::newRow("Ctrl+C on Graph, the pointer resting on the picture") << 3 << "graphButton" << false << true << "" << "";
+    QTest::newRow("Ctrl+C on the picture, the pointer resting on it") << 3 << "picture" << false << true << "" << "";
+    QTest::newRow("Ctrl+C after the arrow keys read a value off") << 3 << "picture" << false << false << "Right" << "x = 0.10, f(x) = 4.99";
+    QTest::newRow("Ctrl+C after the arrow keys, the pointer reading elsewhere") << 3 << "picture" << false << true << "Shift+Right Left" << "x = 0.90, f(x) = 4.35";
+    // clang-format on
 }
 
 void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
@@ -177,16 +187,37 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
     QFETCH(int, graphed);
     QFETCH(QString, focus);
     QFETCH(bool, fromTheMenu);
+    QFETCH(bool, pointerOnPicture);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
 
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
     QGuiApplication::clipboard()->clear();
     QVERIFY(tabTo(*window, focus));
+    for (const QString &step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QKeyCombination key = QKeySequence(step)[0];
+        press(*window, key.key(), key.keyboardModifiers());
+    }
+    auto *const readOut = window->findChild<QLabel *>(QStringLiteral("readOut"));
+    if (pointerOnPicture) {
+        // Off the picture first: a move to where the pointer already is is no move.
+        QTest::mouseMove(window->windowHandle(), QPoint(600, 400));
+        // The picture's pixel 52,260.
+        QTest::mouseMove(window->windowHandle(), QPoint(60, 300));
+        QTRY_COMPARE(readOut->isVisible() ? readOut->text() : QString(),
+                     QStringLiteral("x = -7.64, y = -3.54\nf(x) = 0.64"));
+    }
     if (fromTheMenu)
         pictureMenu(*window)->actions().constFirst()->trigger();
     else
         press(*window, Qt::Key_C, Qt::ControlModifier);
 
     const QMimeData *const data = QGuiApplication::clipboard()->mimeData();
+    if (!text.isEmpty()) {
+        QVERIFY(data != nullptr && !data->hasImage());
+        QCOMPARE(data->text(), text);
+        return;
+    }
     QVERIFY(data != nullptr && data->hasImage());
     // The image is what the window shows, pixel for pixel.
     const QImage copied = qvariant_cast<QImage>(data->imageData());
