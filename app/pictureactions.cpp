@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace app {
@@ -43,17 +44,63 @@ PictureFormat formatOfFilter(const QString &filter)
     return static_cast<PictureFormat>(std::max<qsizetype>(0, saveFilters().indexOf(filter)));
 }
 
-// "Save As..."'s dialog: a name typed without an extension gets the chosen filter's, before the
-// dialog asks whether to replace a file of that name.
+// "Save As..."'s dialog: a name typed without an extension gets the chosen filter's, and the user
+// is asked before a file of the name with that extension is replaced.
+//
+// Qt's own dialog adds the extension before it asks whether to replace the file. A platform's
+// dialog (the desktop portal's file chooser) asked about the name as the user typed it, and Qt adds
+// the extension only to the answer, asking nothing (QFileDialog::accept with a native dialog;
+// QFileDialogPrivate::addDefaultSuffixToUrls, Qt 6.4): an existing "name.svg" would be replaced
+// unasked. For such a dialog the question is asked here, over the window; No saves nothing.
 class SaveDialog final : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    // `mayReplace` asks the user whether the file `path` may be replaced.
+    SaveDialog(QWidget &parent, const QString &caption,
+               std::function<bool(const QString &path)> mayReplace)
+        : QFileDialog(&parent, caption), m_mayReplace(std::move(mayReplace))
+    {}
 
     void accept() override
     {
+        // While a platform's dialog shows in its place, Qt keeps this one off the screen
+        // (QFileDialog::setVisible).
+        const bool platforms = testAttribute(Qt::WA_DontShowOnScreen);
+        const QStringList chosen = selectedFiles();
         setDefaultSuffix(extensionOf(formatOfFilter(selectedNameFilter())));
+        if (platforms && !chosen.isEmpty()) {
+            const QString named = selectedFiles().value(0);
+            if (named != chosen.constFirst() && QFileInfo::exists(named) && !m_mayReplace(named)) {
+                reject();
+                return;
+            }
+        }
         QFileDialog::accept();
     }
+
+private:
+    std::function<bool(const QString &)> m_mayReplace;
+};
+
+// "Print..."'s dialog: Print on a page the picture does not fit (`refuses`, which tells the user
+// why over the dialog) leaves the dialog open, so that the user chooses another page, margins or
+// printed size before anything prints.
+class PrintDialog final : public QPrintDialog {
+public:
+    PrintDialog(QPrinter &printer, QWidget &parent, std::function<bool(QWidget &)> refuses)
+        : QPrintDialog(&printer, &parent), m_refuses(std::move(refuses))
+    {}
+
+    // Print sets the printer up from the dialog's choices first (QPrintDialog::accept), so they
+    // are the ones judged here.
+    void done(int result) override
+    {
+        if (result == QDialog::Accepted && m_refuses(*this))
+            return;
+        QPrintDialog::done(result);
+    }
+
+private:
+    std::function<bool(QWidget &)> m_refuses;
 };
 
 // The choices of the menu's "Picture Style", each remembered under its key as the number of the
@@ -333,7 +380,15 @@ void PictureActions::copy()
 
 void PictureActions::saveAs()
 {
-    SaveDialog dialog(&m_window, tr("Save Picture As"));
+    SaveDialog dialog(m_window, tr("Save Picture As"), [this](const QString &path) {
+        QMessageBox question(QMessageBox::Warning, m_window.windowTitle(),
+                             tr("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QMessageBox::Yes | QMessageBox::No, &m_window);
+        question.setObjectName(QStringLiteral("replaceQuestion"));
+        question.setDefaultButton(QMessageBox::No);
+        return question.exec() == QMessageBox::Yes;
+    });
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -363,19 +418,36 @@ void PictureActions::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(printedPage(printer.pageLayout().pageSize()));
-    QPrintDialog dialog(&printer, &m_window);
+    PrintDialog dialog(printer, m_window, [this, &printer](QWidget &over) {
+        const std::optional<QString> why = whyNotOnPage(printer.pageLayout(), pageOptions(printer));
+        if (why)
+            tell(over, QStringLiteral("printFailure"), tr("The picture could not be printed."),
+                 *why);
+        return why.has_value();
+    });
     dialog.setObjectName(QStringLiteral("printDialog"));
     if (dialog.exec() == QDialog::Accepted)
         printOn(printer);
 }
 
-void PictureActions::printOn(QPrinter &printer)
+graphing::PictureContent PictureActions::printedContent() const
 {
     graphing::PictureContent content = styledContent();
     content.style.background = m_chosen[PrintedBackground] == 1 ? graphing::Background::Screen
                                                                 : graphing::Background::White;
-    const plot::PageOptions options{unitLengths.at(std::size_t(m_chosen[PrintedSize])),
-                                    pictureCaption(content)};
+    return content;
+}
+
+plot::PageOptions PictureActions::pageOptions(const QPrinter &printer) const
+{
+    return {unitLengths.at(std::size_t(m_chosen[PrintedSize])), pictureCaption(printedContent()),
+            printer.colorMode() == QPrinter::GrayScale};
+}
+
+void PictureActions::printOn(QPrinter &printer)
+{
+    const graphing::PictureContent content = printedContent();
+    const plot::PageOptions options = pageOptions(printer);
     std::optional<QString> failure = whyNotOnPage(printer.pageLayout(), options);
     const QString file = printer.outputFileName();
     // A file is made whole first, then put in place as a saved picture is.
@@ -413,8 +485,14 @@ void PictureActions::playCurve()
 
 void PictureActions::tell(const QString &objectName, const QString &text, const QString &why)
 {
+    tell(m_window, objectName, text, why);
+}
+
+void PictureActions::tell(QWidget &over, const QString &objectName, const QString &text,
+                          const QString &why)
+{
     auto *const message = new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text,
-                                          QMessageBox::Ok, &m_window);
+                                          QMessageBox::Ok, &over);
     message->setObjectName(objectName);
     message->setInformativeText(why);
     message->setAttribute(Qt::WA_DeleteOnClose);

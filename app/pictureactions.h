@@ -65,8 +65,10 @@ public:
     bool saveTo(const QString &path, PictureFormat chosen);
     // What "Print..." does with the printer chosen: paints the picture in the chosen style on its
     // page, as vectors, at the printed size and on the printed background chosen (white unless
-    // the screen's is chosen), with its caption under it. A file it prints to is replaced only by
-    // a complete one, as by "Save As..."; a failure is told to the user.
+    // the screen's is chosen), with its caption under it, in shades of grey when the printer is
+    // set to grayscale. A file it prints to is replaced only by a complete one, as by
+    // "Save As..."; a failure, and a picture that does not fit the printable area, is told to the
+    // user. (The print dialog refuses such a page already, before it closes.)
     void printOn(QPrinter &printer);
     // Tells the user that something failed and why, in a message modal to the window only; the
     // caller goes on at once.
@@ -94,6 +96,12 @@ private:
     void showStyle();
     // What the picture shows, in the style chosen for every output.
     graphing::PictureContent styledContent() const;
+    // That on paper: on the printed background chosen.
+    graphing::PictureContent printedContent() const;
+    // How it stands on the page of `printer`: the printed size chosen, the caption, and grey when
+    // the printer is set to grayscale.
+    plot::PageOptions pageOptions(const QPrinter &printer) const;
+    void tell(QWidget &over, const QString &objectName, const QString &text, const QString &why);
 
     void followPointer(QPointF windowPosition);
     void moveKeyPoint(double step);

@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -75,11 +77,17 @@ private slots:
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
     void saveAsProposesANameAndFollowsTheFilter();
+    void saveAsAsksBeforeReplacing_data();
+    void saveAsAsksBeforeReplacing();
     void fileReplacedOnlyByACompleteOne_data();
     void fileReplacedOnlyByACompleteOne();
     void styleIsChosenAndRemembered_data();
     void styleIsChosenAndRemembered();
     void printedPageIsTheCommandLinesPage();
+    void printFollowsThePrinter_data();
+    void printFollowsThePrinter();
+    void printDialogRefusesAPageTooSmall_data();
+    void printDialogRefusesAPageTooSmall();
 
 private:
     QTemporaryDir m_home;
@@ -427,6 +435,72 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     QCOMPARE(told(*window), QString());
 }
 
+void TestPictureMenu::saveAsAsksBeforeReplacing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes"); // the answer to whether the file may be replaced
+
+    QTest::newRow("a name without extension, answered No") << "curve" << false;
+    QTest::newRow("a name without extension, answered Yes") << "curve" << true;
+    QTest::newRow("the name with its extension, answered No") << "curve.svg" << false;
+}
+
+// "curve" typed with the SVG filter is curve.svg, which exists: the dialog asks about that name
+// before anything is written, and No keeps the file.
+void TestPictureMenu::saveAsAsksBeforeReplacing()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+
+    const QString folder = m_home.path() + QStringLiteral("/Pictures");
+    for (const QString &name : QDir(folder).entryList(QDir::Files))
+        QFile::remove(folder + QLatin1Char('/') + name);
+    const QString existing = folder + QStringLiteral("/curve.svg");
+    const QByteArray old("an old picture");
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    file.close();
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+
+    // The question comes while the dialog's Save is pressed: a second timer answers it.
+    QString asked;
+    bool stillOpen = false;
+    QTimer answer;
+    QTimer reply;
+    connect(&reply, &QTimer::timeout, window.get(), [&] {
+        for (auto *const question : window->findChildren<QMessageBox *>()) {
+            if (question->isVisible()) {
+                reply.stop();
+                asked = question->text();
+                question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+            }
+        }
+    });
+    connect(&answer, &QTimer::timeout, window.get(), [&] {
+        auto *const dialog = window->findChild<QFileDialog *>();
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        answer.stop();
+        dialog->selectNameFilter(dialog->nameFilters().value(1));
+        if (QWidget *const typing = QApplication::focusWidget())
+            typing->clearFocus();
+        dialog->selectFile(typed);
+        reply.start(10);
+        static_cast<QDialog *>(dialog)->accept();
+        // After No, the dialog is still there for another name; it is left.
+        stillOpen = dialog->isVisible();
+        if (stillOpen)
+            dialog->reject();
+    });
+    answer.start(10);
+    press(*window, Qt::Key_S, Qt::ControlModifier);
+
+    QVERIFY2(asked.startsWith("curve.svg already exists."), qPrintable(asked));
+    QCOMPARE(stillOpen, !yes);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"curve.svg"});
+    QCOMPARE(contentsOf(existing).startsWith("<?xml"), yes);
+}
+
 void TestPictureMenu::fileReplacedOnlyByACompleteOne_data()
 {
     QTest::addColumn<bool>("printed"); // by "Print..." to a PDF file on A4, else by "Save As..."
@@ -639,6 +713,152 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
     const testsupport::ToolResult text = testsupport::runTool(
         pdftotext, {folder.filePath("printed.pdf"), "-"}, QProcessEnvironment::systemEnvironment());
     QVERIFY(text.output.contains("y = 5 sin(x)/x\nx and y from -10 to 10"));
+}
+
+void TestPictureMenu::printFollowsThePrinter_data()
+{
+    QTest::addColumn<QString>("size");    // the printed size chosen in the menu
+    QTest::addColumn<QPageSize>("page");  // with 15 mm margins unless `margins` says otherwise
+    QTest::addColumn<QMarginsF>("margins");
+    QTest::addColumn<bool>("grey");       // the printer set to grayscale
+    QTest::addColumn<QStringList>("told"); // empty: printed
+
+    const QMarginsF usual(15, 15, 15, 15);
+    const QPageSize a4(QPageSize::A4);
+    const QString largest = QStringLiteral("As Large as the Page Allows");
+    // clang-format off
+    QTest::newRow("grayscale") << largest << a4 << usual << true << QStringList{};
+    QTest::newRow("grayscale, 5 mm to the unit") << "1 Unit = 5 mm" << a4 << usual << true << QStringList{};
+    // 12 mm of height left: the caption alone needs 16.
+    QTest::newRow("margins of 140 and 145 mm") << largest << a4 << QMarginsF(15, 140, 15, 145) << false << QStringList{"at least 21 x 34 mm", "180 x 12 mm", "smaller margins"};
+    QTest::newRow("margins leaving 20 mm across") << largest << a4 << QMarginsF(95, 15, 95, 15) << false << QStringList{"at least 21 x 34 mm", "20 x 267 mm"};
+    QTest::newRow("1 cm to the unit on A4") << "1 Unit = 1 cm" << a4 << usual << false << QStringList{"10 mm", "201 x 217 mm", "180 x 267 mm", "larger page"};
+    QTest::newRow("1 cm to the unit on Letter") << "1 Unit = 1 cm" << QPageSize(QPageSize::Letter) << usual << false << QStringList{"201 x 217 mm", "185 x 249 mm"};
+    QTest::newRow("1 cm to the unit on A3") << "1 Unit = 1 cm" << QPageSize(QPageSize::A3) << usual << false << QStringList{};
+    // clang-format on
+}
+
+// What the print dialog sets on the printer is honoured: grayscale, the page and its margins. A
+// picture that does not fit the printable area is refused with the sizes, and nothing is written.
+void TestPictureMenu::printFollowsThePrinter()
+{
+    QFETCH(QString, size);
+    QFETCH(QPageSize, page);
+    QFETCH(QMarginsF, margins);
+    QFETCH(bool, grey);
+    QFETCH(QStringList, told);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("printed.pdf"));
+    app::GraphWindow window;
+    graph(window, 3);
+    styleItem(window, QStringLiteral("Printed Size/") + size)->trigger();
+    // On the screen's colour, whose grey shows where the picture is.
+    styleItem(window, QStringLiteral("Printed Background/As on Screen"))->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
+    QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), margins);
+    printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
+    actionsOf(window).printOn(printer);
+
+    const QString message = ::told(window, QStringLiteral("printFailure"));
+    if (!told.isEmpty()) {
+        for (const QString &part : told)
+            QVERIFY2(message.contains(part), qPrintable(message));
+        QVERIFY2(!QFileInfo::exists(path), "a page was printed all the same");
+        return;
+    }
+    QCOMPARE(message, QString());
+    testsupport::ToolFinder tools;
+    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
+    const testsupport::ToolResult made = testsupport::runTool(
+        pdftoppm, {"-r", "100", "-png", "-singlefile", path, path},
+        QProcessEnvironment::systemEnvironment());
+    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
+    const QImage printed = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    // The picture is on the page, its background and curve in their colours, or in their greys.
+    const QRgb background = testsupport::pictureBackground;
+    const QRgb curve = testsupport::curveColour;
+    const auto shade = [](QRgb colour) {
+        return qRgb(qGray(colour), qGray(colour), qGray(colour));
+    };
+    const QRect shown = testsupport::boundsOf(printed, grey ? shade(background) : background);
+    QVERIFY2(shown.width() > 300, qPrintable(QDebug::toString(shown)));
+    QVERIFY(!testsupport::boundsOf(printed, grey ? shade(curve) : curve, shown).isNull());
+    int coloured = 0;
+    for (int y = 0; y < printed.height(); ++y) {
+        for (int x = 0; x < printed.width(); ++x) {
+            const QRgb pixel = printed.pixel(x, y);
+            coloured += qAbs(qRed(pixel) - qGreen(pixel)) > 2 || qAbs(qGreen(pixel) - qBlue(pixel)) > 2
+                            ? 1
+                            : 0;
+        }
+    }
+    QCOMPARE(coloured == 0, grey);
+}
+
+void TestPictureMenu::printDialogRefusesAPageTooSmall_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>("fits"); // on the dialog's page, A4 (or Letter where that is the default)
+
+    QTest::newRow("1 cm to the unit") << "1 Unit = 1 cm" << false;
+    QTest::newRow("5 mm to the unit") << "1 Unit = 5 mm" << true;
+}
+
+// The user learns that the picture does not fit while the print dialog is still open, and can
+// choose again there; nothing prints.
+void TestPictureMenu::printDialogRefusesAPageTooSmall()
+{
+    QFETCH(QString, size);
+    QFETCH(bool, fits);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("printed.pdf"));
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+    styleItem(*window, QStringLiteral("Printed Size/") + size)->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+
+    bool answered = false;
+    QString toldOpen;     // what the user was told while the dialog was still open
+    bool stayedOpen = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, window.get(), [&] {
+        auto *const dialog = window->findChild<QPrintDialog *>(QStringLiteral("printDialog"));
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        answer.stop();
+        answered = true;
+        // To a file in the test's folder, as "Print to File (PDF)" with that name.
+        dialog->printer()->setOutputFileName(path);
+        if (auto *const name = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+            name->setText(path);
+        dialog->accept();
+        stayedOpen = dialog->isVisible();
+        toldOpen = told(*window, QStringLiteral("printFailure"));
+        if (stayedOpen) {
+            dismiss(*window, QStringLiteral("printFailure"));
+            dialog->reject();
+        }
+    });
+    answer.start(10);
+    press(*window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(answered);
+    QCOMPARE(stayedOpen, !fits);
+    if (fits) {
+        QTRY_VERIFY(QFileInfo(path).size() > 0);
+        QCOMPARE(told(*window, QStringLiteral("printFailure")), QString());
+        return;
+    }
+    QVERIFY2(toldOpen.contains("do not fit") && toldOpen.contains("201 x 217 mm"),
+             qPrintable(toldOpen));
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 int main(int argc, char *argv[])

@@ -381,6 +381,12 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <source>The audio output %1 could not play the sound.</source>
         <translation>Die Audioausgabe %1 konnte den Klang nicht abspielen.</translation>
     </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Soll die Datei ersetzt werden?</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureFile</name>
@@ -437,16 +443,20 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <translation>x und y von -10 bis 10</translation>
     </message>
     <message>
-        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
-        <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Wählen Sie ein größeres Papierformat oder eine kleinere Größe.</translation>
-    </message>
-    <message>
         <source>WAV sound of the curve (*.wav)</source>
         <translation>WAV-Klang der Kurve (*.wav)</translation>
     </message>
     <message>
         <source>The axes alone have no curve to be heard; graph a function first.</source>
         <translation>Die Achsen allein haben keine Kurve, die man hören kann; zeichnen Sie zuerst eine Funktion.</translation>
+    </message>
+    <message>
+        <source>The picture and its caption need at least %1 x %2 mm and do not fit on the page, whose printable area is %3 x %4 mm: choose a larger page or smaller margins.</source>
+        <translation>Das Bild und seine Bildunterschrift brauchen mindestens %1 x %2 mm und passen nicht auf die Seite, deren bedruckbarer Bereich %3 x %4 mm groß ist: Wählen Sie ein größeres Papierformat oder kleinere Ränder.</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption need %2 x %3 mm and do not fit on the page, whose printable area is %4 x %5 mm: choose a larger page or a smaller size.</source>
+        <translation>Bei %1 mm je Einheit brauchen das Bild und seine Bildunterschrift %2 x %3 mm und passen nicht auf die Seite, deren bedruckbarer Bereich %4 x %5 mm groß ist: Wählen Sie ein größeres Papierformat oder eine kleinere Größe.</translation>
     </message>
 </context>
 </TS>

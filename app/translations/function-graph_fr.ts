@@ -380,6 +380,12 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <source>The audio output %1 could not play the sound.</source>
         <translation>La sortie audio %1 n’a pas pu jouer le son.</translation>
     </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existe déjà.
+Voulez-vous le remplacer ?</translation>
+    </message>
 </context>
 <context>
     <name>app::PictureFile</name>
@@ -436,16 +442,20 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <translation>x et y de -10 à 10</translation>
     </message>
     <message>
-        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: choose a larger page or a smaller size.</source>
-        <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : choisissez une page plus grande ou une taille plus petite.</translation>
-    </message>
-    <message>
         <source>WAV sound of the curve (*.wav)</source>
         <translation>Son WAV de la courbe (*.wav)</translation>
     </message>
     <message>
         <source>The axes alone have no curve to be heard; graph a function first.</source>
         <translation>Les axes seuls n’ont pas de courbe à entendre ; tracez d’abord une fonction.</translation>
+    </message>
+    <message>
+        <source>The picture and its caption need at least %1 x %2 mm and do not fit on the page, whose printable area is %3 x %4 mm: choose a larger page or smaller margins.</source>
+        <translation>L’image et sa légende demandent au moins %1 x %2 mm et ne tiennent pas sur la page, dont la zone imprimable mesure %3 x %4 mm : choisissez une page plus grande ou des marges plus petites.</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption need %2 x %3 mm and do not fit on the page, whose printable area is %4 x %5 mm: choose a larger page or a smaller size.</source>
+        <translation>À %1 mm par unité, l’image et sa légende demandent %2 x %3 mm et ne tiennent pas sur la page, dont la zone imprimable mesure %4 x %5 mm : choisissez une page plus grande ou une taille plus petite.</translation>
     </message>
 </context>
 </TS>
