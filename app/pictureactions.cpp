@@ -381,10 +381,10 @@ void PictureActions::copy()
 void PictureActions::saveAs()
 {
     SaveDialog dialog(m_window, tr("Save Picture As"), [this](const QString &path) {
-        QMessageBox question(QMessageBox::Warning, m_window.windowTitle(),
-                             tr("%1 already exists.\nDo you want to replace it?")
-                                 .arg(QFileInfo(path).fileName()),
-                             QMessageBox::Yes | QMessageBox::No, &m_window);
+        QMessageBox question(
+            QMessageBox::Warning, m_window.windowTitle(),
+            tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+            QMessageBox::Yes | QMessageBox::No, &m_window);
         question.setObjectName(QStringLiteral("replaceQuestion"));
         question.setDefaultButton(QMessageBox::No);
         return question.exec() == QMessageBox::Yes;
@@ -491,8 +491,8 @@ void PictureActions::tell(const QString &objectName, const QString &text, const 
 void PictureActions::tell(QWidget &over, const QString &objectName, const QString &text,
                           const QString &why)
 {
-    auto *const message = new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text,
-                                          QMessageBox::Ok, &over);
+    auto *const message =
+        new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text, QMessageBox::Ok, &over);
     message->setObjectName(objectName);
     message->setInformativeText(why);
     message->setAttribute(Qt::WA_DeleteOnClose);

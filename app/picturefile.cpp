@@ -10,9 +10,9 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
-#include <QtMath>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <QtMath>
 
 namespace app {
 

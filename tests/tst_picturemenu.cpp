@@ -13,10 +13,10 @@
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -717,10 +717,10 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
 
 void TestPictureMenu::printFollowsThePrinter_data()
 {
-    QTest::addColumn<QString>("size");    // the printed size chosen in the menu
-    QTest::addColumn<QPageSize>("page");  // with 15 mm margins unless `margins` says otherwise
+    QTest::addColumn<QString>("size");   // the printed size chosen in the menu
+    QTest::addColumn<QPageSize>("page"); // with 15 mm margins unless `margins` says otherwise
     QTest::addColumn<QMarginsF>("margins");
-    QTest::addColumn<bool>("grey");       // the printer set to grayscale
+    QTest::addColumn<bool>("grey");        // the printer set to grayscale
     QTest::addColumn<QStringList>("told"); // empty: printed
 
     const QMarginsF usual(15, 15, 15, 15);
@@ -760,7 +760,8 @@ void TestPictureMenu::printFollowsThePrinter()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
+    printer.setPageLayout(
+        QPageLayout(page, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
     QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), margins);
     printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
     actionsOf(window).printOn(printer);
@@ -776,11 +777,12 @@ void TestPictureMenu::printFollowsThePrinter()
     testsupport::ToolFinder tools;
     const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
     QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
-    const testsupport::ToolResult made = testsupport::runTool(
-        pdftoppm, {"-r", "100", "-png", "-singlefile", path, path},
-        QProcessEnvironment::systemEnvironment());
+    const testsupport::ToolResult made =
+        testsupport::runTool(pdftoppm, {"-r", "100", "-png", "-singlefile", path, path},
+                             QProcessEnvironment::systemEnvironment());
     QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-    const QImage printed = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    const QImage printed =
+        QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
     // The picture is on the page, its background and curve in their colours, or in their greys.
     const QRgb background = testsupport::pictureBackground;
     const QRgb curve = testsupport::curveColour;
@@ -794,9 +796,9 @@ void TestPictureMenu::printFollowsThePrinter()
     for (int y = 0; y < printed.height(); ++y) {
         for (int x = 0; x < printed.width(); ++x) {
             const QRgb pixel = printed.pixel(x, y);
-            coloured += qAbs(qRed(pixel) - qGreen(pixel)) > 2 || qAbs(qGreen(pixel) - qBlue(pixel)) > 2
-                            ? 1
-                            : 0;
+            coloured +=
+                qAbs(qRed(pixel) - qGreen(pixel)) > 2 || qAbs(qGreen(pixel) - qBlue(pixel)) > 2 ? 1
+                                                                                                : 0;
         }
     }
     QCOMPARE(coloured == 0, grey);
@@ -805,7 +807,8 @@ void TestPictureMenu::printFollowsThePrinter()
 void TestPictureMenu::printDialogRefusesAPageTooSmall_data()
 {
     QTest::addColumn<QString>("size");
-    QTest::addColumn<bool>("fits"); // on the dialog's page, A4 (or Letter where that is the default)
+    QTest::addColumn<bool>(
+        "fits"); // on the dialog's page, A4 (or Letter where that is the default)
 
     QTest::newRow("1 cm to the unit") << "1 Unit = 1 cm" << false;
     QTest::newRow("5 mm to the unit") << "1 Unit = 5 mm" << true;
@@ -826,7 +829,7 @@ void TestPictureMenu::printDialogRefusesAPageTooSmall()
     QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
 
     bool answered = false;
-    QString toldOpen;     // what the user was told while the dialog was still open
+    QString toldOpen; // what the user was told while the dialog was still open
     bool stayedOpen = false;
     QTimer answer;
     connect(&answer, &QTimer::timeout, window.get(), [&] {

@@ -3,9 +3,9 @@
 #include "picturefile.h"
 #include "picturerenderer.h"
 
+#include "process.h"
 #include <QPageLayout>
 #include <QPageSize>
-#include "process.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -180,8 +180,8 @@ void TestPictureOutput::pageKeepsItsSizesAtAnyResolution()
         return qAbs(a.left() - b.left()) < 0.5 && qAbs(a.top() - b.top()) < 0.5
                && qAbs(a.right() - b.right()) < 0.5 && qAbs(a.bottom() - b.bottom()) < 0.5;
     };
-    QVERIFY2(near(curveHere, curveThere),
-             qPrintable(QDebug::toString(curveHere) + " instead of " + QDebug::toString(curveThere)));
+    QVERIFY2(near(curveHere, curveThere), qPrintable(QDebug::toString(curveHere) + " instead of "
+                                                     + QDebug::toString(curveThere)));
     QVERIFY2(near(inkHere, inkThere),
              qPrintable(QDebug::toString(inkHere) + " instead of " + QDebug::toString(inkThere)));
     // The caption's lines, the ink under the picture: letters as wide and as high on paper.

@@ -238,8 +238,7 @@ Loads loadsOf(int graphed, const QString &keys, bool moduleThere)
     }
     const QByteArray report = child.readAllStandardError();
     loads.searches = int(report.count("find library=libfunction-graph-sound"));
-    loads.multimedia = report.contains("calling init: ")
-                       && report.contains("libQt6Multimedia.so");
+    loads.multimedia = report.contains("calling init: ") && report.contains("libQt6Multimedia.so");
     return loads;
 }
 

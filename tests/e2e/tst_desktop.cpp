@@ -572,7 +572,8 @@ void TestDesktop::replacingAskedAfterTheFileChooser()
     QProcessEnvironment more = m_portal->environment();
     more.insert(QStringLiteral("HOME"), home.path());
     more.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    QVERIFY2(!startProgram(QStringLiteral("1"), 3, more).isNull(), qPrintable(m_program->failure()));
+    QVERIFY2(!startProgram(QStringLiteral("1"), 3, more).isNull(),
+             qPrintable(m_program->failure()));
     QVERIFY(QDir(home.path()).mkpath(QStringLiteral("chosen")));
     const QString existing = home.filePath(QStringLiteral("chosen/saved.png"));
     const QByteArray old("an old picture");
@@ -580,7 +581,8 @@ void TestDesktop::replacingAskedAfterTheFileChooser()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
     file.close();
 
-    m_portal->answerNext(QUrl::fromLocalFile(home.filePath(QStringLiteral("chosen/saved"))).toString());
+    m_portal->answerNext(
+        QUrl::fromLocalFile(home.filePath(QStringLiteral("chosen/saved"))).toString());
     QJsonObject asked;
     for (int attempt = 0; attempt < 10 && asked.isEmpty(); ++attempt) {
         QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+s"));
@@ -595,10 +597,11 @@ void TestDesktop::replacingAskedAfterTheFileChooser()
     QTRY_COMPARE_WITH_TIMEOUT(m_program->visibleWindows().size(), 1, 20000);
     if (replaced) {
         QTRY_VERIFY_WITH_TIMEOUT(
-            QFile(existing).open(QIODevice::ReadOnly) && [&existing] {
-                QFile saved(existing);
-                return saved.open(QIODevice::ReadOnly) && saved.readAll().startsWith("\x89PNG");
-            }(),
+            QFile(existing).open(QIODevice::ReadOnly) &&
+                [&existing] {
+                    QFile saved(existing);
+                    return saved.open(QIODevice::ReadOnly) && saved.readAll().startsWith("\x89PNG");
+                }(),
             20000);
     } else {
         // Nothing is written, under neither name.
