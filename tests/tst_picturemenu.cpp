@@ -26,6 +26,7 @@
 
 #include <csignal>
 #include <memory>
+#include <utility>
 
 #include <sys/resource.h>
 
@@ -266,7 +267,7 @@ namespace {
 // A PulseAudio server of the test's own, on a socket in `folder`, with a null sink to play to.
 class SoundServer {
 public:
-    explicit SoundServer(const QString &folder) : m_folder(folder) {}
+    explicit SoundServer(QString folder) : m_folder(std::move(folder)) {}
     ~SoundServer() { stop(); }
     QString address() const { return QStringLiteral("unix:") + socket(); }
     bool start()
