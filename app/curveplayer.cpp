@@ -37,9 +37,17 @@ public:
         stop();
         return Outcome::OutputFailed;
     }
+    ~AudioSinkPlayer() override { stop(); }
     // Once all is handed over the sink is idle, while the sound server still plays what it holds;
-    // the sink is kept until then.
-    void stop() override { m_sink.reset(); }
+    // the sink is kept until then. It is stopped before it goes: Qt 6.4's PulseAudio sink,
+    // destroyed while it plays, handles its queued request for more data after closing its stream,
+    // and libpulse aborts the program on the null stream.
+    void stop() override
+    {
+        if (m_sink)
+            m_sink->stop();
+        m_sink.reset();
+    }
     bool isPlaying() const override { return m_sink && m_sink->state() == QAudio::ActiveState; }
     QString outputName() const override { return m_output.description(); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "functions.h"
+
 #include <QCoreApplication>
 #include <QKeyCombination>
 #include <QRect>
@@ -37,7 +39,8 @@ struct WindowDesign {
     ControlDesign window;
     ControlDesign title;
     ControlDesign picture;
-    std::array<ControlDesign, 5> functionButtons; // functions 1..5, top to bottom
+    // Functions 1..5, top to bottom: one button for each function graphing offers.
+    std::array<ControlDesign, graphing::functionCount> functionButtons;
     ControlDesign graphButton;
     ControlDesign endButton;
 };
@@ -76,6 +79,10 @@ inline constexpr WindowDesign graphWindowDesign{
                                                                 {472,  240, 73,   33},   4,  gothic12,   {},          QT_TRANSLATE_NOOP("app::GraphWindow", "End")},
 };
 // clang-format on
+// An array initialised with fewer elements than its size fills the rest with empty ones: each
+// function has its own button, named, and its own key (below).
+static_assert(!graphWindowDesign.functionButtons.back().objectName.empty(),
+              "a design for every function's button");
 
 // What the picture tells a screen reader it shows: the axes alone until "Graph" is pressed, then
 // the graphed function, %1 being its button's accessible name.
@@ -92,8 +99,9 @@ inline constexpr std::string_view graphInViewDescription =
 // The keys that work wherever the focus is in the window: one for each function button (1 to 5, not
 // taken from a text field), Graph, End, and the usual key that quits. They change nothing that
 // shows: no caption is underlined.
-inline constexpr std::array<QKeyCombination, 5> functionKeys{Qt::Key_1, Qt::Key_2, Qt::Key_3,
-                                                             Qt::Key_4, Qt::Key_5};
+inline constexpr std::array<QKeyCombination, graphing::functionCount> functionKeys{
+    Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
+static_assert(functionKeys.back() != QKeyCombination(), "a key for every function's button");
 inline constexpr QKeyCombination graphKey = Qt::AltModifier | Qt::Key_G;
 inline constexpr QKeyCombination endKey = Qt::AltModifier | Qt::Key_E;
 inline constexpr QKeyCombination quitKey = Qt::ControlModifier | Qt::Key_Q;

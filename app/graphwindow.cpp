@@ -20,8 +20,6 @@ namespace app {
 
 namespace {
 
-constexpr int functionCount = graphing::functionCount;
-
 // The button that chooses one function: one solid block, whose whole rectangle takes the click
 // and shows its background colour, not only the indicator and the caption.
 class FunctionButton final : public QRadioButton {
@@ -192,7 +190,8 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
                                    metrics.boundingRect(title->text()).right() + 1);
     title->resize(std::max(title->width(), textWidth + 2), title->height());
 
-    for (int i = 0; i < functionCount; ++i) {
+    // The buttons, their designs and keys are arrays of graphing::functionCount elements each.
+    for (std::size_t i = 0; i < m_functionButtons.size(); ++i) {
         const ControlDesign &button = design.functionButtons[i];
         m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
         place(m_functionButtons[i], button, QPalette::Button);
@@ -258,7 +257,7 @@ void GraphWindow::graphTypedFunction()
     if (content.function && !content.function->number()) {
         start = QString::fromStdString(content.function->formula());
     } else {
-        for (int i = 0; i < functionCount; ++i)
+        for (int i = 0; i < graphing::functionCount; ++i)
             if (m_functionButtons[i]->isChecked())
                 start = toQString(graphing::functionFormula(i + 1));
     }

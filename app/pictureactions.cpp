@@ -15,7 +15,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -29,6 +28,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -48,17 +48,63 @@ PictureFormat formatOfFilter(const QString &filter)
     return static_cast<PictureFormat>(std::max<qsizetype>(0, saveFilters().indexOf(filter)));
 }
 
-// "Save As..."'s dialog: a name typed without an extension gets the chosen filter's, before the
-// dialog asks whether to replace a file of that name.
+// "Save As..."'s dialog: a name typed without an extension gets the chosen filter's, and the user
+// is asked before a file of the name with that extension is replaced.
+//
+// Qt's own dialog adds the extension before it asks whether to replace the file. A platform's
+// dialog (the desktop portal's file chooser) asked about the name as the user typed it, and Qt adds
+// the extension only to the answer, asking nothing (QFileDialog::accept with a native dialog;
+// QFileDialogPrivate::addDefaultSuffixToUrls, Qt 6.4): an existing "name.svg" would be replaced
+// unasked. For such a dialog the question is asked here, over the window; No saves nothing.
 class SaveDialog final : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    // `mayReplace` asks the user whether the file `path` may be replaced.
+    SaveDialog(QWidget &parent, const QString &caption,
+               std::function<bool(const QString &path)> mayReplace)
+        : QFileDialog(&parent, caption), m_mayReplace(std::move(mayReplace))
+    {}
 
     void accept() override
     {
+        // While a platform's dialog shows in its place, Qt keeps this one off the screen
+        // (QFileDialog::setVisible).
+        const bool platforms = testAttribute(Qt::WA_DontShowOnScreen);
+        const QStringList chosen = selectedFiles();
         setDefaultSuffix(extensionOf(formatOfFilter(selectedNameFilter())));
+        if (platforms && !chosen.isEmpty()) {
+            const QString named = selectedFiles().value(0);
+            if (named != chosen.constFirst() && QFileInfo::exists(named) && !m_mayReplace(named)) {
+                reject();
+                return;
+            }
+        }
         QFileDialog::accept();
     }
+
+private:
+    std::function<bool(const QString &)> m_mayReplace;
+};
+
+// "Print..."'s dialog: Print on a page the picture does not fit (`refuses`, which tells the user
+// why over the dialog) leaves the dialog open, so that the user chooses another page, margins or
+// printed size before anything prints.
+class PrintDialog final : public QPrintDialog {
+public:
+    PrintDialog(QPrinter &printer, QWidget &parent, std::function<bool(QWidget &)> refuses)
+        : QPrintDialog(&printer, &parent), m_refuses(std::move(refuses))
+    {}
+
+    // Print sets the printer up from the dialog's choices first (QPrintDialog::accept), so they
+    // are the ones judged here.
+    void done(int result) override
+    {
+        if (result == QDialog::Accepted && m_refuses(*this))
+            return;
+        QPrintDialog::done(result);
+    }
+
+private:
+    std::function<bool(QWidget &)> m_refuses;
 };
 
 // The choices of the menu's "Picture Style", each remembered under its key as the number of the
@@ -174,21 +220,6 @@ QLabel *makeReadOut(QWidget *parent)
 
 } // namespace
 
-std::unique_ptr<CurvePlayer> loadCurvePlayer()
-{
-    const QString program = QCoreApplication::applicationDirPath();
-    const QString module = QStringLiteral("libfunction-graph-sound.so");
-    for (const QString &path : {program + QLatin1Char('/') + module,
-                                program + QStringLiteral("/" SOUND_MODULE_DIR "/") + module,
-                                QStringLiteral("function-graph-sound")}) {
-        QLibrary library(path);
-        using Factory = CurvePlayer *(*)();
-        if (const auto make = reinterpret_cast<Factory>(library.resolve("createCurvePlayer")))
-            return std::unique_ptr<CurvePlayer>(make());
-    }
-    return nullptr;
-}
-
 PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
     : QObject(&window), m_window(window), m_picture(picture), m_menu(new QMenu(&window)),
       m_folder(picturesFolder()), m_readOut(makeReadOut(&picture))
@@ -233,8 +264,7 @@ PictureActions::PictureActions(QWidget &window, plot::PictureBox &picture)
 
 void PictureActions::setDescription(const QString &whatThePictureShows)
 {
-    if (m_player)
-        m_player->stop();
+    m_sound.stop();
     m_description = whatThePictureShows;
     describe();
     if (m_pointer)
@@ -326,8 +356,8 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
             setView(m_picture.content().view.moved(share[0], share[1]));
             return true;
         }
-        if (key->key() == Qt::Key_Escape && m_player && m_player->isPlaying()) {
-            m_player->stop();
+        if (key->key() == Qt::Key_Escape && m_sound.isPlaying()) {
+            m_sound.stop();
             return true;
         }
         // Any other key takes the readout away, such as the one that opens the menu; a modifier
@@ -528,10 +558,15 @@ graphing::PictureContent PictureActions::styledContent() const
 
 void PictureActions::copy()
 {
-    // A value read off, as the readout shows it, on one line.
-    if (m_readOut->isVisible()) {
+    // What the user works with: the value the keyboard reads off, while it does (the picture has
+    // the focus, and the arrow keys moved the point), on one line; else the picture, also while
+    // the pointer happens to rest on it.
+    if (m_readOffX && m_picture.hasFocus()) {
+        const int shown = decimals(m_picture.content().view);
         QGuiApplication::clipboard()->setText(
-            m_readOut->text().replace(QLatin1Char('\n'), QStringLiteral(", ")));
+            m_keyPointWords.isEmpty() ? readOut(tr("x = %1").arg(number(*m_readOffX, shown)),
+                                                *m_readOffX, QStringLiteral(", "))
+                                      : m_keyPointWords);
         return;
     }
     const graphing::PictureContent content = styledContent();
@@ -545,7 +580,15 @@ void PictureActions::copy()
 
 void PictureActions::saveAs()
 {
-    SaveDialog dialog(&m_window, tr("Save Picture As"));
+    SaveDialog dialog(m_window, tr("Save Picture As"), [this](const QString &path) {
+        QMessageBox question(
+            QMessageBox::Warning, m_window.windowTitle(),
+            tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+            QMessageBox::Yes | QMessageBox::No, &m_window);
+        question.setObjectName(QStringLiteral("replaceQuestion"));
+        question.setDefaultButton(QMessageBox::No);
+        return question.exec() == QMessageBox::Yes;
+    });
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -575,19 +618,37 @@ void PictureActions::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(printedPage(printer.pageLayout().pageSize()));
-    QPrintDialog dialog(&printer, &m_window);
+    PrintDialog dialog(printer, m_window, [this, &printer](QWidget &over) {
+        const std::optional<QString> why =
+            whyNotOnPage(printedContent(), printer.pageLayout(), pageOptions(printer));
+        if (why)
+            tell(over, QStringLiteral("printFailure"), tr("The picture could not be printed."),
+                 *why);
+        return why.has_value();
+    });
     dialog.setObjectName(QStringLiteral("printDialog"));
     if (dialog.exec() == QDialog::Accepted)
         printOn(printer);
 }
 
-void PictureActions::printOn(QPrinter &printer)
+graphing::PictureContent PictureActions::printedContent() const
 {
     graphing::PictureContent content = styledContent();
     content.style.background = m_chosen[PrintedBackground] == 1 ? graphing::Background::Screen
                                                                 : graphing::Background::White;
-    const plot::PageOptions options{unitLengths.at(std::size_t(m_chosen[PrintedSize])),
-                                    pictureCaption(content)};
+    return content;
+}
+
+plot::PageOptions PictureActions::pageOptions(const QPrinter &printer) const
+{
+    return {unitLengths.at(std::size_t(m_chosen[PrintedSize])), pictureCaption(printedContent()),
+            printer.colorMode() == QPrinter::GrayScale};
+}
+
+void PictureActions::printOn(QPrinter &printer)
+{
+    const graphing::PictureContent content = printedContent();
+    const plot::PageOptions options = pageOptions(printer);
     std::optional<QString> failure = whyNotOnPage(content, printer.pageLayout(), options);
     const QString file = printer.outputFileName();
     // A file is made whole first, then put in place as a saved picture is.
@@ -601,17 +662,15 @@ void PictureActions::printOn(QPrinter &printer)
 
 std::optional<QString> PictureActions::play(const std::vector<std::int16_t> &samples)
 {
-    if (!m_player)
-        m_player = loadCurvePlayer();
-    if (!m_player)
+    switch (m_sound.play(samples)) {
+    case SoundModule::Outcome::Started: return std::nullopt;
+    case SoundModule::Outcome::ModuleMissing:
         return tr("The program's sound module is missing; installing the program again brings it.");
-    switch (m_player->play(samples)) {
-    case CurvePlayer::Outcome::Started: return std::nullopt;
-    case CurvePlayer::Outcome::NoOutput:
+    case SoundModule::Outcome::NoOutput:
         return tr("No audio output was found: this computer has no sound device or sound server.");
-    case CurvePlayer::Outcome::OutputFailed: break;
+    case SoundModule::Outcome::OutputFailed: break;
     }
-    return tr("The audio output %1 could not play the sound.").arg(m_player->outputName());
+    return tr("The audio output %1 could not play the sound.").arg(m_sound.outputName());
 }
 
 void PictureActions::playCurve()
@@ -627,8 +686,14 @@ void PictureActions::playCurve()
 
 void PictureActions::tell(const QString &objectName, const QString &text, const QString &why)
 {
-    auto *const message = new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text,
-                                          QMessageBox::Ok, &m_window);
+    tell(m_window, objectName, text, why);
+}
+
+void PictureActions::tell(QWidget &over, const QString &objectName, const QString &text,
+                          const QString &why)
+{
+    auto *const message =
+        new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text, QMessageBox::Ok, &over);
     message->setObjectName(objectName);
     message->setInformativeText(why);
     message->setAttribute(Qt::WA_DeleteOnClose);

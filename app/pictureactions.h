@@ -39,7 +39,8 @@ namespace app {
 // The menu's "Picture Style" chooses how every output is drawn: the background, the line width,
 // numbers on the axes and a grid; and a printed page's size and background. The screen shows the
 // numbers and the grid too, but keeps its colour and one-pixel lines. The choices are remembered
-// from one run to the next. While a value is read off, Copy puts it on the clipboard as text.
+// from one run to the next. While the keyboard reads a value off (below), Copy puts that value on
+// the clipboard as text; otherwise it copies the picture, wherever the pointer rests.
 //
 // Read values off: while the pointer is over the picture a readout beside it gives the user
 // coordinates under it and, once a function is graphed, that function's value there. When the
@@ -66,8 +67,10 @@ public:
     bool saveTo(const QString &path, PictureFormat chosen);
     // What "Print..." does with the printer chosen: paints the picture in the chosen style on its
     // page, as vectors, at the printed size and on the printed background chosen (white unless
-    // the screen's is chosen), with its caption under it. A file it prints to is replaced only by
-    // a complete one, as by "Save As..."; a failure is told to the user.
+    // the screen's is chosen), with its caption under it, in shades of grey when the printer is
+    // set to grayscale. A file it prints to is replaced only by a complete one, as by
+    // "Save As..."; a failure, and a picture that does not fit the printable area, is told to the
+    // user. (The print dialog refuses such a page already, before it closes.)
     void printOn(QPrinter &printer);
     // Tells the user that something failed and why, in a message modal to the window only; the
     // caller goes on at once.
@@ -83,13 +86,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Puts the picture on the clipboard: as an image at the screen's pixel ratio and as SVG.
+    // Puts the picture on the clipboard: as an image at the screen's pixel ratio and as SVG; or
+    // the value the keyboard reads off, as text.
     void copy();
     // Asks for a file, and for a printer, for saveTo and printOn.
     void saveAs();
     void print();
     void playCurve();
-    // Plays `samples`, loading the player first; nothing when it plays, else why it cannot.
+    // Plays `samples` (an empty sound stops what plays); nothing when it plays, else why it cannot.
     std::optional<QString> play(const std::vector<std::int16_t> &samples);
     void addAction(const QString &text, QKeySequence::StandardKey shortcut,
                    void (PictureActions::*trigger)());
@@ -114,6 +118,12 @@ private:
     void showStyle();
     // What the picture shows, in the style chosen for every output.
     graphing::PictureContent styledContent() const;
+    // That on paper: on the printed background chosen.
+    graphing::PictureContent printedContent() const;
+    // How it stands on the page of `printer`: the printed size chosen, the caption, and grey when
+    // the printer is set to grayscale.
+    plot::PageOptions pageOptions(const QPrinter &printer) const;
+    void tell(QWidget &over, const QString &objectName, const QString &text, const QString &why);
 
     void followPointer(QPointF windowPosition);
     void moveReadOffPoint(double step);
@@ -136,7 +146,7 @@ private:
     // The key point the keyboard's point stands on, in words; empty elsewhere.
     QString m_keyPointWords;
     // The player, loaded on the first sound.
-    std::unique_ptr<CurvePlayer> m_player;
+    SoundModule m_sound;
     // Where the last picture was saved; the next "Save As..." starts there.
     QString m_folder;
     QLabel *m_readOut;

@@ -340,12 +340,31 @@ std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
     if (pictureRenderer().fitsOnPage(content.view, layout, options))
         return std::nullopt;
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
+    const QSizeF needed = pictureRenderer().roomNeeded(content.view, options);
+    // Whole millimetres: the room needed rounded up, the room there is down.
+    const int neededWidth = qCeil(needed.width());
+    const int neededHeight = qCeil(needed.height());
+    const int width = qFloor(area.width() + 0.01);
+    const int height = qFloor(area.height() + 0.01);
+    if (!options.unitLength) {
+        return PictureFile::tr(
+                   "The picture and its caption need at least %1 x %2 mm and do not fit on the "
+                   "page, whose printable area is %3 x %4 mm: choose a larger page or smaller "
+                   "margins.")
+            .arg(neededWidth)
+            .arg(neededHeight)
+            .arg(width)
+            .arg(height);
+    }
     return PictureFile::tr(
-               "At %1 mm to the unit the picture and its caption do not fit on the page, whose "
-               "printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.")
-        .arg(options.unitLength.value_or(0))
-        .arg(qRound(area.width()))
-        .arg(qRound(area.height()))
+               "At %1 mm to the unit the picture and its caption need %2 x %3 mm and do not fit "
+               "on the page, whose printable area is %4 x %5 mm: choose a larger page, or at "
+               "most %6 mm to the unit for this one.")
+        .arg(*options.unitLength)
+        .arg(neededWidth)
+        .arg(neededHeight)
+        .arg(width)
+        .arg(height)
         .arg(largestUnitLength(content.view, layout, options.caption));
 }
 

@@ -66,11 +66,11 @@ QImage PictureRenderer::image(const graphing::PictureContent &content, qreal rat
 }
 
 bool PictureRenderer::drawVectors(const graphing::PictureContent &content, QPainter &painter,
-                                  const QRectF &target) const
+                                  const QRectF &target, bool grey) const
 {
     VectorPlotSurface surface(painter, target, QSizeF(m_geometry.size()),
                               backgroundColour(content.style.background, m_background),
-                              m_foreground);
+                              m_foreground, grey);
     try {
         graphing::drawPicture(surface, content);
     } catch (const graphing::DrawingFailed &) {
@@ -120,28 +120,44 @@ QSizeF PictureRenderer::sizeAtUnitLength(const graphing::View &view, double unit
             unitLength * (view.top - view.bottom) * pixels.height() / (pixels.height() - 1)};
 }
 
+QSizeF PictureRenderer::roomNeeded(const graphing::View &view, const PageOptions &options) const
+{
+    QSizeF picture = sizeAtUnitLength(view, options.unitLength.value_or(shortestUnitLength));
+    // As large as the page allows keeps the picture's proportions: as wide as at the shortest
+    // unit, as high as those proportions make it.
+    if (!options.unitLength)
+        picture.setHeight(picture.width() * m_geometry.height() / m_geometry.width());
+    return {picture.width(), picture.height() + captionHeight(options.caption)};
+}
+
 bool PictureRenderer::fitsOnPage(const graphing::View &view, const QPageLayout &layout,
                                  const PageOptions &options) const
 {
-    if (!options.unitLength)
-        return true;
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
-    const QSizeF picture = sizeAtUnitLength(view, *options.unitLength);
-    return picture.width() <= area.width()
-           && picture.height() + captionHeight(options.caption) <= area.height();
+    const QSizeF needed = roomNeeded(view, options);
+    return needed.width() <= area.width() && needed.height() <= area.height();
 }
 
 bool PictureRenderer::paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device,
                                 const PageOptions &options) const
 {
-    if (!fitsOnPage(content.view, device.pageLayout(), options))
+    return paintPage(content, device, device.pageLayout(), options);
+}
+
+bool PictureRenderer::paintPage(const graphing::PictureContent &content, QPaintDevice &device,
+                                const QPageLayout &layout, const PageOptions &options) const
+{
+    if (!fitsOnPage(content.view, layout, options))
         return false;
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    // The painter's origin is the printable area's top-left corner; its unit is a device pixel.
+    // The painter's origin is the printable area's top-left corner; its unit is a device pixel
+    // down, and across as wide as that: square, so that a line, a mark or a letter has the same
+    // width in every direction, and paper millimetres are the same number of units either way.
     const double pixelsPerMillimetre = device.logicalDpiY() / millimetresPerInch;
-    const QSizeF area = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
+    painter.scale(double(device.logicalDpiX()) / device.logicalDpiY(), 1);
+    const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size() * pixelsPerMillimetre;
     const double caption = captionHeight(options.caption) * pixelsPerMillimetre;
     const QSizeF picture =
         options.unitLength
@@ -153,7 +169,7 @@ bool PictureRenderer::paintPage(const graphing::PictureContent &content, QPagedP
                   picture);
     // A square cap at a slanted cut may reach a fraction of a pixel past the picture.
     painter.setClipRect(placed);
-    const bool drawn = drawVectors(onPaper(content), painter, placed);
+    const bool drawn = drawVectors(onPaper(content), painter, placed, options.grey);
     painter.setClipping(false);
     if (!options.caption.isEmpty()) {
         painter.setFont(captionFont());

@@ -22,7 +22,13 @@ struct PageOptions {
     std::optional<double> unitLength;
     // Lines printed centred under the picture.
     QStringList caption;
+    // In shades of grey, as a printer set to grayscale prints.
+    bool grey = false;
 };
+
+// The shortest unit a printed picture may have, in millimetres: also the smallest that "as large
+// as the page allows" accepts, its x-axis 2 cm long.
+inline constexpr double shortestUnitLength = 1;
 
 // Draws what the picture shows onto any target, with the geometry and colours the window gives it.
 // Every rendering is the graphing code drawing the content afresh, never a copy of the screen.
@@ -42,6 +48,9 @@ public:
     // on failure. A transparent background is white here.
     QByteArray pdf(const graphing::PictureContent &content) const;
 
+    // The room the picture and its caption need on a page as `options` ask, in millimetres: at
+    // the unit length asked, or as large as the page allows at the shortest unit length.
+    QSizeF roomNeeded(const graphing::View &view, const PageOptions &options) const;
     // Whether the picture of `view` and its caption fit the printable area of `layout` as
     // `options` ask.
     bool fitsOnPage(const graphing::View &view, const QPageLayout &layout,
@@ -51,12 +60,18 @@ public:
     // False when it does not fit, or the device or a drawing call failed.
     bool paintPage(const graphing::PictureContent &content, QPagedPaintDevice &device,
                    const PageOptions &options = {}) const;
+    // The same on any `device` that is the printable area of `layout`, its origin at the area's
+    // top-left corner: millimetres are measured along each axis at that axis's resolution
+    // (logicalDpiX, logicalDpiY), so a device of other resolutions across and down prints the
+    // same sizes.
+    bool paintPage(const graphing::PictureContent &content, QPaintDevice &device,
+                   const QPageLayout &layout, const PageOptions &options = {}) const;
 
 private:
     // The picture's size on a page, in millimetres, at `unitLength` millimetres to the unit.
     QSizeF sizeAtUnitLength(const graphing::View &view, double unitLength) const;
     bool drawVectors(const graphing::PictureContent &content, QPainter &painter,
-                     const QRectF &target) const;
+                     const QRectF &target, bool grey = false) const;
 
     QRect m_geometry;
     QColor m_background;

@@ -14,11 +14,11 @@ constexpr double roundingAllowance = 1e-6;
 } // namespace
 
 VectorPlotSurface::VectorPlotSurface(QPainter &painter, const QRectF &target, QSizeF pictureSize,
-                                     QColor background, QColor foreground)
+                                     QColor background, QColor foreground, bool grey)
     : MappedSurface(Mapping(target, QSizeF(target.width() / pictureSize.width(),
                                            target.height() / pictureSize.height())),
                     foreground, target.width() / pictureSize.width()),
-      m_painter(painter), m_background(background)
+      m_painter(painter), m_grey(grey), m_background(shown(background))
 {
     const QSizeF pen = mapping().pen();
     m_toCentre = QPointF(pen.width(), pen.height()) / 2;
@@ -50,6 +50,14 @@ bool VectorPlotSurface::setLineWidth(int pixels)
     return finish() && MappedSurface::setLineWidth(pixels);
 }
 
+QColor VectorPlotSurface::shown(const QColor &colour) const
+{
+    if (!m_grey)
+        return colour;
+    const int shade = qGray(colour.rgb());
+    return QColor(shade, shade, shade, colour.alpha());
+}
+
 QRectF VectorPlotSurface::mark(QPointF corner) const
 {
     const QSizeF pen = mapping().pen() * lineWidth();
@@ -62,7 +70,7 @@ bool VectorPlotSurface::drawText(const QRectF &box, int alignment, const QString
     if (!finish())
         return false;
     m_painter.setFont(font);
-    m_painter.setPen(colour);
+    m_painter.setPen(shown(colour));
     m_painter.drawText(box, alignment, text);
     return true;
 }
@@ -77,11 +85,12 @@ bool VectorPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
         return finish();
     // The polyline goes on while each segment starts where the last one ended, in its colour; a
     // segment cut at its start begins a new one.
-    if (m_polyline.isEmpty() || colour != m_polylineColour || m_polyline.constLast() != from) {
+    if (m_polyline.isEmpty() || shown(colour) != m_polylineColour
+        || m_polyline.constLast() != from) {
         if (!finish())
             return false;
         m_polyline << from;
-        m_polylineColour = colour;
+        m_polylineColour = shown(colour);
     }
     m_polyline << to;
     return true;
@@ -92,7 +101,7 @@ bool VectorPlotSurface::drawDot(QPointF at, const QColor &colour)
     if (!finish())
         return false;
     if (m_band.contains(at + m_toCentre))
-        m_painter.fillRect(mark(at), colour);
+        m_painter.fillRect(mark(at), shown(colour));
     return true;
 }
 

@@ -25,8 +25,9 @@ class VectorPlotSurface final : public MappedSurface {
 public:
     // Draws with `painter`, which must stay active while the surface is used. The target starts
     // filled with the background, as a fresh picture is; a transparent one is left as it is.
+    // `grey`: every colour drawn in its shade of grey (qGray), as for a printer set to grayscale.
     VectorPlotSurface(QPainter &painter, const QRectF &target, QSizeF pictureSize,
-                      QColor background, QColor foreground);
+                      QColor background, QColor foreground, bool grey = false);
 
     // Draws what is still gathered. False when the painter is no longer active.
     bool finish();
@@ -42,8 +43,11 @@ private:
                   const QColor &colour) override;
     // The pen square of a mark at the line width, around the one-pixel square at `corner`.
     QRectF mark(QPointF corner) const;
+    // `colour` as drawn: itself, or its shade of grey.
+    QColor shown(const QColor &colour) const;
 
     QPainter &m_painter;
+    bool m_grey;
     QColor m_background;
     QPen m_pen;
     // From a pen square's corner to its centre.

@@ -10,18 +10,23 @@
 #include "windowdriver.h"
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <csignal>
 #include <memory>
+#include <utility>
 
 #include <sys/resource.h>
 
@@ -68,15 +73,25 @@ private slots:
     void contextMenuOpens();
     void playingTellsWhyNot_data();
     void playingTellsWhyNot();
+    void soundComesBackWithItsServer_data();
+    void soundComesBackWithItsServer();
+    void soundStopsWhileItPlays_data();
+    void soundStopsWhileItPlays();
     void copyPutsImageAndSvgOnTheClipboard_data();
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
     void saveAsProposesANameAndFollowsTheFilter();
+    void saveAsAsksBeforeReplacing_data();
+    void saveAsAsksBeforeReplacing();
     void fileReplacedOnlyByACompleteOne_data();
     void fileReplacedOnlyByACompleteOne();
     void styleIsChosenAndRemembered_data();
     void styleIsChosenAndRemembered();
     void printedPageIsTheCommandLinesPage();
+    void printFollowsThePrinter_data();
+    void printFollowsThePrinter();
+    void printDialogRefusesAPageTooSmall_data();
+    void printDialogRefusesAPageTooSmall();
 
 private:
     QTemporaryDir m_home;
@@ -164,10 +179,20 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard_data()
     QTest::addColumn<int>("graphed");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<bool>("fromTheMenu");
+    QTest::addColumn<bool>("pointerOnPicture"); // resting there, its readout showing
+    QTest::addColumn<QString>("keys");          // pressed on the focused picture first
+    QTest::addColumn<QString>("text");          // copied as text alone; empty: the picture
 
-    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << false;
-    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << false;
-    QTest::newRow("Copy from the menu after a graph") << 4 << "graphButton" << true;
+    // clang-format off
+    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << false << false << "" << "";
+    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << false << false << "" << "";
+    QTest::newRow("Copy from the menu after a graph") << 4 << "graphButton" << true << false << "" << "";
+    // What the user works with is what has the focus, not what the pointer happens to rest on.
+    QTest::newRow("Ctrl+C on Graph, the pointer resting on the picture") << 3 << "graphButton" << false << true << "" << "";
+    QTest::newRow("Ctrl+C on the picture, the pointer resting on it") << 3 << "picture" << false << true << "" << "";
+    QTest::newRow("Ctrl+C after the arrow keys read a value off") << 3 << "picture" << false << false << "Right" << "x = 0.10, f(x) = 4.99";
+    QTest::newRow("Ctrl+C after the arrow keys, the pointer reading elsewhere") << 3 << "picture" << false << true << "Shift+Right Left" << "x = 0.90, f(x) = 4.35";
+    // clang-format on
 }
 
 void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
@@ -175,16 +200,37 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
     QFETCH(int, graphed);
     QFETCH(QString, focus);
     QFETCH(bool, fromTheMenu);
+    QFETCH(bool, pointerOnPicture);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
 
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
     QGuiApplication::clipboard()->clear();
     QVERIFY(tabTo(*window, focus));
+    for (const QString &step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QKeyCombination key = QKeySequence(step)[0];
+        press(*window, key.key(), key.keyboardModifiers());
+    }
+    auto *const readOut = window->findChild<QLabel *>(QStringLiteral("readOut"));
+    if (pointerOnPicture) {
+        // Off the picture first: a move to where the pointer already is is no move.
+        QTest::mouseMove(window->windowHandle(), QPoint(600, 400));
+        // The picture's pixel 52,260.
+        QTest::mouseMove(window->windowHandle(), QPoint(60, 300));
+        QTRY_COMPARE(readOut->isVisible() ? readOut->text() : QString(),
+                     QStringLiteral("x = -7.64, y = -3.54\nf(x) = 0.64"));
+    }
     if (fromTheMenu)
         pictureMenu(*window)->actions().constFirst()->trigger();
     else
         press(*window, Qt::Key_C, Qt::ControlModifier);
 
     const QMimeData *const data = QGuiApplication::clipboard()->mimeData();
+    if (!text.isEmpty()) {
+        QVERIFY(data != nullptr && !data->hasImage());
+        QCOMPARE(data->text(), text);
+        return;
+    }
     QVERIFY(data != nullptr && data->hasImage());
     // The image is what the window shows, pixel for pixel.
     const QImage copied = qvariant_cast<QImage>(data->imageData());
@@ -215,6 +261,164 @@ void TestPictureMenu::playingTellsWhyNot()
     QVERIFY2(::told(*window, QStringLiteral("playFailure")).startsWith(told),
              qPrintable(::told(*window, QStringLiteral("playFailure"))));
     QCOMPARE(picture(*window), before);
+}
+
+namespace {
+
+// A PulseAudio server of the test's own, on a socket in `folder`, with a null sink to play to.
+class SoundServer {
+public:
+    explicit SoundServer(QString folder) : m_folder(std::move(folder)) {}
+    ~SoundServer() { stop(); }
+    QString address() const { return QStringLiteral("unix:") + socket(); }
+    bool start()
+    {
+        testsupport::endWithTheTest(m_server);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+            environment.insert(name, m_folder);
+        m_server.setProcessEnvironment(environment);
+        m_server.start(QStringLiteral("pulseaudio"),
+                       {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                        "module-native-protocol-unix auth-anonymous=1 socket=" + socket(), "-L",
+                        "module-null-sink sink_name=heard rate=44100"});
+        QDeadlineTimer deadline(10000);
+        while (!QFileInfo::exists(socket()) && !deadline.hasExpired())
+            QTest::qWait(20);
+        return QFileInfo::exists(socket());
+    }
+    void stop()
+    {
+        if (m_server.state() == QProcess::NotRunning)
+            return;
+        m_server.terminate();
+        if (!m_server.waitForFinished(10000))
+            m_server.kill();
+        m_server.waitForFinished();
+        QFile::remove(socket());
+    }
+    // The sounds it plays now.
+    int playing() const
+    {
+        const testsupport::ToolResult streams = testsupport::runTool(
+            QStringLiteral("pactl"), {"--server=" + address(), "list", "short", "sink-inputs"},
+            QProcessEnvironment::systemEnvironment());
+        return streams.succeeded() ? int(streams.output.count('\n')) : -1;
+    }
+
+private:
+    QString socket() const { return m_folder + QStringLiteral("/pulse"); }
+    QString m_folder;
+    QProcess m_server;
+};
+
+// Closes the message `name`, as the user's OK does, so that keys reach the window again.
+void dismiss(app::GraphWindow &window, const QString &name)
+{
+    for (auto *const message : window.findChildren<QMessageBox *>(name))
+        message->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace
+
+void TestPictureMenu::soundComesBackWithItsServer_data()
+{
+    QTest::addColumn<bool>("restarted"); // the server is there first and restarted while it plays
+
+    QTest::newRow("the server started after the first sound") << false;
+    QTest::newRow("the server restarted while the curve plays") << true;
+}
+
+// The sound server comes, or comes back, while the window runs: the next Space is heard there.
+void TestPictureMenu::soundComesBackWithItsServer()
+{
+    QFETCH(bool, restarted);
+    testsupport::ToolFinder tools;
+    tools.find(QStringLiteral("pulseaudio"));
+    tools.find(QStringLiteral("pactl"));
+    if (!tools.missingTools().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP("a sound server and its client are missing: the packages pulseaudio and "
+              "pulseaudio-utils (scripts/install-packages test)");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    SoundServer server(folder.path());
+    qputenv("PULSE_SERVER", server.address().toLocal8Bit());
+    std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+    QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    const QString failure = QStringLiteral("playFailure");
+    if (restarted) {
+        QVERIFY(server.start());
+        press(*window, Qt::Key_Space);
+        QCOMPARE(told(*window, failure), QString());
+        QTRY_COMPARE(server.playing(), 1);
+        server.stop();
+        // Past Qt's own attempt to connect again, 3 s after the connection broke.
+        QTest::qWait(4000);
+    } else {
+        press(*window, Qt::Key_Space);
+        QVERIFY2(told(*window, failure).startsWith("No audio output was found"),
+                 qPrintable(told(*window, failure)));
+        dismiss(*window, failure);
+        QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    }
+    QVERIFY(server.start());
+    press(*window, Qt::Key_Space);
+    QCOMPARE(told(*window, failure), QString());
+    QTRY_COMPARE(server.playing(), 1);
+    press(*window, Qt::Key_Escape);
+    QTRY_COMPARE(server.playing(), 0);
+    window.reset();
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
+}
+
+void TestPictureMenu::soundStopsWhileItPlays_data()
+{
+    QTest::addColumn<int>("afterMs"); // of playing, the event loop running in short turns
+    QTest::addColumn<QString>("how"); // Escape, another graph, or the window closed
+
+    // Past 2 s the sink asks for more of the sound at each turn: Qt 6.4's PulseAudio sink,
+    // destroyed then without being stopped, aborts the program.
+    QTest::newRow("Escape after 0.5 s") << 500 << "Escape";
+    for (const char *how : {"Escape", "graph", "close"})
+        QTest::addRow("%s after 2.5 s", how) << 2500 << QString::fromLatin1(how);
+}
+
+// Stopping the sound while it plays, whenever that is: it stops, and the program goes on.
+void TestPictureMenu::soundStopsWhileItPlays()
+{
+    QFETCH(int, afterMs);
+    QFETCH(QString, how);
+    testsupport::ToolFinder tools;
+    tools.find(QStringLiteral("pulseaudio"));
+    tools.find(QStringLiteral("pactl"));
+    if (!tools.missingTools().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
+        QSKIP("a sound server and its client are missing: the packages pulseaudio and "
+              "pulseaudio-utils (scripts/install-packages test)");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    SoundServer server(folder.path());
+    QVERIFY(server.start());
+    qputenv("PULSE_SERVER", server.address().toLocal8Bit());
+    std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+    QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    press(*window, Qt::Key_Space);
+    QTRY_COMPARE(server.playing(), 1);
+    for (QDeadlineTimer playing(afterMs); !playing.hasExpired();) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    if (how == QLatin1String("Escape"))
+        press(*window, Qt::Key_Escape);
+    else if (how == QLatin1String("graph"))
+        graph(*window, 4);
+    else
+        window.reset();
+    QTRY_COMPARE(server.playing(), 0);
+    window.reset();
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
@@ -281,6 +485,72 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
     QVERIFY(contentsOf(folder + QLatin1Char('/') + written).startsWith(startsWith));
     QCOMPARE(told(*window), QString());
+}
+
+void TestPictureMenu::saveAsAsksBeforeReplacing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes"); // the answer to whether the file may be replaced
+
+    QTest::newRow("a name without extension, answered No") << "curve" << false;
+    QTest::newRow("a name without extension, answered Yes") << "curve" << true;
+    QTest::newRow("the name with its extension, answered No") << "curve.svg" << false;
+}
+
+// "curve" typed with the SVG filter is curve.svg, which exists: the dialog asks about that name
+// before anything is written, and No keeps the file.
+void TestPictureMenu::saveAsAsksBeforeReplacing()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+
+    const QString folder = m_home.path() + QStringLiteral("/Pictures");
+    for (const QString &name : QDir(folder).entryList(QDir::Files))
+        QFile::remove(folder + QLatin1Char('/') + name);
+    const QString existing = folder + QStringLiteral("/curve.svg");
+    const QByteArray old("an old picture");
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    file.close();
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+
+    // The question comes while the dialog's Save is pressed: a second timer answers it.
+    QString asked;
+    bool stillOpen = false;
+    QTimer answer;
+    QTimer reply;
+    connect(&reply, &QTimer::timeout, window.get(), [&] {
+        for (auto *const question : window->findChildren<QMessageBox *>()) {
+            if (question->isVisible()) {
+                reply.stop();
+                asked = question->text();
+                question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+            }
+        }
+    });
+    connect(&answer, &QTimer::timeout, window.get(), [&] {
+        auto *const dialog = window->findChild<QFileDialog *>();
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        answer.stop();
+        dialog->selectNameFilter(dialog->nameFilters().value(1));
+        if (QWidget *const typing = QApplication::focusWidget())
+            typing->clearFocus();
+        dialog->selectFile(typed);
+        reply.start(10);
+        static_cast<QDialog *>(dialog)->accept();
+        // After No, the dialog is still there for another name; it is left.
+        stillOpen = dialog->isVisible();
+        if (stillOpen)
+            dialog->reject();
+    });
+    answer.start(10);
+    press(*window, Qt::Key_S, Qt::ControlModifier);
+
+    QVERIFY2(asked.startsWith("curve.svg already exists."), qPrintable(asked));
+    QCOMPARE(stillOpen, !yes);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"curve.svg"});
+    QCOMPARE(contentsOf(existing).startsWith("<?xml"), yes);
 }
 
 void TestPictureMenu::fileReplacedOnlyByACompleteOne_data()
@@ -495,6 +765,155 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
     const testsupport::ToolResult text = testsupport::runTool(
         pdftotext, {folder.filePath("printed.pdf"), "-"}, QProcessEnvironment::systemEnvironment());
     QVERIFY(text.output.contains("y = 5 sin(x)/x\nx and y from -10 to 10"));
+}
+
+void TestPictureMenu::printFollowsThePrinter_data()
+{
+    QTest::addColumn<QString>("size");   // the printed size chosen in the menu
+    QTest::addColumn<QPageSize>("page"); // with 15 mm margins unless `margins` says otherwise
+    QTest::addColumn<QMarginsF>("margins");
+    QTest::addColumn<bool>("grey");        // the printer set to grayscale
+    QTest::addColumn<QStringList>("told"); // empty: printed
+
+    const QMarginsF usual(15, 15, 15, 15);
+    const QPageSize a4(QPageSize::A4);
+    const QString largest = QStringLiteral("As Large as the Page Allows");
+    // clang-format off
+    QTest::newRow("grayscale") << largest << a4 << usual << true << QStringList{};
+    QTest::newRow("grayscale, 5 mm to the unit") << "1 Unit = 5 mm" << a4 << usual << true << QStringList{};
+    // 12 mm of height left: the caption alone needs 16.
+    QTest::newRow("margins of 140 and 145 mm") << largest << a4 << QMarginsF(15, 140, 15, 145) << false << QStringList{"at least 21 x 34 mm", "180 x 12 mm", "smaller margins"};
+    QTest::newRow("margins leaving 20 mm across") << largest << a4 << QMarginsF(95, 15, 95, 15) << false << QStringList{"at least 21 x 34 mm", "20 x 267 mm"};
+    QTest::newRow("1 cm to the unit on A4") << "1 Unit = 1 cm" << a4 << usual << false << QStringList{"10 mm", "201 x 217 mm", "180 x 267 mm", "larger page", "at most 8.9 mm"};
+    QTest::newRow("1 cm to the unit on Letter") << "1 Unit = 1 cm" << QPageSize(QPageSize::Letter) << usual << false << QStringList{"201 x 217 mm", "185 x 249 mm"};
+    QTest::newRow("1 cm to the unit on A3") << "1 Unit = 1 cm" << QPageSize(QPageSize::A3) << usual << false << QStringList{};
+    // clang-format on
+}
+
+// What the print dialog sets on the printer is honoured: grayscale, the page and its margins. A
+// picture that does not fit the printable area is refused with the sizes, and nothing is written.
+void TestPictureMenu::printFollowsThePrinter()
+{
+    QFETCH(QString, size);
+    QFETCH(QPageSize, page);
+    QFETCH(QMarginsF, margins);
+    QFETCH(bool, grey);
+    QFETCH(QStringList, told);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("printed.pdf"));
+    app::GraphWindow window;
+    graph(window, 3);
+    styleItem(window, QStringLiteral("Printed Size/") + size)->trigger();
+    // On the screen's colour, whose grey shows where the picture is.
+    styleItem(window, QStringLiteral("Printed Background/As on Screen"))->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(
+        QPageLayout(page, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
+    QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), margins);
+    printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
+    actionsOf(window).printOn(printer);
+
+    const QString message = ::told(window, QStringLiteral("printFailure"));
+    if (!told.isEmpty()) {
+        for (const QString &part : told)
+            QVERIFY2(message.contains(part), qPrintable(message));
+        QVERIFY2(!QFileInfo::exists(path), "a page was printed all the same");
+        return;
+    }
+    QCOMPARE(message, QString());
+    testsupport::ToolFinder tools;
+    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
+    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
+    const testsupport::ToolResult made =
+        testsupport::runTool(pdftoppm, {"-r", "100", "-png", "-singlefile", path, path},
+                             QProcessEnvironment::systemEnvironment());
+    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
+    const QImage printed =
+        QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    // The picture is on the page, its background and curve in their colours, or in their greys.
+    const QRgb background = testsupport::pictureBackground;
+    const QRgb curve = testsupport::curveColour;
+    const auto shade = [](QRgb colour) {
+        return qRgb(qGray(colour), qGray(colour), qGray(colour));
+    };
+    const QRect shown = testsupport::boundsOf(printed, grey ? shade(background) : background);
+    QVERIFY2(shown.width() > 300, qPrintable(QDebug::toString(shown)));
+    QVERIFY(!testsupport::boundsOf(printed, grey ? shade(curve) : curve, shown).isNull());
+    int coloured = 0;
+    for (int y = 0; y < printed.height(); ++y) {
+        for (int x = 0; x < printed.width(); ++x) {
+            const QRgb pixel = printed.pixel(x, y);
+            coloured +=
+                qAbs(qRed(pixel) - qGreen(pixel)) > 2 || qAbs(qGreen(pixel) - qBlue(pixel)) > 2 ? 1
+                                                                                                : 0;
+        }
+    }
+    QCOMPARE(coloured == 0, grey);
+}
+
+void TestPictureMenu::printDialogRefusesAPageTooSmall_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>(
+        "fits"); // on the dialog's page, A4 (or Letter where that is the default)
+
+    QTest::newRow("1 cm to the unit") << "1 Unit = 1 cm" << false;
+    QTest::newRow("5 mm to the unit") << "1 Unit = 5 mm" << true;
+}
+
+// The user learns that the picture does not fit while the print dialog is still open, and can
+// choose again there; nothing prints.
+void TestPictureMenu::printDialogRefusesAPageTooSmall()
+{
+    QFETCH(QString, size);
+    QFETCH(bool, fits);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("printed.pdf"));
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
+    styleItem(*window, QStringLiteral("Printed Size/") + size)->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+
+    bool answered = false;
+    QString toldOpen; // what the user was told while the dialog was still open
+    bool stayedOpen = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, window.get(), [&] {
+        auto *const dialog = window->findChild<QPrintDialog *>(QStringLiteral("printDialog"));
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        answer.stop();
+        answered = true;
+        // To a file in the test's folder, as "Print to File (PDF)" with that name.
+        dialog->printer()->setOutputFileName(path);
+        if (auto *const name = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+            name->setText(path);
+        dialog->accept();
+        stayedOpen = dialog->isVisible();
+        toldOpen = told(*window, QStringLiteral("printFailure"));
+        if (stayedOpen) {
+            dismiss(*window, QStringLiteral("printFailure"));
+            dialog->reject();
+        }
+    });
+    answer.start(10);
+    press(*window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(answered);
+    QCOMPARE(stayedOpen, !fits);
+    if (fits) {
+        QTRY_VERIFY(QFileInfo(path).size() > 0);
+        QCOMPARE(told(*window, QStringLiteral("printFailure")), QString());
+        return;
+    }
+    QVERIFY2(toldOpen.contains("do not fit") && toldOpen.contains("201 x 217 mm"),
+             qPrintable(toldOpen));
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 int main(int argc, char *argv[])

@@ -2,7 +2,10 @@
 #include "picturecheck.h"
 #include "picturefile.h"
 #include "picturerenderer.h"
+
 #include "process.h"
+#include <QPageLayout>
+#include <QPageSize>
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +22,8 @@ private slots:
     void initTestCase();
     void documentIsThePicture_data();
     void documentIsThePicture();
+    void pageKeepsItsSizesAtAnyResolution_data();
+    void pageKeepsItsSizesAtAnyResolution();
 
 private:
     QTemporaryDir m_folder;
@@ -110,6 +115,90 @@ void TestPictureOutput::documentIsThePicture()
     // background, not a strip of the page.
     for (const QPoint edge : {QPoint(110, 0), QPoint(110, 384), QPoint(0, 100), QPoint(440, 100)})
         QCOMPARE(image.pixel(edge), testsupport::pictureBackground);
+}
+
+void TestPictureOutput::pageKeepsItsSizesAtAnyResolution_data()
+{
+    QTest::addColumn<int>("dpiX");
+    QTest::addColumn<int>("dpiY");
+    QTest::addColumn<double>("unit"); // millimetres; 0: as large as the page allows
+
+    QTest::newRow("square, 5 mm to the unit") << 150 << 150 << 5.0;
+    QTest::newRow("twice as fine down, 5 mm to the unit") << 100 << 200 << 5.0;
+    QTest::newRow("twice as fine across, 5 mm to the unit") << 200 << 100 << 5.0;
+    QTest::newRow("twice as fine down, as large as the page allows") << 100 << 200 << 0.0;
+}
+
+// A printer of one resolution across and another down (Qt's PDF writer and printers state only
+// one; a QImage has two): the picture and its caption keep their sizes on paper, the picture
+// where the page puts it, the caption's letters as wide as on a square device.
+void TestPictureOutput::pageKeepsItsSizesAtAnyResolution()
+{
+    QFETCH(int, dpiX);
+    QFETCH(int, dpiY);
+    QFETCH(double, unit);
+    const std::optional<double> unitLength = unit > 0 ? std::optional(unit) : std::nullopt;
+    const QPageLayout layout = app::printedPage(QPageSize(QPageSize::A4));
+    const graphing::PictureContent content(3);
+    const plot::PageOptions options{unitLength, app::pictureCaption(content)};
+    // The page's printable area, the painter's origin at its corner, in millimetres on paper.
+    const auto paint = [&](int across, int down) {
+        const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
+        QImage page(qRound(area.width() * across / 25.4), qRound(area.height() * down / 25.4),
+                    QImage::Format_RGB32);
+        page.setDotsPerMeterX(qRound(across / 0.0254));
+        page.setDotsPerMeterY(qRound(down / 0.0254));
+        page.fill(Qt::white);
+        const bool painted = app::pictureRenderer().paintPage(content, page, layout, options);
+        return painted ? page : QImage();
+    };
+    const auto millimetres = [](const QRect &pixels, int across, int down) {
+        return QRectF(pixels.x() * 25.4 / across, pixels.y() * 25.4 / down,
+                      pixels.width() * 25.4 / across, pixels.height() * 25.4 / down);
+    };
+    const QImage page = paint(dpiX, dpiY);
+    const QImage square = paint(300, 300);
+    QVERIFY(!page.isNull() && !square.isNull());
+    // The picture: its frame is everything not white above the caption.
+    const auto inked = [](const QImage &image, int fromRow = 0) {
+        QRect ink;
+        for (int y = fromRow; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    ink |= QRect(x, y, 1, 1);
+        return ink;
+    };
+    const auto curve = [](const QImage &image) {
+        return testsupport::boundsOf(image, testsupport::curveColour);
+    };
+    const QRectF curveHere = millimetres(curve(page), dpiX, dpiY);
+    const QRectF curveThere = millimetres(curve(square), 300, 300);
+    const QRectF inkHere = millimetres(inked(page), dpiX, dpiY);
+    const QRectF inkThere = millimetres(inked(square), 300, 300);
+    const auto near = [](const QRectF &a, const QRectF &b) {
+        // Within half a millimetre: a pixel of the coarser resolution and a little more.
+        return qAbs(a.left() - b.left()) < 0.5 && qAbs(a.top() - b.top()) < 0.5
+               && qAbs(a.right() - b.right()) < 0.5 && qAbs(a.bottom() - b.bottom()) < 0.5;
+    };
+    QVERIFY2(near(curveHere, curveThere), qPrintable(QDebug::toString(curveHere) + " instead of "
+                                                     + QDebug::toString(curveThere)));
+    QVERIFY2(near(inkHere, inkThere),
+             qPrintable(QDebug::toString(inkHere) + " instead of " + QDebug::toString(inkThere)));
+    // The caption's lines, the ink under the picture: letters as wide and as high on paper.
+    const auto caption = [&](const QImage &image, int across, int down) {
+        const QRect picture = testsupport::boundsOf(image, testsupport::pictureBackground);
+        return millimetres(inked(image, picture.bottom() + down / 25), across, down);
+    };
+    const QRectF captionHere = caption(page, dpiX, dpiY);
+    const QRectF captionThere = caption(square, 300, 300);
+    QVERIFY2(captionThere.width() > 20 && near(captionHere, captionThere),
+             qPrintable(QDebug::toString(captionHere) + " instead of "
+                        + QDebug::toString(captionThere)));
+    if (unitLength) {
+        // 20 units across, a pixel's pen square more.
+        QVERIFY2(qAbs(curveThere.width() - 20 * *unitLength) < 1,
+                 qPrintable(QString::number(curveThere.width())));
+    }
 }
 
 QTEST_MAIN(TestPictureOutput)

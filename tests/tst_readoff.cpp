@@ -5,6 +5,7 @@
 #include "windowdriver.h"
 
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
 #include <QtTest>
 
@@ -51,6 +52,8 @@ private slots:
     void readOffFollowsPointerAndKeys();
     void readOutStandsWhereTheScreenHasRoom_data();
     void readOutStandsWhereTheScreenHasRoom();
+    void soundModuleLoadedOnTheFirstSoundOnce_data();
+    void soundModuleLoadedOnTheFirstSoundOnce();
 };
 
 void TestReadOff::readOffFollowsPointerAndKeys_data()
@@ -202,5 +205,103 @@ void TestReadOff::readOutStandsWhereTheScreenHasRoom()
     QCOMPARE(nearBottom ? placed.bottom() < anchor.y() : placed.top() > anchor.y(), true);
 }
 
-QTEST_MAIN(TestReadOff)
+namespace {
+
+// What the dynamic loader reports of a run of this program as a child (stepsAlone): the lines
+// that look for the sound module by name, and whether Qt Multimedia was loaded.
+struct Loads {
+    int searches = 0;
+    bool multimedia = false;
+    QString failure;
+};
+
+Loads loadsOf(int graphed, const QString &keys, bool moduleThere)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));
+    // No sound server: the module, where it is, finds no audio output.
+    environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    // The tests find the module through the library path alone; without it, it is missing.
+    if (!moduleThere)
+        environment.remove(QStringLiteral("LD_LIBRARY_PATH"));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--steps"), QString::number(graphed), keys});
+    Loads loads;
+    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit
+        || child.exitCode() != 0) {
+        child.kill();
+        child.waitForFinished();
+        loads.failure = QStringLiteral("the child ended with status %1").arg(child.exitCode());
+        return loads;
+    }
+    const QByteArray report = child.readAllStandardError();
+    loads.searches = int(report.count("find library=libfunction-graph-sound"));
+    loads.multimedia = report.contains("calling init: ") && report.contains("libQt6Multimedia.so");
+    return loads;
+}
+
+} // namespace
+
+void TestReadOff::soundModuleLoadedOnTheFirstSoundOnce_data()
+{
+    QTest::addColumn<int>("graphed");
+    QTest::addColumn<QString>("keys"); // on the focused picture
+    QTest::addColumn<bool>("moduleThere");
+    QTest::addColumn<bool>("looked"); // whether the module is looked for, once (a sound is made)
+
+    // Before a graph a step's sound is empty: nothing to load.
+    QTest::newRow("steps before a graph") << 0 << "Right Right Left" << true << false;
+    QTest::newRow("steps before a graph, module missing") << 0 << "Right Left" << false << false;
+    // A missing module is looked for on the first sound, not again.
+    QTest::newRow("steps on a graph, module missing") << 3 << "Right Right Left" << false << true;
+    // Space last: its message, modal to the window, would keep later keys from it.
+    QTest::newRow("steps then Space, module missing") << 3 << "Right Right Space" << false << true;
+    QTest::newRow("steps on a graph, module there") << 3 << "Right Right" << true << true;
+}
+
+// Run as children, each a fresh program: what a sound loads shows only once per process.
+void TestReadOff::soundModuleLoadedOnTheFirstSoundOnce()
+{
+    QFETCH(int, graphed);
+    QFETCH(QString, keys);
+    QFETCH(bool, moduleThere);
+    QFETCH(bool, looked);
+
+    const Loads loads = loadsOf(graphed, keys, moduleThere);
+    QVERIFY2(loads.failure.isEmpty(), qPrintable(loads.failure));
+    // As often as for the first key alone: one search, however many keys follow.
+    const Loads first = loadsOf(graphed, keys.section(QLatin1Char(' '), 0, 0), moduleThere);
+    QVERIFY2(first.failure.isEmpty(), qPrintable(first.failure));
+    QCOMPARE(loads.searches > 0, looked);
+    QCOMPARE(loads.searches, first.searches);
+    // Qt Multimedia comes with the module alone.
+    QCOMPARE(loads.multimedia, looked && moduleThere);
+}
+
+// As a child of soundModuleLoadedOnTheFirstSoundOnce: function `graphed` graphed unless 0, then
+// `keys` pressed on the focused picture.
+int stepsAlone(int graphed, const QString &keys)
+{
+    const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
+    if (!tabTo(*window, QStringLiteral("picture")))
+        return 3;
+    for (const QString &step : keys.split(QLatin1Char(' '))) {
+        const QKeyCombination key = QKeySequence(step)[0];
+        press(*window, key.key(), key.keyboardModifiers());
+    }
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    if (argc == 4 && qstrcmp(argv[1], "--steps") == 0)
+        return stepsAlone(QByteArray(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]));
+    TestReadOff test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_readoff.moc"

@@ -500,6 +500,12 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <translation>Minimum bei x = %1, y = %2</translation>
     </message>
     <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Soll die Datei ersetzt werden?</translation>
+    </message>
+    <message>
         <source>maximum at x = %1, y = %2</source>
         <translation>Maximum bei x = %1, y = %2</translation>
     </message>
@@ -563,16 +569,20 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
         <translation>Die Achsen allein haben keine Kurve, die man hören kann; zeichnen Sie zuerst eine Funktion.</translation>
     </message>
     <message>
-        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.</source>
-        <translation>Bei %1 mm je Einheit passen das Bild und seine Bildunterschrift nicht auf die Seite, deren bedruckbarer Bereich %2 x %3 mm groß ist: Auf sie passen höchstens %4 mm je Einheit.</translation>
-    </message>
-    <message>
         <source>x and y from %1 to %2</source>
         <translation>x und y von %1 bis %2</translation>
     </message>
     <message>
         <source>x from %1 to %2, y from %3 to %4</source>
         <translation>x von %1 bis %2, y von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>The picture and its caption need at least %1 x %2 mm and do not fit on the page, whose printable area is %3 x %4 mm: choose a larger page or smaller margins.</source>
+        <translation>Das Bild und seine Bildunterschrift brauchen mindestens %1 x %2 mm und passen nicht auf die Seite, deren bedruckbarer Bereich %3 x %4 mm groß ist: Wählen Sie ein größeres Papierformat oder kleinere Ränder.</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption need %2 x %3 mm and do not fit on the page, whose printable area is %4 x %5 mm: choose a larger page, or at most %6 mm to the unit for this one.</source>
+        <translation>Bei %1 mm je Einheit brauchen das Bild und seine Bildunterschrift %2 x %3 mm und passen nicht auf die Seite, deren bedruckbarer Bereich %4 x %5 mm groß ist: Wählen Sie ein größeres Papierformat oder höchstens %6 mm je Einheit für dieses.</translation>
     </message>
 </context>
 <context>

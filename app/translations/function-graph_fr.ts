@@ -499,6 +499,12 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <translation>minimum en x = %1, y = %2</translation>
     </message>
     <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existe déjà.
+Voulez-vous le remplacer ?</translation>
+    </message>
+    <message>
         <source>maximum at x = %1, y = %2</source>
         <translation>maximum en x = %1, y = %2</translation>
     </message>
@@ -562,16 +568,20 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
         <translation>Les axes seuls n’ont pas de courbe à entendre ; tracez d’abord une fonction.</translation>
     </message>
     <message>
-        <source>At %1 mm to the unit the picture and its caption do not fit on the page, whose printable area is %2 x %3 mm: at most %4 mm to the unit fits on it.</source>
-        <translation>À %1 mm par unité, l’image et sa légende ne tiennent pas sur la page, dont la zone imprimable mesure %2 x %3 mm : au plus %4 mm par unité y tiennent.</translation>
-    </message>
-    <message>
         <source>x and y from %1 to %2</source>
         <translation>x et y de %1 à %2</translation>
     </message>
     <message>
         <source>x from %1 to %2, y from %3 to %4</source>
         <translation>x de %1 à %2, y de %3 à %4</translation>
+    </message>
+    <message>
+        <source>The picture and its caption need at least %1 x %2 mm and do not fit on the page, whose printable area is %3 x %4 mm: choose a larger page or smaller margins.</source>
+        <translation>L’image et sa légende demandent au moins %1 x %2 mm et ne tiennent pas sur la page, dont la zone imprimable mesure %3 x %4 mm : choisissez une page plus grande ou des marges plus petites.</translation>
+    </message>
+    <message>
+        <source>At %1 mm to the unit the picture and its caption need %2 x %3 mm and do not fit on the page, whose printable area is %4 x %5 mm: choose a larger page, or at most %6 mm to the unit for this one.</source>
+        <translation>À %1 mm par unité, l’image et sa légende demandent %2 x %3 mm et ne tiennent pas sur la page, dont la zone imprimable mesure %4 x %5 mm : choisissez une page plus grande, ou au plus %6 mm par unité pour celle-ci.</translation>
     </message>
 </context>
 <context>

@@ -147,6 +147,8 @@ private slots:
     void popUpLeavesThePictureAlone();
     void samePictureEverywhere_data();
     void samePictureEverywhere();
+    void replacingAskedAfterTheFileChooser_data();
+    void replacingAskedAfterTheFileChooser();
     void soundHeard_data();
     void soundHeard();
     void nativeOnWayland_data();
@@ -549,6 +551,67 @@ void TestDesktop::samePictureEverywhere()
                             : testsupport::documentFaults(rasterised(path), function).join("; ");
         QVERIFY2(fault.isEmpty(), qPrintable(path + ": " + fault));
     }
+}
+
+void TestDesktop::replacingAskedAfterTheFileChooser_data()
+{
+    QTest::addColumn<QString>("keys"); // answering the question
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("No, by Escape") << QStringLiteral("Escape") << false;
+    QTest::newRow("Yes") << QStringLiteral("y") << true;
+}
+
+// The desktop's file chooser asked about the name the user typed, "saved"; the file written is
+// "saved.png", with the filter's extension, which exists: the program asks before replacing it.
+void TestDesktop::replacingAskedAfterTheFileChooser()
+{
+    QFETCH(QString, keys);
+    QFETCH(bool, replaced);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment more = m_portal->environment();
+    more.insert(QStringLiteral("HOME"), home.path());
+    more.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    QVERIFY2(!startProgram(QStringLiteral("1"), 3, more).isNull(),
+             qPrintable(m_program->failure()));
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("chosen")));
+    const QString existing = home.filePath(QStringLiteral("chosen/saved.png"));
+    const QByteArray old("an old picture");
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+    file.close();
+
+    m_portal->answerNext(
+        QUrl::fromLocalFile(home.filePath(QStringLiteral("chosen/saved"))).toString());
+    QJsonObject asked;
+    for (int attempt = 0; attempt < 10 && asked.isEmpty(); ++attempt) {
+        QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+s"));
+        asked = m_portal->nextRequest(3000);
+    }
+    QCOMPARE(asked["title"].toString(), QStringLiteral("Save Picture As"));
+    // The question, a window of its own, given the keyboard as a window manager would.
+    QStringList windows;
+    QTRY_VERIFY_WITH_TIMEOUT((windows = m_program->visibleWindows()).size() == 2, 20000);
+    QVERIFY(m_program->xdo(QStringLiteral("windowfocus --sync ") + windows.last()));
+    QVERIFY(m_program->xdo("key " + keys));
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->visibleWindows().size(), 1, 20000);
+    if (replaced) {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile(existing).open(QIODevice::ReadOnly) &&
+                [&existing] {
+                    QFile saved(existing);
+                    return saved.open(QIODevice::ReadOnly) && saved.readAll().startsWith("\x89PNG");
+                }(),
+            20000);
+    } else {
+        // Nothing is written, under neither name.
+        QTest::qWait(1000);
+        QFile kept(existing);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
+    }
+    QCOMPARE(QDir(home.filePath(QStringLiteral("chosen"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("saved.png")});
 }
 
 namespace {
