@@ -632,7 +632,7 @@ void TestCommandLine::curvesMatchTheExactCurve()
         // Where the domain ends, its last point in view is drawn: the piece stops not short.
         for (std::size_t k = 0; c < columns && k < exactRows.size(); ++k) {
             const double after =
-                k + 1 < exactRows.size() ? exactRows[k + 1] : curve[std::size_t(c + 1)].front();
+                k + 1 < exactRows.size() ? exactRows[k + 1] : curve[std::size_t(c) + 1].front();
             const double end = std::isnan(exactRows[k]) ? after : exactRows[k];
             const int column = std::isnan(exactRows[k]) && k + 1 == exactRows.size() ? c + 1 : c;
             if (std::isnan(exactRows[k]) == std::isnan(after) || end < 0 || end > rows)
