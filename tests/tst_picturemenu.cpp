@@ -73,10 +73,8 @@ private slots:
     void contextMenuOpens();
     void playingTellsWhyNot_data();
     void playingTellsWhyNot();
-    void soundComesBackWithItsServer_data();
-    void soundComesBackWithItsServer();
-    void soundStopsWhileItPlays_data();
-    void soundStopsWhileItPlays();
+    void soundFollowsItsServer_data();
+    void soundFollowsItsServer();
     void copyPutsImageAndSvgOnTheClipboard_data();
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
@@ -324,18 +322,28 @@ void dismiss(app::GraphWindow &window, const QString &name)
 
 } // namespace
 
-void TestPictureMenu::soundComesBackWithItsServer_data()
+void TestPictureMenu::soundFollowsItsServer_data()
 {
-    QTest::addColumn<bool>("restarted"); // the server is there first and restarted while it plays
+    // "comes" after the first sound, "comes back" while the curve plays, or how a playing sound
+    // is stopped: Escape, another graph, or the window closed.
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("afterMs"); // of playing, the event loop running in short turns
 
-    QTest::newRow("the server started after the first sound") << false;
-    QTest::newRow("the server restarted while the curve plays") << true;
+    QTest::newRow("the server started after the first sound") << "comes" << 0;
+    QTest::newRow("the server restarted while the curve plays") << "comes back" << 0;
+    // Past 2 s the sink asks for more of the sound at each turn: Qt 6.4's PulseAudio sink,
+    // destroyed then without being stopped, aborts the program.
+    QTest::newRow("Escape after 0.5 s") << "Escape" << 500;
+    for (const char *how : {"Escape", "graph", "close"})
+        QTest::addRow("%s after 2.5 s", how) << QString::fromLatin1(how) << 2500;
 }
 
 // The sound server comes, or comes back, while the window runs: the next Space is heard there.
-void TestPictureMenu::soundComesBackWithItsServer()
+// Stopping the sound while it plays, whenever that is, stops it, and the program goes on.
+void TestPictureMenu::soundFollowsItsServer()
 {
-    QFETCH(bool, restarted);
+    QFETCH(QString, what);
+    QFETCH(int, afterMs);
     testsupport::ToolFinder tools;
     tools.find(QStringLiteral("pulseaudio"));
     tools.find(QStringLiteral("pactl"));
@@ -346,23 +354,38 @@ void TestPictureMenu::soundComesBackWithItsServer()
     QVERIFY(folder.isValid());
     SoundServer server(folder.path());
     qputenv("PULSE_SERVER", server.address().toLocal8Bit());
+    const auto restore = qScopeGuard([] { qputenv("PULSE_SERVER", "unix:/nonexistent"); });
     std::unique_ptr<app::GraphWindow> window = activeWindow(3);
     QVERIFY(tabTo(*window, QStringLiteral("picture")));
     const QString failure = QStringLiteral("playFailure");
-    if (restarted) {
-        QVERIFY(server.start());
-        press(*window, Qt::Key_Space);
-        QCOMPARE(told(*window, failure), QString());
-        QTRY_COMPARE(server.playing(), 1);
-        server.stop();
-        // Past Qt's own attempt to connect again, 3 s after the connection broke.
-        QTest::qWait(4000);
-    } else {
+    if (what == QLatin1String("comes")) {
         press(*window, Qt::Key_Space);
         QVERIFY2(told(*window, failure).startsWith("No audio output was found"),
                  qPrintable(told(*window, failure)));
         dismiss(*window, failure);
         QVERIFY(tabTo(*window, QStringLiteral("picture")));
+    } else {
+        QVERIFY(server.start());
+        press(*window, Qt::Key_Space);
+        QCOMPARE(told(*window, failure), QString());
+        QTRY_COMPARE(server.playing(), 1);
+        if (what != QLatin1String("comes back")) {
+            for (QDeadlineTimer playing(afterMs); !playing.hasExpired();) {
+                QCoreApplication::processEvents();
+                QThread::msleep(10);
+            }
+            if (what == QLatin1String("Escape"))
+                press(*window, Qt::Key_Escape);
+            else if (what == QLatin1String("graph"))
+                graph(*window, 4);
+            else
+                window.reset();
+            QTRY_COMPARE(server.playing(), 0);
+            return;
+        }
+        server.stop();
+        // Past Qt's own attempt to connect again, 3 s after the connection broke.
+        QTest::qWait(4000);
     }
     QVERIFY(server.start());
     press(*window, Qt::Key_Space);
@@ -370,55 +393,6 @@ void TestPictureMenu::soundComesBackWithItsServer()
     QTRY_COMPARE(server.playing(), 1);
     press(*window, Qt::Key_Escape);
     QTRY_COMPARE(server.playing(), 0);
-    window.reset();
-    qputenv("PULSE_SERVER", "unix:/nonexistent");
-}
-
-void TestPictureMenu::soundStopsWhileItPlays_data()
-{
-    QTest::addColumn<int>("afterMs"); // of playing, the event loop running in short turns
-    QTest::addColumn<QString>("how"); // Escape, another graph, or the window closed
-
-    // Past 2 s the sink asks for more of the sound at each turn: Qt 6.4's PulseAudio sink,
-    // destroyed then without being stopped, aborts the program.
-    QTest::newRow("Escape after 0.5 s") << 500 << "Escape";
-    for (const char *how : {"Escape", "graph", "close"})
-        QTest::addRow("%s after 2.5 s", how) << 2500 << QString::fromLatin1(how);
-}
-
-// Stopping the sound while it plays, whenever that is: it stops, and the program goes on.
-void TestPictureMenu::soundStopsWhileItPlays()
-{
-    QFETCH(int, afterMs);
-    QFETCH(QString, how);
-    testsupport::ToolFinder tools;
-    tools.find(QStringLiteral("pulseaudio"));
-    tools.find(QStringLiteral("pactl"));
-    if (!tools.missingTools().isEmpty() && qEnvironmentVariableIsEmpty("CI"))
-        QSKIP("a sound server and its client are missing: the packages pulseaudio and "
-              "pulseaudio-utils (scripts/install-packages test)");
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    SoundServer server(folder.path());
-    QVERIFY(server.start());
-    qputenv("PULSE_SERVER", server.address().toLocal8Bit());
-    std::unique_ptr<app::GraphWindow> window = activeWindow(3);
-    QVERIFY(tabTo(*window, QStringLiteral("picture")));
-    press(*window, Qt::Key_Space);
-    QTRY_COMPARE(server.playing(), 1);
-    for (QDeadlineTimer playing(afterMs); !playing.hasExpired();) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-    if (how == QLatin1String("Escape"))
-        press(*window, Qt::Key_Escape);
-    else if (how == QLatin1String("graph"))
-        graph(*window, 4);
-    else
-        window.reset();
-    QTRY_COMPARE(server.playing(), 0);
-    window.reset();
-    qputenv("PULSE_SERVER", "unix:/nonexistent");
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
