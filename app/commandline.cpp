@@ -4,6 +4,7 @@
 #include "functions.h"
 #include "keypoints.h"
 #include "picturefile.h"
+#include "picturestyle.h"
 #include "translations.h"
 #include "typedfunction.h"
 #include "version.h"
@@ -144,8 +145,7 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser)
                                                  : std::nullopt;
     };
     Look look;
-    look.style.numbers = parser.isSet(QStringLiteral("numbers"));
-    look.style.grid = parser.isSet(QStringLiteral("grid"));
+    Choices chosen{};
     if (const std::optional<QString> page = value("page")) {
         for (const QPageSize::PageSizeId id : pageSizes) {
             if (QPageSize::key(id).compare(*page, Qt::CaseInsensitive) == 0)
@@ -154,7 +154,7 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser)
         if (!look.page)
             return mistake(CommandLine::tr("--page must be A3, A4, A5, Letter or Legal, not '%1'"),
                            *page);
-        look.style.background = graphing::Background::White;
+        chosen[Background] = int(graphing::Background::White);
     }
     if (const std::optional<QString> unit = value("unit-length")) {
         if (!look.page)
@@ -169,30 +169,19 @@ std::variant<Look, int> lookOf(const QCommandLineParser &parser)
                             2);
         look.pageOptions.unitLength = length;
     }
-    if (const std::optional<QString> background = value("background")) {
-        // In the order of graphing::Background; in any case, as --page and the extensions are.
-        const QStringList backgrounds{QStringLiteral("screen"), QStringLiteral("white"),
-                                      QStringLiteral("transparent")};
-        const auto index =
-            std::find_if(backgrounds.cbegin(), backgrounds.cend(),
-                         [&background](const QString &name) {
-                             return name.compare(*background, Qt::CaseInsensitive) == 0;
-                         })
-            - backgrounds.cbegin();
-        if (index == backgrounds.size())
-            return mistake(
-                CommandLine::tr("--background must be screen, white or transparent, not '%1'"),
-                *background);
-        look.style.background = static_cast<graphing::Background>(index);
+    // The style's options take the names the settings remember, in any case; without a value, an
+    // item is on.
+    for (int choice = 0; choice < int(choiceDesigns.size()); ++choice) {
+        const ChoiceDesign &design = choiceDesigns.at(std::size_t(choice));
+        if (!design.option || !parser.isSet(QLatin1String(design.option)))
+            continue;
+        const QString name = !design.options[0].second ? QStringLiteral("on")
+                                                       : parser.value(QLatin1String(design.option));
+        chosen.at(std::size_t(choice)) = optionNamed(choice, name);
+        if (chosen.at(std::size_t(choice)) < 0)
+            return mistake(CommandLine::tr(design.mistake), name);
     }
-    if (const std::optional<QString> width = value("line-width")) {
-        bool isNumber = false;
-        look.style.lineWidth = width->toInt(&isNumber);
-        if (!isNumber || look.style.lineWidth < 1 || look.style.lineWidth > graphing::thickestLine)
-            return mistake(
-                CommandLine::tr("--line-width must be a whole number from 1 to 4, not '%1'"),
-                *width);
-    }
+    look.style = styleOf(chosen);
     return look;
 }
 
@@ -295,9 +284,9 @@ std::optional<QString> styleWithoutPicture(const QCommandLineParser &parser,
     if (std::any_of(pictures.cbegin(), pictures.cend(),
                     [](const Picture &picture) { return picture.format != PictureFormat::Wav; }))
         return std::nullopt;
-    for (const char *const option : {"background", "line-width", "numbers", "grid"}) {
-        if (parser.isSet(QLatin1String(option)))
-            return QStringLiteral("--") + QLatin1String(option);
+    for (const ChoiceDesign &design : choiceDesigns) {
+        if (design.option && parser.isSet(QLatin1String(design.option)))
+            return QStringLiteral("--") + QLatin1String(design.option);
     }
     return std::nullopt;
 }

@@ -21,7 +21,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -107,55 +106,8 @@ private:
     std::function<bool(QWidget &)> m_refuses;
 };
 
-// The choices of the menu's "Picture Style", each remembered under its key as the number of the
-// option chosen: one of a list, or, without a list, an item that is on (1) or off (0).
-enum Choice {
-    Background,
-    LineWidth,
-    Numbers,
-    Grid,
-    KeyPointMarks,
-    PrintedSize,
-    PrintedBackground,
-    choiceCount
-};
-struct ChoiceDesign {
-    const char *key;
-    const char *title;
-    std::vector<const char *> options;
-};
-const std::array<ChoiceDesign, choiceCount> choiceDesigns{{
-    {"style/background",
-     QT_TRANSLATE_NOOP("app::PictureActions", "Background"),
-     {QT_TRANSLATE_NOOP("app::PictureActions", "As on Screen"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "White"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "Transparent")}},
-    {"style/lineWidth",
-     QT_TRANSLATE_NOOP("app::PictureActions", "Line Width"),
-     {QT_TRANSLATE_NOOP("app::PictureActions", "1 Pixel"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "2 Pixels"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "3 Pixels"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "4 Pixels")}},
-    {"style/numbers", QT_TRANSLATE_NOOP("app::PictureActions", "Numbers on the Axes"), {}},
-    {"style/grid", QT_TRANSLATE_NOOP("app::PictureActions", "Grid"), {}},
-    {"style/keyPoints", QT_TRANSLATE_NOOP("app::PictureActions", "Key Points Marked"), {}},
-    {"print/size",
-     QT_TRANSLATE_NOOP("app::PictureActions", "Printed Size"),
-     {QT_TRANSLATE_NOOP("app::PictureActions", "As Large as the Page Allows"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "1 Unit = 1 cm"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "1 Unit = 5 mm")}},
-    {"print/background",
-     QT_TRANSLATE_NOOP("app::PictureActions", "Printed Background"),
-     {QT_TRANSLATE_NOOP("app::PictureActions", "White"),
-      QT_TRANSLATE_NOOP("app::PictureActions", "As on Screen")}},
-}};
 // Millimetres to the unit of each printed size; nothing: as large as the page allows.
 const std::array<std::optional<double>, 3> unitLengths{std::nullopt, 10.0, 5.0};
-
-QSettings settings()
-{
-    return QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
-}
 
 // How far the readout keeps from its anchor: clear of the pointer's arrow, as a tooltip does.
 constexpr int clearance = 16;
@@ -497,15 +449,12 @@ void PictureActions::addAction(const QString &text, QKeySequence::StandardKey sh
 void PictureActions::addStyleMenu()
 {
     QMenu *const menu = m_menu->addMenu(tr("Picture Style"));
-    const QSettings remembered = settings();
-    for (int choice = 0; choice < choiceCount; ++choice) {
+    m_chosen = rememberedChoices();
+    for (int choice = 0; choice < int(choiceDesigns.size()); ++choice) {
         const ChoiceDesign &design = choiceDesigns.at(std::size_t(choice));
-        const int saved = remembered.value(QLatin1String(design.key)).toInt();
-        m_chosen.at(std::size_t(choice)) =
-            saved > 0 && saved < std::max(2, int(design.options.size())) ? saved : 0;
         if (choice == PrintedSize)
             menu->addSeparator();
-        if (design.options.empty()) {
+        if (!design.options[0].second) {
             QAction *const item = menu->addAction(tr(design.title));
             item->setCheckable(true);
             item->setChecked(m_chosen.at(std::size_t(choice)) == 1);
@@ -516,7 +465,8 @@ void PictureActions::addStyleMenu()
         QMenu *const options = menu->addMenu(tr(design.title));
         auto *const group = new QActionGroup(options);
         for (int option = 0; option < int(design.options.size()); ++option) {
-            QAction *const item = options->addAction(tr(design.options[std::size_t(option)]));
+            QAction *const item =
+                options->addAction(tr(design.options[std::size_t(option)].second));
             item->setCheckable(true);
             item->setChecked(option == m_chosen.at(std::size_t(choice)));
             group->addAction(item);
@@ -530,7 +480,7 @@ void PictureActions::addStyleMenu()
 void PictureActions::choose(int choice, int option)
 {
     m_chosen.at(std::size_t(choice)) = option;
-    settings().setValue(QLatin1String(choiceDesigns.at(std::size_t(choice)).key), option);
+    remember(choice, option);
     showStyle();
 }
 
@@ -550,9 +500,7 @@ void PictureActions::showStyle()
 graphing::PictureContent PictureActions::styledContent() const
 {
     graphing::PictureContent content = m_picture.content();
-    content.style = {static_cast<graphing::Background>(m_chosen[Background]),
-                     m_chosen[LineWidth] + 1, m_chosen[Numbers] == 1, m_chosen[Grid] == 1,
-                     m_chosen[KeyPointMarks] == 1};
+    content.style = styleOf(m_chosen);
     return content;
 }
 

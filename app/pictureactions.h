@@ -3,6 +3,7 @@
 #include "curveplayer.h"
 #include "keypoints.h"
 #include "picturefile.h"
+#include "picturestyle.h"
 
 #include <QKeySequence>
 #include <QObject>
@@ -140,7 +141,7 @@ private:
     plot::PictureBox &m_picture;
     QMenu *m_menu;
     // The option taken for each choice of the style menu.
-    std::array<int, 7> m_chosen{};
+    Choices m_chosen{};
     // Where a drag began, in the window, and the view then.
     std::optional<std::pair<QPointF, graphing::View>> m_drag;
     // The key point the keyboard's point stands on, in words; empty elsewhere.
