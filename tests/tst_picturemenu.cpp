@@ -643,24 +643,32 @@ void TestPictureMenu::styleIsChosenAndRemembered_data()
 {
     QTest::addColumn<QStringList>("chosen");
     QTest::addColumn<graphing::PictureStyle>("style");
+    // Remembered before the first run, as each option's place in its menu.
+    QTest::addColumn<QVariantMap>("remembered");
     using graphing::Background;
     // clang-format off
-    QTest::newRow("the window's look") << QStringList{} << graphing::PictureStyle{};
-    QTest::newRow("numbers and grid") << QStringList{"Numbers on the Axes", "Grid"} << graphing::PictureStyle{Background::Screen, 1, true, true};
-    QTest::newRow("white, 3 pixels") << QStringList{"Background/White", "Line Width/3 Pixels"} << graphing::PictureStyle{Background::White, 3, false, false};
-    QTest::newRow("transparent, 2 pixels, numbers") << QStringList{"Background/Transparent", "Line Width/2 Pixels", "Numbers on the Axes"} << graphing::PictureStyle{Background::Transparent, 2, true, false};
+    QTest::newRow("the window's look") << QStringList{} << graphing::PictureStyle{} << QVariantMap{};
+    QTest::newRow("numbers and grid") << QStringList{"Numbers on the Axes", "Grid"} << graphing::PictureStyle{Background::Screen, 1, true, true} << QVariantMap{};
+    QTest::newRow("white, 3 pixels") << QStringList{"Background/White", "Line Width/3 Pixels"} << graphing::PictureStyle{Background::White, 3, false, false} << QVariantMap{};
+    QTest::newRow("transparent, 2 pixels, numbers") << QStringList{"Background/Transparent", "Line Width/2 Pixels", "Numbers on the Axes"} << graphing::PictureStyle{Background::Transparent, 2, true, false} << QVariantMap{};
+    QTest::newRow("white, 3 pixels, numbers remembered as menu places") << QStringList{} << graphing::PictureStyle{Background::White, 3, true, false} << QVariantMap{{"style/background", 1}, {"style/lineWidth", 2}, {"style/numbers", 1}};
     // clang-format on
 }
 
 // The screen takes the numbers and the grid, a copy the whole style; the next window (the next
-// run) starts with the same choices.
+// run) starts with the same choices, and so does the first after an update.
 void TestPictureMenu::styleIsChosenAndRemembered()
 {
     QFETCH(QStringList, chosen);
     QFETCH(graphing::PictureStyle, style);
+    QFETCH(QVariantMap, remembered);
 
-    // A run with nothing remembered.
-    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+    {
+        QSettings settings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
+        settings.clear();
+        for (auto place = remembered.cbegin(); place != remembered.cend(); ++place)
+            settings.setValue(place.key(), place.value());
+    }
     {
         const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
         for (const QString &item : chosen) {
@@ -684,7 +692,13 @@ void TestPictureMenu::styleIsChosenAndRemembered()
                  .image(graphing::PictureContent(3, style), 1)
                  .convertToFormat(QImage::Format_ARGB32_Premultiplied));
     QCOMPARE(data->text(), QStringLiteral("y = 5 sin(x)/x, x and y from -10 to 10"));
-    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
+    // Remembered by name, so that a menu in another order reads them alike.
+    QSettings settings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
+    QCOMPARE(settings.value("style/background").toString(),
+             QStringList({"screen", "white", "transparent"}).at(int(style.background)));
+    QCOMPARE(settings.value("style/lineWidth").toString(), QString::number(style.lineWidth));
+    QCOMPARE(settings.value("style/numbers").toString(), style.numbers ? "on" : "off");
+    settings.clear();
 }
 
 // Print to File writes the page the command line writes for the same choices: white paper, the
