@@ -18,13 +18,11 @@ constexpr double bellSeconds = 0.08;
 // The tone fades in and out over about 3 ms, so that no click is heard where it starts or stops.
 constexpr double fade = 1 / (0.003 * soundRate);
 
-// The pitch of the graphed function's value at `x`, while it is on the picture.
-std::optional<double> pitchAt(const PictureContent &content, double x)
+// The pitch of a value `y` on the picture of `view`; nothing for a value off the picture.
+std::optional<double> pitchOf(const View &view, std::optional<double> y)
 {
-    const std::optional<double> y = valueOnPicture(content, x);
     if (!y)
         return std::nullopt;
-    const View &view = content.view;
     return 220 * std::pow(4.0, (*y - view.bottom) / (view.top - view.bottom));
 }
 
@@ -68,10 +66,10 @@ std::vector<std::int16_t> curveSound(const PictureContent &content)
         if (i % 16 == 0) {
             const double before = x;
             x = view.left + (view.right - view.left) * std::min(double(i) / moving, 1.0);
-            pitch = pitchAt(content, x);
+            const std::optional<double> y = valueOnPicture(content, x);
+            pitch = pitchOf(view, y);
             tick = std::floor(x / tickSpacing) != std::floor(before / tickSpacing) ? 0 : tick;
             // The bell rings where the value changes sign.
-            const std::optional<double> y = valueOnPicture(content, x);
             if (y && lastValue && (*y < 0) != (*lastValue < 0))
                 bell = 0;
             lastValue = y;
@@ -89,7 +87,7 @@ std::vector<std::int16_t> curveSound(const PictureContent &content)
 
 std::vector<std::int16_t> pointSound(const PictureContent &content, double x)
 {
-    const std::optional<double> pitch = pitchAt(content, x);
+    const std::optional<double> pitch = pitchOf(content.view, valueOnPicture(content, x));
     const auto frames = pitch ? std::size_t(0.15 * soundRate) : 0;
     std::vector<std::int16_t> samples;
     for (std::size_t i = 0; i < frames; ++i) {
