@@ -256,10 +256,8 @@ QString plainDecimal(double value)
 // The key points of `content`'s function, one a line: "minimum<TAB>0<TAB>-2.000000000".
 QString keyPointLines(const graphing::PictureContent &content)
 {
-    const graphing::Function &function = *content.function;
     QString lines;
-    for (const graphing::KeyPoint &point :
-         graphing::keyPoints([&function](double x) { return function(x); }, content.view)) {
+    for (const graphing::KeyPoint &point : graphing::keyPoints(content)) {
         const char *const kind = point.kind == graphing::KeyPoint::Kind::Zero      ? "zero"
                                  : point.kind == graphing::KeyPoint::Kind::Minimum ? "minimum"
                                                                                    : "maximum";

@@ -370,7 +370,7 @@ void PictureActions::listKeyPoints()
 {
     const graphing::PictureContent &content = m_picture.content();
     QStringList lines;
-    for (const graphing::KeyPoint &point : keyPoints())
+    for (const graphing::KeyPoint &point : graphing::keyPoints(content))
         lines << keyPointWords(point);
     if (!content.function)
         lines << tr("The axes alone have no key points; graph a function first.");
@@ -388,15 +388,6 @@ void PictureActions::listKeyPoints()
     list->open();
 }
 
-std::vector<graphing::KeyPoint> PictureActions::keyPoints() const
-{
-    const graphing::PictureContent &content = m_picture.content();
-    if (!content.function)
-        return {};
-    const graphing::Function &function = *content.function;
-    return graphing::keyPoints([&function](double x) { return function(x); }, content.view);
-}
-
 QString PictureActions::keyPointWords(const graphing::KeyPoint &point) const
 {
     const int shown = decimals(m_picture.content().view);
@@ -412,7 +403,7 @@ QString PictureActions::keyPointWords(const graphing::KeyPoint &point) const
 
 void PictureActions::jumpToKeyPoint(bool right)
 {
-    const std::vector<graphing::KeyPoint> points = keyPoints();
+    const std::vector<graphing::KeyPoint> points = graphing::keyPoints(m_picture.content());
     // From the keyboard's point, or from the edge the jump starts at.
     const double from = m_readOffX ? *m_readOffX
                         : right    ? -std::numeric_limits<double>::infinity()

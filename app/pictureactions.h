@@ -108,8 +108,8 @@ private:
     void zoomAboutMiddle(double factor);
     // The user coordinates under a position in the window, in `view`.
     QPointF userAt(QPointF windowPosition, const graphing::View &view) const;
-    // The graphed function's key points in view, listed in a message or reached one by one.
-    std::vector<graphing::KeyPoint> keyPoints() const;
+    // The graphed function's key points in view, in words, listed in a message or reached one by
+    // one.
     QString keyPointWords(const graphing::KeyPoint &point) const;
     void listKeyPoints();
     void jumpToKeyPoint(bool right);

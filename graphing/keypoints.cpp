@@ -102,4 +102,12 @@ std::vector<KeyPoint> keyPoints(const CurveFunction &f, const View &view)
     return found;
 }
 
+std::vector<KeyPoint> keyPoints(const PictureContent &content)
+{
+    if (!content.function)
+        return {};
+    const Function &function = *content.function;
+    return keyPoints([&function](double x) { return function(x); }, content.view);
+}
+
 } // namespace graphing

@@ -22,5 +22,7 @@ struct KeyPoint {
 // solver; a bracket around a pole or a jump is told apart by the value found there. A minimum or
 // maximum where the value is zero is a zero as well (x^2 at 0).
 std::vector<KeyPoint> keyPoints(const CurveFunction &f, const View &view);
+// The key points of the function `content` graphs, over its view; nothing before a graph.
+std::vector<KeyPoint> keyPoints(const PictureContent &content);
 
 } // namespace graphing
