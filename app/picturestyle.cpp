@@ -59,16 +59,19 @@ Choices rememberedChoices()
 {
     QSettings remembered(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
     const bool named = remembered.value(QStringLiteral("style/names")).toBool();
-    remembered.setValue(QStringLiteral("style/names"), true);
     Choices chosen{};
     for (std::size_t choice = 0; choice < chosen.size(); ++choice) {
         const ChoiceDesign &design = choiceDesigns.at(choice);
         const QString saved = remembered.value(QLatin1String(design.key)).toString();
         const int option = named ? optionNamed(int(choice), saved) : saved.toInt();
         chosen.at(choice) = option >= 0 && option < int(design.options.size()) ? option : 0;
-        remembered.setValue(QLatin1String(design.key),
-                            QLatin1String(design.options.at(std::size_t(chosen.at(choice))).first));
+        // Indexes are written over by names once; names already there stay as they are, so that
+        // a window's start writes nothing.
+        if (!named)
+            remember(int(choice), chosen.at(choice));
     }
+    if (!named)
+        remembered.setValue(QStringLiteral("style/names"), true);
     return chosen;
 }
 
