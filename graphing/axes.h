@@ -6,21 +6,16 @@
 namespace graphing {
 
 // The distance between ticks on an axis spanning `span`: 1, 2 or 5 times a power of ten, the
-// smallest that leaves at most 20 ticks' room (1 for the default -10..10).
+// smallest that leaves at most 20 ticks.
 double tickSpacing(double span);
 
-// Draws the frame shown before the first graph over the surface's scale, which shows `view`: a
-// magenta x-axis, the y-axis and tick marks between the view's edges. Throws DrawingFailed when a
-// drawing call fails.
-//
-// Both frames draw in `style`: the grid (at the ticks) first, then the line width for what
-// follows, the axes, the ticks, and the numbers beside them (every second tick where there is
-// room, but not where the axes cross nor at the edges). The default style makes none of these
-// extra calls. An axis stands at zero where zero is in view, at the nearer edge otherwise.
+// The frame shown before the first graph: a magenta x-axis, the y-axis and ticks between the
+// view's edges. Both frames draw the grid first, then the axes, the ticks and the numbers; the
+// default style makes no extra calls. An axis stands at zero, or at the edge nearer it.
+// Throws DrawingFailed when a drawing call fails.
 void drawStartupFrame(PlotSurface &surface, const View &view, const PictureStyle &style = {});
 
-// Clears the surface and draws the frame of every graph: both axes in the foreground colour and
-// tick marks across the view, its edges included. Throws DrawingFailed when a drawing call fails.
+// Clears the surface and draws the frame of every graph: black axes, ticks to the view's edges.
 void drawGraphFrame(PlotSurface &surface, const View &view, const PictureStyle &style = {});
 
 } // namespace graphing

@@ -156,19 +156,15 @@ void traceCurve(PlotSurface &surface, const CurveFunction &f)
     constexpr int a = -10;
     constexpr int b = 10;
 
-    // The start point sets the current point even when it lies off the picture, so the first
-    // visible sample is joined to it and the picture shows the visible part of that chord.
-    // No value (no function chosen) plots as 0, and counts as 0 in the visibility test.
+    // The start point is the current point even off the picture: the first visible sample is
+    // joined to it. No value plots as 0.
     require(surface.point(singlePrecision(a, f(a).value_or(0)), curveColour),
             DrawingOperation::Point);
 
-    // x grows by repeated addition, not as a + k * step: the accumulated rounding keeps every
-    // sample off exactly 0 (the 1001st is about -1.7e-13) and makes the last about
-    // 9.99999999999966, so there are 2001 samples. The first sample repeats the start point.
+    // x grows by repeated addition: the rounding keeps every sample off exactly 0 and makes 2001
+    // of them. A sample outside the band is skipped: the next visible one is joined across.
     for (double x = a; x <= b; x += step) {
         const double y = f(x).value_or(0);
-        // A sample outside the band is skipped and the current point stays at the last visible
-        // one, so the next visible sample is joined to it by a chord across the gap.
         if (y > -10 && y < 10)
             require(surface.lineTo(singlePrecision(x, y), curveColour), DrawingOperation::LineTo);
     }

@@ -148,19 +148,6 @@ std::pair<std::string, std::vector<std::size_t>> rewrite(const std::vector<Token
     return {rewritten, positions};
 }
 
-double log10(double value)
-{
-    return std::log10(value);
-}
-double floor(double value)
-{
-    return std::floor(value);
-}
-double ceil(double value)
-{
-    return std::ceil(value);
-}
-
 } // namespace
 
 struct Expression::Compiled {
@@ -170,9 +157,12 @@ struct Expression::Compiled {
         parser.DefineConst("e", std::numbers::e);
         parser.DefineConst("pi", std::numbers::pi);
         // The library's own log is the natural one; school's is base 10, and ln the natural.
-        parser.DefineFun("log", log10);
-        parser.DefineFun("floor", floor);
-        parser.DefineFun("ceil", ceil);
+        parser.DefineFun(
+            "log", +[](double value) { return std::log10(value); });
+        parser.DefineFun(
+            "floor", +[](double value) { return std::floor(value); });
+        parser.DefineFun(
+            "ceil", +[](double value) { return std::ceil(value); });
         parser.SetExpr(rewritten);
         // The library compiles on the first evaluation, where it reports what it cannot read.
         parser.Eval();

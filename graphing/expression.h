@@ -28,11 +28,10 @@ struct ExpressionError {
     std::size_t position = 0;
 };
 
-// A function of x typed as a school calculator writes it: decimal numbers with a point, x, + - * /
-// ^ (right to left, tighter than a leading minus), parentheses, products written without a sign
-// (2x, 2(x+1), x sin(x)), pi, π and e, and the functions sin cos tan asin acos atan sinh cosh tanh
-// exp ln log (base 10) sqrt √ abs floor ceil sign; a leading "y =" is allowed. The expression
-// library compiles it once; what school notation adds is rewritten into the library's notation.
+// A function of x as a school calculator writes it: numbers, x, + - * / ^ (right to left, tighter
+// than a leading minus), parentheses, products without a sign (2x, x sin(x)), pi, π, e, sin cos tan
+// asin acos atan sinh cosh tanh exp ln log (base 10) sqrt √ abs floor ceil sign, a leading "y =".
+// School notation is rewritten into the expression library's, which compiles it once.
 class Expression {
 public:
     static constexpr std::size_t maximumLength = 1000;

@@ -9,24 +9,17 @@
 
 namespace graphing {
 
-// What the picture is drawn on.
-enum class Background {
-    Screen,     // the window's colour
-    White,      // white, as paper
-    Transparent // nothing: what the picture is laid on shows through (where the format allows)
-};
+// What the picture is drawn on: the window's colour, white as paper, or nothing (where the
+// format allows).
+enum class Background { Screen, White, Transparent };
 
 // How a picture is drawn. The default is the window's own look.
 struct PictureStyle {
     Background background = Background::Screen;
-    // The thickness of the curve, the axes and the ticks, in picture pixels (1 to 4).
-    int lineWidth = 1;
-    // Every even tick numbered, beside the axes.
-    bool numbers = false;
-    // Light lines across the picture at the ticks, under the axes and the curve.
-    bool grid = false;
-    // The curve's zeros, minima and maxima marked.
-    bool keyPoints = false;
+    int lineWidth = 1;      // of the curve, the axes and the ticks, in picture pixels (1 to 4)
+    bool numbers = false;   // ticks numbered beside the axes
+    bool grid = false;      // light lines at the ticks, under the axes and the curve
+    bool keyPoints = false; // the curve's zeros, minima and maxima marked
 
     friend bool operator==(const PictureStyle &, const PictureStyle &) = default;
 };
@@ -75,18 +68,15 @@ private:
     std::variant<int, Expression> m_function;
 };
 
-// What the picture shows, as a value: the frame drawn at start-up, or the graph of one function,
-// over a view. Any number of renderings (the screen at any pixel ratio, a file, paper) are drawn
-// from it.
+// What the picture shows, as a value: the start-up frame (no function), or the graph of one
+// function, over a view. Every rendering (screen, file, paper) is drawn from it.
 struct PictureContent {
     PictureContent() = default;
-    // The graph of `graphed` (the start-up frame for nothing), in `style`, over `view`.
     explicit PictureContent(std::optional<Function> graphed, PictureStyle style = {},
                             View view = {})
         : function(std::move(graphed)), style(style), view(view)
     {}
 
-    // Nothing while the start-up frame shows.
     std::optional<Function> function;
     PictureStyle style;
     View view;
@@ -94,14 +84,11 @@ struct PictureContent {
     friend bool operator==(const PictureContent &, const PictureContent &) = default;
 };
 
-// The graphed function's value at `x` where the picture shows it (inside the view, edges
-// included); nothing when no function is graphed, it has no value there, or the value is off the
-// picture.
+// The graphed function's value at `x` where the picture shows it (edges included); nothing
+// otherwise.
 std::optional<double> valueOnPicture(const PictureContent &content, double x);
 
-// Draws `content` whole on a fresh surface: the scale first, then the frame or the graph, in the
-// content's style.
-// Throws DrawingFailed when a drawing call fails.
+// Draws `content` whole on a fresh surface. Throws DrawingFailed when a drawing call fails.
 void drawPicture(PlotSurface &surface, const PictureContent &content);
 
 } // namespace graphing

@@ -27,40 +27,28 @@ struct UserPoint {
     friend constexpr bool operator==(UserPoint, UserPoint) = default;
 };
 
-// Where a label stands against the point it names: centred below or above it, or to its left or
-// right and centred on its height, a small gap away in every case.
+// Where a label stands against the point it names, a small gap away, centred on the other axis.
 enum class LabelPlacement { Below, Left, Above, Right };
 
 // A drawing area with a user coordinate scale and a current point. Every operation reports whether
-// it succeeded; the callers check each one at once. Points may lie anywhere: the surface shows the
-// visible part of a segment, skips an invisible point, and moves the current point all the same.
+// it succeeded. Points may lie anywhere: the surface shows what is visible of each mark.
 class PlotSurface {
 public:
     virtual ~PlotSurface() = default;
 
-    // Maps the whole area linearly: topLeft onto its top-left corner, bottomRight onto its
-    // bottom-right. Stays in force until set again; clearing leaves it alone.
+    // Maps the whole area linearly from `topLeft` to `bottomRight`, until set again.
     virtual bool setScale(UserPoint topLeft, UserPoint bottomRight) = 0;
-
     // Fills the whole area with the background colour.
     virtual bool clear() = 0;
-
-    // Draws from `from` to `to`, in the foreground colour when no colour is given; the current
-    // point becomes `to`.
+    // Draws a line (in the foreground colour without `colour`); `to` becomes the current point.
     virtual bool line(UserPoint from, UserPoint to, std::optional<Colour> colour) = 0;
-
-    // Draws from the current point to `to`, which becomes the current point.
     virtual bool lineTo(UserPoint to, Colour colour) = 0;
-
     // Sets the single pixel at `at`, which becomes the current point.
     virtual bool point(UserPoint at, Colour colour) = 0;
-
     // Lines and points drawn from now on are `pixels` picture pixels thick (1 until set).
     virtual bool setLineWidth(int pixels) = 0;
-
-    // Writes `text` in the foreground colour beside `at`, as `placement` says.
+    // Writes `text` in the foreground colour beside `at`.
     virtual bool label(UserPoint at, std::string_view text, LabelPlacement placement) = 0;
-
     // The width and height of one picture pixel in user units, at the scale set.
     virtual UserPoint pixelSize() const = 0;
 };
@@ -75,8 +63,7 @@ constexpr const char *operationName(DrawingOperation operation)
     return names.at(static_cast<std::size_t>(operation));
 }
 
-// Thrown when a surface reports that a drawing call failed: the drawing stops at once and whoever
-// started it tells the user which operation it was.
+// Thrown when a drawing call failed: the drawing stops, and its caller tells the user which.
 class DrawingFailed : public std::runtime_error {
 public:
     explicit DrawingFailed(DrawingOperation operation)

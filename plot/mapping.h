@@ -16,24 +16,19 @@
 
 namespace plot {
 
-// Where user coordinates land on a device: the one mapping that the raster rendering, the vector
-// rendering and the read-off share, in double precision.
-//
-// A mark is a pen square, one picture pixel across; a point lands on the square's top-left
-// corner. The scale's top-left corner lands on the area's top-left, its bottom-right on the last
-// place a pen square still fits whole, so marks at either edge of the scale are drawn whole.
+// Where user coordinates land on a device, in double: the one mapping of every rendering and the
+// read-off. A point lands on the top-left corner of its pen square, one picture pixel across; the
+// scale's bottom-right on the last place a whole pen square fits.
 class Mapping {
 public:
     // The picture's -10..10 scale over `area`, with a pen square of `pen` device units.
     Mapping(const QRectF &area, QSizeF pen);
 
-    // Maps `topLeft` and `bottomRight` onto the area's corners; false (and no change) when they
-    // are not finite or span no width or height.
+    // False (and no change) when the corners are not finite or span no width or height.
     bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight);
 
-    // The corner of the pen square at `user`, in device units (not rounded).
+    // The corner of the pen square at `user`, in device units, and the inverse.
     QPointF toDevice(graphing::UserPoint user) const;
-    // The user point whose pen square has its corner at `device`: the inverse of toDevice.
     QPointF toUser(QPointF device) const;
 
     const QRectF &area() const { return m_area; }
@@ -48,9 +43,8 @@ private:
     double m_yPerUnit = 1;
 };
 
-// The plot surface's calls as both surfaces over Qt take them: points checked and mapped by one
-// Mapping, the current point kept, the foreground used where no colour is given, labels placed. A
-// surface draws the marks, given by the corners of their pen squares in device units.
+// What both surfaces over Qt share: points checked and mapped, the current point, the foreground,
+// labels placed. A surface draws marks given by their pen squares' corners in device units.
 class MappedSurface : public graphing::PlotSurface {
 public:
     bool setScale(graphing::UserPoint topLeft, graphing::UserPoint bottomRight) final;
@@ -67,11 +61,9 @@ protected:
     // `pixel` is one picture pixel in device units, which labels are measured in.
     MappedSurface(const Mapping &mapping, QColor foreground, double pixel);
 
-    // A line from `from` to `to` and a single mark at `at`, lineWidth() picture pixels thick;
-    // false when it could not be drawn.
+    // lineWidth() picture pixels thick; false when it could not be drawn.
     virtual bool drawSegment(QPointF from, QPointF to, const QColor &colour) = 0;
     virtual bool drawDot(QPointF at, const QColor &colour) = 0;
-    // Draws `text` in `font` and `colour` within `box`, aligned by `alignment` (Qt::Alignment).
     virtual bool drawText(const QRectF &box, int alignment, const QString &text, const QFont &font,
                           const QColor &colour) = 0;
 
@@ -95,23 +87,20 @@ struct PixelGrid {
 
     friend bool operator==(const PixelGrid &, const PixelGrid &) = default;
 
-    // A widget at logical x..x+w in its window shows the window's device columns round(x r) up
-    // to, not including, round((x + w) r); rows likewise. Rounding both edges, not the width, is
-    // what makes the last row and column the ones the screen shows.
+    // A widget at logical x..x+w shows the device columns round(x r) up to, not including,
+    // round((x + w) r); rows likewise: both edges rounded, not the width.
     static PixelGrid forWidget(QPoint originInWindow, QSize size, qreal ratio);
 
     // The picture's scale over these pixels, showing `view`.
     Mapping mapping(const graphing::View &view) const;
-    // The picture's device pixel under a position in the window's logical coordinates (as
-    // pointer events give them), one beyond the picture counting as its edge.
+    // The picture's device pixel under a logical position in the window, clamped to the picture.
     QPoint pixelAt(QPointF windowPosition) const;
     // The window's logical position of a point given in the picture's device pixels.
     QPointF windowPosition(QPointF device) const { return (device + QPointF(origin)) / ratio; }
 };
 
-// Cuts the segment down to the part inside `bounds` (edges included); false when none of it is.
-// A cut end lies exactly on the edge that cut it, and its other coordinate is measured from the
-// nearer end of the segment: a start point millions of pixels away then costs no precision.
+// Cuts the segment down to the part inside `bounds`; false when none of it is. A cut end lies
+// exactly on its edge, measured from the nearer end so that a far end costs no precision.
 bool clipSegment(QPointF &from, QPointF &to, const QRectF &bounds);
 
 inline bool isFinite(graphing::UserPoint point)
@@ -127,8 +116,7 @@ inline QColor toQColor(graphing::Colour colour)
 // The colour a picture is drawn on: the window's `screen` colour, white, or transparent.
 QColor backgroundColour(graphing::Background background, QColor screen);
 
-// The face of every text in a picture and on its page. The package installs it; a sans-serif face
-// stands in without it.
+// The face of every text in a picture and on its page; a sans-serif face stands in without it.
 QFont pictureFont();
 
 } // namespace plot

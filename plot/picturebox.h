@@ -8,10 +8,8 @@
 
 namespace plot {
 
-// The picture area. It keeps what it shows as a value (PictureContent) and one rendering of it,
-// an image of exactly the device pixels the widget covers; the screen shows that image pixel for
-// pixel. The content is drawn afresh when it changes and when the pixel grid does (another
-// screen, another scale): an image is never scaled.
+// The picture area: what it shows as a value and one rendering of it, an image of exactly the
+// device pixels it covers, drawn afresh when either changes; an image is never scaled.
 class PictureBox final : public QWidget {
     Q_OBJECT
 

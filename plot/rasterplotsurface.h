@@ -13,18 +13,13 @@
 
 namespace plot {
 
-// A plot surface that draws into an image of device pixels, for one rendering.
-//
-// Lines are solid, aliased and one logical pixel thick: a square pen of `penWidth` device pixels,
-// its top-left corner where Mapping puts a point, rounded half up. Segments are clipped in double
-// before anything becomes an integer, so far-off ends draw exactly their visible part. A thicker
-// line is a wider pen centred on the one-pixel line; segments that join end to start in one colour
-// are gathered and drawn as one polyline, so a curve turns without corners sticking out.
+// A plot surface on an image of device pixels. Lines are aliased, a square pen of `penWidth`
+// device pixels at the rounded point, clipped in double first. A thicker line is a wider pen
+// centred on that; joined segments of one colour become one polyline, turning without corners.
 class RasterPlotSurface final : public MappedSurface {
 public:
-    // Draws on `image`, which it first fills with the background; the image must outlive the
-    // surface. A null image makes every drawing call fail. Labels are drawn at `ratio` device
-    // pixels to a picture pixel.
+    // Fills `image` (which outlives it; null fails every call) with the background; labels are
+    // drawn at `ratio` device pixels to a picture pixel.
     RasterPlotSurface(QImage &image, int penWidth, QColor background, QColor foreground,
                       qreal ratio = 1);
 
@@ -40,12 +35,10 @@ private:
     bool drawDot(QPointF at, const QColor &colour) override;
     bool drawText(const QRectF &box, int alignment, const QString &text, const QFont &font,
                   const QColor &colour) override;
-    // The side of a thick line's square, in device pixels, and where it starts from a one-pixel
-    // pen square's corner.
+    // A thick line's square side in device pixels, and its corner from a one-pixel square's.
     int thickness() const { return m_penWidth * lineWidth(); }
     QPointF thickCorner(QPointF corner) const;
-    // Where segments are cut: a margin beyond the pen's reach keeps rounding at a cut from
-    // shortening what shows.
+    // Where segments are cut: a margin beyond the pen's reach, so rounding shortens nothing seen.
     QRectF clipBounds() const;
     // Draws the thick line gathered so far.
     void drawThickLine();
@@ -59,8 +52,7 @@ private:
     QColor m_thickColour;
 };
 
-// The picture showing `content`, drawn afresh on exactly the device pixels of `grid` on
-// `background` (or white or nothing, as the content's style says). When a drawing call fails, the
+// `content` drawn afresh on exactly the device pixels of `grid`; after a failed drawing call the
 // image holds what was drawn before it and `failure` names the operation.
 struct RasterImage {
     QImage image;

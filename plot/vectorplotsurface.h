@@ -9,23 +9,15 @@
 
 namespace plot {
 
-// A plot surface that draws vectors through an active QPainter on any paint device (an SVG or PDF
-// document, a printer page), in floating point, onto a target rectangle of device coordinates.
-//
-// The picture is `pictureSize` pixels laid over the target and points land where Mapping puts
-// them: a mark is centred on the pen square the raster surface fills there. A line is one picture
-// pixel wide (or the line width set) with square caps (a real width in the device's units, not a
-// cosmetic pen, so a document shows the same line at any zoom), so a rasterisation of the document
-// at the picture's size marks the same pixels as the raster surface does. Segments are clipped in
-// double to the band the centres of whole marks may lie in.
-//
-// Segments that join end to start in one colour are gathered into one polyline, drawn before any
-// other mark and by finish(): a curve is one path, not thousands of segments.
+// A plot surface drawing vectors through an active QPainter (SVG, PDF, a printer page) onto a
+// target rectangle laid with `pictureSize` pixels. Marks are centred on the raster surface's pen
+// squares, lines a picture pixel (or the line width) wide with square caps, in the device's own
+// units, so that a document keeps its widths at any zoom and rasterises to the raster picture.
+// Joined segments of one colour become one path, drawn before any other mark and by finish().
 class VectorPlotSurface final : public MappedSurface {
 public:
-    // Draws with `painter`, which must stay active while the surface is used. The target starts
-    // filled with the background, as a fresh picture is; a transparent one is left as it is.
-    // `grey`: every colour drawn in its shade of grey (qGray), as for a printer set to grayscale.
+    // Draws with `painter`, active while the surface is used, first filling the target with the
+    // background. `grey`: every colour in its shade of grey, as a grayscale printer prints.
     VectorPlotSurface(QPainter &painter, const QRectF &target, QSizeF pictureSize,
                       QColor background, QColor foreground, bool grey = false);
 
