@@ -107,20 +107,25 @@ void TestGraphing::frames_data()
 {
     QTest::addColumn<bool>("startup");
     QTest::addColumn<int>("firstTick");
-    QTest::newRow("start-up frame: magenta x-axis, ticks -9..9") << true << -9;
-    QTest::newRow("graph frame: cleared, black axes, ticks -10..10") << false << -10;
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("start-up frame: magenta x-axis, ticks -9..9") << true << -9 << false;
+    QTest::newRow("graph frame: cleared, black axes, ticks -10..10") << false << -10 << false;
+    QTest::newRow("graph frame: the grid under the axes") << false << -10 << true;
 }
 
 void TestGraphing::frames()
 {
     QFETCH(bool, startup);
     QFETCH(int, firstTick);
+    QFETCH(bool, grid);
 
     RecordingSurface surface;
+    graphing::PictureStyle style;
+    style.grid = grid;
     if (startup)
-        graphing::drawPicture(surface, graphing::PictureContent());
+        graphing::drawPicture(surface, graphing::PictureContent(std::nullopt, style));
     else
-        graphing::drawGraphFrame(surface, {});
+        graphing::drawGraphFrame(surface, {}, style);
     // The start-up frame sets the scale and draws over what is there; the graph frame clears.
     const Call &first = surface.calls.front();
     QCOMPARE(first.operation, startup ? DrawingOperation::SetScale : DrawingOperation::Clear);
@@ -130,8 +135,14 @@ void TestGraphing::frames()
              std::size_t(0));
 
     // The axes, then a tick pair (across the x-axis, then across the y-axis) at every whole number.
-    const std::vector<Call> lines = callsOf(surface, DrawingOperation::Line);
+    std::vector<Call> lines = callsOf(surface, DrawingOperation::Line);
     QCOMPARE(surface.calls.size(), lines.size() + 1);
+    // The light grid comes first, so that every mark is drawn over it.
+    const auto isGrid = [](const Call &call) { return call.colour == Colour{200, 200, 200}; };
+    const auto marks = std::find_if_not(lines.begin(), lines.end(), isGrid);
+    QCOMPARE(marks != lines.begin(), grid);
+    QVERIFY(std::none_of(marks, lines.end(), isGrid));
+    lines.erase(lines.begin(), marks);
     QCOMPARE(lines.size(), std::size_t(2 + 2 * (1 - 2 * firstTick)));
     QVERIFY(lines[0].from == (UserPoint{-10, 0}) && lines[0].to == (UserPoint{10, 0}));
     QCOMPARE(lines[0].colour, startup ? std::optional<Colour>(magenta) : std::nullopt);
