@@ -289,6 +289,9 @@ void TestCommandLine::invocations()
     } else if (format == QLatin1String("wav")) {
         // Four seconds of 16-bit stereo at 44.1 kHz after the 44-byte header.
         QCOMPARE(picture.size(), 44 + 4 * 4 * 44100);
+        // What a player reads: PCM, 2 channels, 44100 frames and 176400 bytes a second, 4 bytes a
+        // frame, 16 bits a sample.
+        QCOMPARE(picture.mid(20, 16).toHex(), QByteArray("0100020044ac000010b1020004001000"));
     } else {
         QVERIFY(picture.startsWith("%PDF-") && picture.trimmed().endsWith("%%EOF"));
     }
