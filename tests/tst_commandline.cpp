@@ -333,6 +333,9 @@ void TestCommandLine::pngIsTheWindowsPicture()
     QVERIFY2(run.succeeded(), qPrintable(run.describe(QStringLiteral("function-graph"))));
     QImage written(folder.filePath(QStringLiteral("out.png")), "PNG");
     QCOMPARE(written.size(), size);
+    // Placed in a document it keeps the size it has at scale 1: 441 pixels at 96 dpi, 116.7 mm.
+    QCOMPARE(qRound(written.width() * 1000.0 / written.dotsPerMeterX()), 117);
+    QCOMPARE(qRound(written.height() * 1000.0 / written.dotsPerMeterY()), 102);
 
     const graphing::PictureContent content =
         function == 0 ? graphing::PictureContent{} : graphing::PictureContent{function};
