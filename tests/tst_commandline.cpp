@@ -564,20 +564,23 @@ void TestCommandLine::curvesMatchTheExactCurve_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("view"); // the ranges' options
     QTest::addColumn<Exact>("exact");  // NaN where the function has no value
+    // Continuous everywhere: in each column the red pixels reach across every row the curve takes.
+    QTest::addColumn<bool>("joined");
     const double none = std::nan("");
     // clang-format off
-    QTest::newRow("0.5x^2 - 3") << "0.5x^2 - 3" << "" << Exact([](double x) { return 0.5 * x * x - 3; });
-    QTest::newRow("caption y=5sin(x)/x, zoomed") << "y=5sin(x)/x " << "--x-range=-1:4 --y-range=-2:6" << Exact([](double x) { return 5 * std::sin(x) / x; });
-    QTest::newRow("caption y=√(x^2+1), far") << "y=√(x^2+1) " << "--x-range 100:102 --y-range 100:102" << Exact([](double x) { return std::sqrt(x * x + 1); });
-    QTest::newRow("tan: poles") << "tan(x)" << "--x-range=-6.2832:6.2832" << Exact([](double x) { return std::tan(x); });
-    QTest::newRow("1/x: a pole at a column") << "1/x" << "--x-range=-2:2 --y-range=-5:5" << Exact([](double x) { return 1 / x; });
-    QTest::newRow("1/(x^2-1): two poles") << "1/(x^2-1)" << "--x-range=-3:3 --y-range=-4:4" << Exact([](double x) { return 1 / (x * x - 1); });
-    QTest::newRow("floor: jumps") << "floor(x)" << "--x-range=-3:3 --y-range=-4:4" << Exact([](double x) { return std::floor(x); });
-    QTest::newRow("sign: a jump and a point") << "sign(x)" << "--x-range=-2:2 --y-range=-2:2" << Exact([](double x) { return double((x > 0) - (x < 0)); });
-    QTest::newRow("sqrt: starts at (0, 0)") << "sqrt(x)" << "--x-range=-1:4 --y-range=-1:3" << Exact([none](double x) { return x < 0 ? none : std::sqrt(x); });
-    QTest::newRow("sqrt(1-x^2): reaches ±1") << "sqrt(1-x^2)" << "--x-range=-1.1:1.1 --y-range=-0.5:1.5" << Exact([none](double x) { return x * x > 1 ? none : std::sqrt(1 - x * x); });
-    QTest::newRow("exp: leaves at the top") << "exp(x)" << "--x-range=-3:3 --y-range=-1:10" << Exact([](double x) { return std::exp(x); });
-    QTest::newRow("sin(50x): a band") << "sin(50x)" << "--y-range=-2:2" << Exact([](double x) { return std::sin(50 * x); });
+    QTest::newRow("0.5x^2 - 3") << "0.5x^2 - 3" << "" << Exact([](double x) { return 0.5 * x * x - 3; }) << true;
+    QTest::newRow("5tanh(1e6 (x-0.01)): steep, yet joined") << "5tanh(1000000(x-0.01))" << "" << Exact([](double x) { return 5 * std::tanh(1e6 * (x - 0.01)); }) << true;
+    QTest::newRow("caption y=5sin(x)/x, zoomed") << "y=5sin(x)/x " << "--x-range=-1:4 --y-range=-2:6" << Exact([](double x) { return 5 * std::sin(x) / x; }) << false;
+    QTest::newRow("caption y=√(x^2+1), far") << "y=√(x^2+1) " << "--x-range 100:102 --y-range 100:102" << Exact([](double x) { return std::sqrt(x * x + 1); }) << false;
+    QTest::newRow("tan: poles") << "tan(x)" << "--x-range=-6.2832:6.2832" << Exact([](double x) { return std::tan(x); }) << false;
+    QTest::newRow("1/x: a pole at a column") << "1/x" << "--x-range=-2:2 --y-range=-5:5" << Exact([](double x) { return 1 / x; }) << false;
+    QTest::newRow("1/(x^2-1): two poles") << "1/(x^2-1)" << "--x-range=-3:3 --y-range=-4:4" << Exact([](double x) { return 1 / (x * x - 1); }) << false;
+    QTest::newRow("floor: jumps") << "floor(x)" << "--x-range=-3:3 --y-range=-4:4" << Exact([](double x) { return std::floor(x); }) << false;
+    QTest::newRow("sign: a jump and a point") << "sign(x)" << "--x-range=-2:2 --y-range=-2:2" << Exact([](double x) { return double((x > 0) - (x < 0)); }) << false;
+    QTest::newRow("sqrt: starts at (0, 0)") << "sqrt(x)" << "--x-range=-1:4 --y-range=-1:3" << Exact([none](double x) { return x < 0 ? none : std::sqrt(x); }) << false;
+    QTest::newRow("sqrt(1-x^2): reaches ±1") << "sqrt(1-x^2)" << "--x-range=-1.1:1.1 --y-range=-0.5:1.5" << Exact([none](double x) { return x * x > 1 ? none : std::sqrt(1 - x * x); }) << false;
+    QTest::newRow("exp: leaves at the top") << "exp(x)" << "--x-range=-3:3 --y-range=-1:10" << Exact([](double x) { return std::exp(x); }) << false;
+    QTest::newRow("sin(50x): a band") << "sin(50x)" << "--y-range=-2:2" << Exact([](double x) { return std::sin(50 * x); }) << false;
     // clang-format on
 }
 
@@ -589,6 +592,7 @@ void TestCommandLine::curvesMatchTheExactCurve()
     QFETCH(QString, typed);
     QFETCH(QString, view);
     QFETCH(Exact, exact);
+    QFETCH(bool, joined);
     QTemporaryDir folder;
     const testsupport::ToolResult run = runShell(
         QStringLiteral("function-graph --expression '%1' %2 --output c.png").arg(typed, view),
@@ -619,9 +623,17 @@ void TestCommandLine::curvesMatchTheExactCurve()
     for (int c = 0; c <= columns; ++c) {
         for (int r = 0; r <= rows; ++r) {
             bool near = !red(c, r);
-            for (int n = std::max(0, c - 1); n <= std::min(columns, c + 1) && !near; ++n)
-                for (const double row : curve[std::size_t(n)])
+            // A joined curve is near anywhere between its lowest and highest row around here.
+            double low = rows;
+            double high = 0;
+            for (int n = std::max(0, c - 1); n <= std::min(columns, c + 1); ++n) {
+                for (const double row : curve[std::size_t(n)]) {
                     near = near || std::abs(row - r) <= 1.5;
+                    low = std::min(low, row);
+                    high = std::max(high, row);
+                }
+            }
+            near = near || (joined && r >= low - 1.5 && r <= high + 1.5);
             QVERIFY2(
                 near,
                 qPrintable(QStringLiteral("a red pixel off the curve at %1, %2").arg(c).arg(r)));
@@ -652,6 +664,11 @@ void TestCommandLine::curvesMatchTheExactCurve()
         }
         QVERIFY2(drawn,
                  qPrintable(QStringLiteral("no red pixel on the curve in column %1").arg(c)));
+        const auto [lowest, highest] = std::minmax_element(exactRows.begin(), exactRows.end());
+        for (int r = int(std::max(0.0, *lowest + 1.5));
+             joined && r < std::min(*highest - 1.5, double(rows)); ++r)
+            QVERIFY2(red(c, r) || red(std::min(c + 1, columns), r),
+                     qPrintable(QStringLiteral("a gap in column %1 at row %2").arg(c).arg(r)));
     }
 }
 
