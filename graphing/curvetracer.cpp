@@ -153,8 +153,9 @@ private:
 
 void traceCurve(PlotSurface &surface, const CurveFunction &f)
 {
-    constexpr int a = -10;
-    constexpr int b = 10;
+    const View window;
+    const double a = window.left;
+    const double b = window.right;
 
     // The start point is the current point even off the picture: the first visible sample is
     // joined to it. No value plots as 0.
@@ -165,7 +166,7 @@ void traceCurve(PlotSurface &surface, const CurveFunction &f)
     // of them. A sample outside the band is skipped: the next visible one is joined across.
     for (double x = a; x <= b; x += step) {
         const double y = f(x).value_or(0);
-        if (y > -10 && y < 10)
+        if (y > window.bottom && y < window.top)
             require(surface.lineTo(singlePrecision(x, y), curveColour), DrawingOperation::LineTo);
     }
 }
