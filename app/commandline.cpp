@@ -31,13 +31,6 @@ namespace app {
 
 namespace {
 
-// Texts worded here are translated in this context.
-struct CommandLine {
-    Q_DECLARE_TR_FUNCTIONS(app::CommandLine)
-};
-
-constexpr char programName[] = "function-graph";
-
 // One of the program's own options: its names, joined by ',', with '=' when it takes a value; its
 // lines in --help; for a number, its range and the complaint of another value ('%1' the value, '%2'
 // the largest).
@@ -49,78 +42,72 @@ struct Option {
     const char *outOfRange = nullptr;
 };
 
-// In the order --help lists them. %2 in the help stands for the functions' list, %3 for the largest
-// unit length: 13.3 mm, the most that fits A3 with any function's caption.
-constexpr Option options[] = {
-    {"function=",
-     QT_TRANSLATE_NOOP("app::CommandLine",
-                       "  --function N    the functions to graph, one or a list such as 1-5 or "
-                       "0,2-3:\n%2                    0  no graph: the axes shown at start-up\n")},
-    {"output=",
-     QT_TRANSLATE_NOOP(
-         "app::CommandLine",
-         "  --output FILE   the picture file, in the format its name ends in: .png, .svg,\n"
-         "                  .pdf, or .wav for the curve as sound (four seconds, pitch\n"
-         "                  following y, left to right with x); an existing file is\n"
-         "                  replaced whole. {n} in the name stands for the function's\n"
-         "                  number, and is needed when N lists more than one. Repeat\n"
-         "                  --output for more files of each function:\n"
-         "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
-         "                  writes ten files, in that order; the first that cannot be\n"
-         "                  written ends the run, and those written before it stay\n")},
-    {"expression=",
-     QT_TRANSLATE_NOOP("app::CommandLine",
-                       "  --expression E  a function of x typed as on a calculator, in place of\n"
-                       "                  --function: 'y = 0.5x^2 - 3', 'tan(x)', '√(1 - x^2)'\n")},
-    {"x-range=",
-     QT_TRANSLATE_NOOP("app::CommandLine",
-                       "  --x-range A:B   the part of the x-axis shown (default -10:10)\n")},
-    {"y-range=",
-     QT_TRANSLATE_NOOP("app::CommandLine",
-                       "  --y-range C:D   the part of the y-axis shown (default -10:10)\n")},
-    {"key-points",
-     QT_TRANSLATE_NOOP("app::CommandLine",
-                       "  --key-points    print the zeros, minima and maxima in view, one a line:\n"
-                       "                  KIND<TAB>X<TAB>Y, with or without --output\n")},
-    {"scale=",
-     QT_TRANSLATE_NOOP(
-         "app::CommandLine",
-         "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
-         "                  441x385 pixels, as the window shows the picture)\n"),
-     0.5, 8,
-     QT_TRANSLATE_NOOP("app::CommandLine", "--scale must be a number from 0.5 to %2, not '%1'")},
-    {"help,h", QT_TRANSLATE_NOOP("app::CommandLine", "  -h, --help      show this text\n")},
-    {"version,v", QT_TRANSLATE_NOOP("app::CommandLine", "  -v, --version   show the version\n")},
-    {"background=",
-     QT_TRANSLATE_NOOP(
-         "app::CommandLine",
-         "\nThe picture's style (the default is the window's look):\n"
-         "  --background B  screen (the window's colour), white, or transparent (PNG and\n"
-         "                  SVG; white in a PDF)\n")},
-    {"line-width=",
-     QT_TRANSLATE_NOOP(
-         "app::CommandLine",
-         "  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4\n")},
-    {"numbers", QT_TRANSLATE_NOOP("app::CommandLine", "  --numbers       number the even ticks\n")},
-    {"grid", QT_TRANSLATE_NOOP("app::CommandLine",
-                               "  --grid          light lines across the picture at the ticks\n")},
-    {"page=", QT_TRANSLATE_NOOP(
-                  "app::CommandLine",
-                  "\nA printed page instead of the picture alone (FILE must end in .pdf):\n"
-                  "  --page SIZE     the page the picture is printed on, with margins and a\n"
-                  "                  caption under it: A3, A4, A5, Letter or Legal; the\n"
-                  "                  background is white unless --background says otherwise\n")},
-    {"unit-length=",
-     QT_TRANSLATE_NOOP(
-         "app::CommandLine",
-         "  --unit-length L one unit of the axes L millimetres long on paper, from 1 to\n"
-         "                  %3, the most that fits A3 (default: as large as the page\n"
-         "                  allows)\n"),
-     1, 13.3,
-     QT_TRANSLATE_NOOP("app::CommandLine",
-                       "--unit-length must be a number of millimetres from 1 to %2, the most that "
-                       "fits A3, not '%1'")},
+// Texts worded here are translated in this context.
+struct CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(app::CommandLine)
+
+public:
+    // In the order --help lists them. %2 in the help stands for the functions' list, %3 for the
+    // largest unit length: 13.3 mm, the most that fits A3 with any function's caption.
+    static constexpr Option options[] = {
+        {"function=",
+         QT_TR_NOOP("  --function N    the functions to graph, one or a list such as 1-5 or "
+                    "0,2-3:\n%2                    0  no graph: the axes shown at start-up\n")},
+        {"output=",
+         QT_TR_NOOP(
+             "  --output FILE   the picture file, in the format its name ends in: .png, .svg,\n"
+             "                  .pdf, or .wav for the curve as sound (four seconds, pitch\n"
+             "                  following y, left to right with x); an existing file is\n"
+             "                  replaced whole. {n} in the name stands for the function's\n"
+             "                  number, and is needed when N lists more than one. Repeat\n"
+             "                  --output for more files of each function:\n"
+             "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
+             "                  writes ten files, in that order; the first that cannot be\n"
+             "                  written ends the run, and those written before it stay\n")},
+        {"expression=",
+         QT_TR_NOOP("  --expression E  a function of x typed as on a calculator, in place of\n"
+                    "                  --function: 'y = 0.5x^2 - 3', 'tan(x)', '√(1 - x^2)'\n")},
+        {"x-range=",
+         QT_TR_NOOP("  --x-range A:B   the part of the x-axis shown (default -10:10)\n")},
+        {"y-range=",
+         QT_TR_NOOP("  --y-range C:D   the part of the y-axis shown (default -10:10)\n")},
+        {"key-points",
+         QT_TR_NOOP("  --key-points    print the zeros, minima and maxima in view, one a line:\n"
+                    "                  KIND<TAB>X<TAB>Y, with or without --output\n")},
+        {"scale=",
+         QT_TR_NOOP(
+             "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
+             "                  441x385 pixels, as the window shows the picture)\n"),
+         0.5, 8, QT_TR_NOOP("--scale must be a number from 0.5 to %2, not '%1'")},
+        {"help,h", QT_TR_NOOP("  -h, --help      show this text\n")},
+        {"version,v", QT_TR_NOOP("  -v, --version   show the version\n")},
+        {"background=",
+         QT_TR_NOOP(
+             "\nThe picture's style (the default is the window's look):\n"
+             "  --background B  screen (the window's colour), white, or transparent (PNG and\n"
+             "                  SVG; white in a PDF)\n")},
+        {"line-width=",
+         QT_TR_NOOP("  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4\n")},
+        {"numbers", QT_TR_NOOP("  --numbers       number the even ticks\n")},
+        {"grid", QT_TR_NOOP("  --grid          light lines across the picture at the ticks\n")},
+        {"page=",
+         QT_TR_NOOP("\nA printed page instead of the picture alone (FILE must end in .pdf):\n"
+                    "  --page SIZE     the page the picture is printed on, with margins and a\n"
+                    "                  caption under it: A3, A4, A5, Letter or Legal; the\n"
+                    "                  background is white unless --background says otherwise\n")},
+        {"unit-length=",
+         QT_TR_NOOP(
+             "  --unit-length L one unit of the axes L millimetres long on paper, from 1 to\n"
+             "                  %3, the most that fits A3 (default: as large as the page\n"
+             "                  allows)\n"),
+         1, 13.3,
+         QT_TR_NOOP("--unit-length must be a number of millimetres from 1 to %2, the most that "
+                    "fits A3, not '%1'")},
+    };
 };
+
+constexpr char programName[] = "function-graph";
+
 // The window options Qt reads itself when the window opens, taken with one dash or two as Qt takes
 // them; written as the table's names.
 constexpr char windowOptions[] =
@@ -135,9 +122,9 @@ QString firstName(const char *names)
 
 const Option &option(const char *name)
 {
-    return *std::find_if(std::cbegin(options), std::cend(options), [name](const Option &option) {
-        return firstName(option.names) == QLatin1String(name);
-    });
+    return *std::find_if(
+        std::cbegin(CommandLine::options), std::cend(CommandLine::options),
+        [name](const Option &option) { return firstName(option.names) == QLatin1String(name); });
 }
 
 QString helpText()
@@ -154,7 +141,7 @@ QString helpText()
         "Without options, opens the window. With them, draws the graph of each function\n"
         "listed into each FILE and exits, without a window or a display.\n"
         "\n");
-    for (const Option &option : options)
+    for (const Option &option : CommandLine::options)
         text += CommandLine::tr(option.help);
     return text.arg(QLatin1String(programName), functions).arg(option("unit-length").high);
 }
@@ -167,8 +154,8 @@ bool print(std::FILE *stream, const QString &text)
            && std::fflush(stream) == 0;
 }
 
-// One line on the standard error, naming the program; returns `status`.
-int complain(const QString &problem, int status)
+// One line on the standard error, naming the program; returns `status`, 2 for a mistake.
+int complain(const QString &problem, int status = 2)
 {
     print(stderr, QLatin1String(programName) + QLatin1String(": ") + problem + QLatin1Char('\n'));
     return status;
@@ -177,7 +164,7 @@ int complain(const QString &problem, int status)
 // A mistake in the command: `problem` with the value at fault.
 int mistake(const QString &problem, const QString &value)
 {
-    return complain(problem.arg(value), 2);
+    return complain(problem.arg(value));
 }
 
 // Reads the number option `name` into `number`; the status of a value outside its range.
@@ -190,15 +177,7 @@ std::optional<int> readNumber(const QCommandLineParser &parser, const char *name
     // Written so that a NaN fails it too.
     if (isNumber && number >= given.low && number <= given.high)
         return std::nullopt;
-    return complain(CommandLine::tr(given.outOfRange).arg(value, QString::number(given.high)), 2);
-}
-
-// A device pixel ratio as Qt keeps one for a window, in whole 1/65536ths: a PNG at --scale 1.1
-// has the pixels of a window at QT_SCALE_FACTOR=1.1.
-qreal storedRatio(double scale)
-{
-    constexpr double steps = 0x10000;
-    return std::trunc(scale * steps) / steps;
+    return complain(CommandLine::tr(given.outOfRange).arg(value, QString::number(given.high)));
 }
 
 // The functions `list` names ("3", "1-5", "0,2-3"), in its order; nothing when it is not such a
@@ -236,26 +215,23 @@ std::optional<int> readGraphs(const QCommandLineParser &parser, Graphs &graphs)
     const QString function = parser.values(QStringLiteral("function")).join(QLatin1Char(','));
     if (listed && function.isEmpty())
         return complain(CommandLine::tr("--function is empty: give a number from 0 to 5, or a list "
-                                        "such as 1-5 or 0,2-3"),
-                        2);
+                                        "such as 1-5 or 0,2-3"));
     if (typed && listed)
         return complain(CommandLine::tr("--expression and --function cannot be given together: "
-                                        "each names the function to draw"),
-                        2);
+                                        "each names the function to draw"));
     if ((function.isEmpty() && !typed) || (!outputs && !keyPoints)) {
         // The first option given that draws nothing by itself.
         const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
         return complain(function.isEmpty() && !typed && !outputs
                             ? CommandLine::tr("%1 needs --function N and --output FILE").arg(given)
                         : !outputs ? CommandLine::tr("--function needs --output FILE")
-                                   : CommandLine::tr("--output needs --function N"),
-                        2);
+                                   : CommandLine::tr("--output needs --function N"));
     }
     if (typed) {
         auto parsed =
             graphing::Expression::parse(parser.value(QStringLiteral("expression")).toStdString());
         if (const auto *const error = std::get_if<graphing::ExpressionError>(&parsed))
-            return complain(QStringLiteral("--expression: ") + describeProblem(*error), 2);
+            return complain(QStringLiteral("--expression: ") + describeProblem(*error));
         graphs << graphing::Function(std::get<graphing::Expression>(std::move(parsed)));
     } else if (const std::optional<QList<int>> functions = functionsListed(function)) {
         for (const int number : *functions)
@@ -267,7 +243,7 @@ std::optional<int> readGraphs(const QCommandLineParser &parser, Graphs &graphs)
             function);
     }
     if (keyPoints && (graphs.size() != 1 || !graphs.constFirst()))
-        return complain(CommandLine::tr("--key-points needs one function to graph"), 2);
+        return complain(CommandLine::tr("--key-points needs one function to graph"));
     return std::nullopt;
 }
 
@@ -294,15 +270,13 @@ std::optional<int> readView(const QCommandLineParser &parser, graphing::View &vi
             || !std::isfinite(*range.low) || !std::isfinite(*range.high))
             return complain(
                 CommandLine::tr("--%1 must be two numbers A:B with A less than B, not '%2'")
-                    .arg(name, value),
-                2);
+                    .arg(name, value));
     }
     if (!graphing::isDrawable(view))
         return complain(CommandLine::tr("the view %1 cannot be drawn: each range must lie within "
                                         "-1e9 to 1e9 and be at least a billionth of its distance "
                                         "from 0 long")
-                            .arg(viewInWords(view)),
-                        2);
+                            .arg(viewInWords(view)));
     return std::nullopt;
 }
 
@@ -365,7 +339,7 @@ std::optional<int> readLook(const QCommandLineParser &parser, Command &command)
     }
     if (parser.isSet(QStringLiteral("unit-length"))) {
         if (!command.page)
-            return complain(CommandLine::tr("--unit-length needs --page SIZE"), 2);
+            return complain(CommandLine::tr("--unit-length needs --page SIZE"));
         double length = 0;
         if (const std::optional<int> status = readNumber(parser, "unit-length", length))
             return status;
@@ -453,7 +427,7 @@ std::optional<int> readCommand(const QCommandLineParser &parser, Command &comman
     for (const QString &name : shaping) {
         if (outputs.isEmpty() && parser.isSet(name))
             return complain(
-                CommandLine::tr("%1 needs --output FILE").arg(QStringLiteral("--") + name), 2);
+                CommandLine::tr("%1 needs --output FILE").arg(QStringLiteral("--") + name));
     }
     if (parser.isSet(QStringLiteral("scale"))) {
         if (all([](const Picture &picture) { return picture.format != PictureFormat::Png; }))
@@ -462,14 +436,15 @@ std::optional<int> readCommand(const QCommandLineParser &parser, Command &comman
         double scale = 1;
         if (std::optional<int> status = readNumber(parser, "scale", scale))
             return status;
-        command.ratio = storedRatio(scale);
+        // As Qt keeps a window's ratio, in whole 1/65536ths: a PNG at --scale 1.1 has the pixels
+        // of a window at QT_SCALE_FACTOR=1.1.
+        command.ratio = std::trunc(scale * 0x10000) / 0x10000;
     }
     for (const QString &name : shaping.mid(1)) {
         if (parser.isSet(name)
             && all([](const Picture &picture) { return picture.format == PictureFormat::Wav; }))
             return complain(CommandLine::tr("%1 applies to pictures only, not to the sound '%2'")
-                                .arg(QStringLiteral("--") + name, outputs[0]),
-                            2);
+                                .arg(QStringLiteral("--") + name, outputs[0]));
     }
     // A page is printed from each picture, with its caption; every one must fit.
     for (Picture &picture : command.pictures) {
@@ -481,7 +456,7 @@ std::optional<int> readCommand(const QCommandLineParser &parser, Command &comman
         picture.pageOptions = {command.unitLength, pictureCaption(picture.content)};
         if (const std::optional<QString> problem =
                 whyNotOnPage(picture.content, *command.page, picture.pageOptions))
-            return complain(*problem, 2);
+            return complain(*problem);
     }
     return std::nullopt;
 }
@@ -547,7 +522,7 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     QStringList names = QString::fromLatin1(windowOptions).split(QLatin1Char(' '));
-    for (const Option &option : options)
+    for (const Option &option : CommandLine::options)
         names << QLatin1String(option.names);
     for (const QString &name : names) {
         const bool takesValue = name.endsWith(QLatin1Char('='));
@@ -559,7 +534,7 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
         return parser.isSet(firstName(option.names));
     };
     if (parser.parse(arguments) && parser.positionalArguments().isEmpty()
-        && std::none_of(std::cbegin(options), std::cend(options), isOwn))
+        && std::none_of(std::cbegin(CommandLine::options), std::cend(CommandLine::options), isOwn))
         return std::nullopt;
 
     // The answer without a window, in the user's language, needs an application object for the
@@ -568,10 +543,8 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     // text, no plugin is needed, and looking through the plugin folders would only cost time.
     const bool drawsText =
         parser.isSet(QStringLiteral("numbers")) || parser.isSet(QStringLiteral("page"));
-    QByteArray name(programName);
-    QByteArray platform("-platform");
-    QByteArray offscreen("offscreen");
-    char *applicationArgv[] = {name.data(), platform.data(), offscreen.data(), nullptr};
+    static char name[] = "function-graph", platform[] = "-platform", offscreen[] = "offscreen";
+    char *applicationArgv[] = {name, platform, offscreen, nullptr};
     // Without XDG_RUNTIME_DIR (cron, ssh, CI) the GUI application would warn and make a shared
     // runtime folder; a private one (0700) serves the run instead.
     std::optional<QTemporaryDir> runtimeFolder;
@@ -589,17 +562,16 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     Translations translations;
     translations.install();
     if (!parser.parse(arguments))
-        return complain(parser.errorText(), 2);
+        return complain(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return complain(
-            CommandLine::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
+            CommandLine::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
     // Qt reads names as UTF-8; any other bytes would name another file than the one given.
     if (!notUtf8.isEmpty())
         return complain(
             CommandLine::tr("'%1' is not valid UTF-8, the only encoding of file names and "
                             "arguments Qt reads")
-                .arg(notUtf8),
-            2);
+                .arg(notUtf8));
     const bool help = parser.isSet(QStringLiteral("help"));
     if (help || parser.isSet(QStringLiteral("version"))) {
         if (print(stdout, help ? helpText()
