@@ -477,7 +477,7 @@ int carryOut(const Command &command)
     });
     PictureFiles files;
     std::optional<WriteFailure> failure;
-    for (qsizetype i = 0; i < command.pictures.size() && !failure; ++i)
+    for (int i = 0; i < int(command.pictures.size()) && !failure; ++i)
         failure = files.add(command.pictures[i].path, drawn.resultAt(i));
     // The files before a failure are put in place; the first that fails is told.
     if (std::optional<WriteFailure> earlier = files.commit())
