@@ -499,8 +499,7 @@ QByteArray noDisplay;
 
 void reportFatal(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    // The one fatal message while the application object starts: no platform plugin could be
-    // initialised, which on a machine with the program's packages means no display.
+    // The one fatal message while the application starts: no platform plugin, so no display.
     if (type == QtFatalMsg) {
         std::fputs(noDisplay.constData(), stderr);
         std::_Exit(1);
@@ -537,16 +536,13 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
         && std::none_of(std::cbegin(CommandLine::options), std::cend(CommandLine::options), isOwn))
         return std::nullopt;
 
-    // The answer without a window, in the user's language, needs an application object for the
-    // translations. The parser words some errors as it parses, so it parses again with them. Text
-    // needs the fonts, which only a GUI application finds (offscreen: no display needed); without
-    // text, no plugin is needed, and looking through the plugin folders would only cost time.
+    // The translations need an application object; the parser, which words some errors, parses
+    // again with them. Text needs a GUI application's fonts; without text no plugin is needed.
     const bool drawsText =
         parser.isSet(QStringLiteral("numbers")) || parser.isSet(QStringLiteral("page"));
     static char name[] = "function-graph", platform[] = "-platform", offscreen[] = "offscreen";
     char *applicationArgv[] = {name, platform, offscreen, nullptr};
-    // Without XDG_RUNTIME_DIR (cron, ssh, CI) the GUI application would warn and make a shared
-    // runtime folder; a private one (0700) serves the run instead.
+    // Without XDG_RUNTIME_DIR (cron, ssh) Qt would warn and share one; a private one serves.
     std::optional<QTemporaryDir> runtimeFolder;
     if (drawsText && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         runtimeFolder.emplace(QDir::tempPath() + QStringLiteral("/function-graph-XXXXXX"));
@@ -597,9 +593,8 @@ void reportMissingDisplay(bool whileOpening, const Translations &translations)
             (QString::fromLatin1(programName) + QLatin1String(": ") + problem + QLatin1Char('\n'))
                 .toLocal8Bit();
     }
-    // Without a display the user sees the one line of reportFatal, not Qt's fatal message and
-    // abort; Qt's warnings on the way say the same at length and are silenced meanwhile (rules in
-    // QT_LOGGING_RULES take precedence).
+    // Without a display the user sees reportFatal's one line; Qt's warnings on the way say the same
+    // at length and are silenced meanwhile (QT_LOGGING_RULES takes precedence).
     QLoggingCategory::setFilterRules(whileOpening ? QStringLiteral("qt.qpa.*=false") : QString());
     if (whileOpening)
         qtMessageHandler = qInstallMessageHandler(reportFatal);

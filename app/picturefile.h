@@ -50,7 +50,7 @@ std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
 QByteArray pagePdf(const graphing::PictureContent &content, const QPageLayout &layout,
                    int resolution, const plot::PageOptions &options);
 
-// Write encodePicture() and pagePdf() as PictureFiles::write does.
+// encodePicture() and pagePdf() written by PictureFiles::write.
 std::optional<QString> savePicture(const graphing::PictureContent &content, const QString &path,
                                    PictureFormat format, qreal ratio);
 std::optional<QString> savePage(const graphing::PictureContent &content, const QString &path,
