@@ -11,50 +11,121 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtConcurrentMap>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
-#include <future>
 #include <memory>
-#include <thread>
-#include <variant>
 
 namespace app {
 
 namespace {
 
+// One of the program's own options: its names, joined by ',', with '=' when it takes a value; its
+// lines in --help; for a number, its range and the complaint of another value ('%1' the value, '%2'
+// the largest).
+struct Option {
+    const char *names;
+    const char *help;
+    double low = 0;
+    double high = 0;
+    const char *outOfRange = nullptr;
+};
+
 // Texts worded here are translated in this context.
 struct CommandLine {
     Q_DECLARE_TR_FUNCTIONS(app::CommandLine)
+
+public:
+    // In the order --help lists them. %2 in the help stands for the functions' list, %3 for the
+    // largest unit length: 13.3 mm, the most that fits A3 with any function's caption.
+    static constexpr Option options[] = {
+        {"function=",
+         QT_TR_NOOP("  --function N    the functions to graph, one or a list such as 1-5 or "
+                    "0,2-3:\n%2                    0  no graph: the axes shown at start-up\n")},
+        {"output=",
+         QT_TR_NOOP(
+             "  --output FILE   the picture file, in the format its name ends in: .png, .svg,\n"
+             "                  .pdf, or .wav for the curve as sound (four seconds, pitch\n"
+             "                  following y, left to right with x); an existing file is\n"
+             "                  replaced whole. {n} in the name stands for the function's\n"
+             "                  number, and is needed when N lists more than one. Repeat\n"
+             "                  --output for more files of each function:\n"
+             "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
+             "                  writes ten files, in that order; the first that cannot be\n"
+             "                  written ends the run, and those written before it stay\n")},
+        {"expression=",
+         QT_TR_NOOP("  --expression E  a function of x typed as on a calculator, in place of\n"
+                    "                  --function: 'y = 0.5x^2 - 3', 'tan(x)', '√(1 - x^2)'\n")},
+        {"x-range=",
+         QT_TR_NOOP("  --x-range A:B   the part of the x-axis shown (default -10:10)\n")},
+        {"y-range=",
+         QT_TR_NOOP("  --y-range C:D   the part of the y-axis shown (default -10:10)\n")},
+        {"key-points",
+         QT_TR_NOOP("  --key-points    print the zeros, minima and maxima in view, one a line:\n"
+                    "                  KIND<TAB>X<TAB>Y, with or without --output\n")},
+        {"scale=",
+         QT_TR_NOOP(
+             "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
+             "                  441x385 pixels, as the window shows the picture)\n"),
+         0.5, 8, QT_TR_NOOP("--scale must be a number from 0.5 to %2, not '%1'")},
+        {"help,h", QT_TR_NOOP("  -h, --help      show this text\n")},
+        {"version,v", QT_TR_NOOP("  -v, --version   show the version\n")},
+        {"background=",
+         QT_TR_NOOP(
+             "\nThe picture's style (the default is the window's look):\n"
+             "  --background B  screen (the window's colour), white, or transparent (PNG and\n"
+             "                  SVG; white in a PDF)\n")},
+        {"line-width=",
+         QT_TR_NOOP("  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4\n")},
+        {"numbers", QT_TR_NOOP("  --numbers       number the even ticks\n")},
+        {"grid", QT_TR_NOOP("  --grid          light lines across the picture at the ticks\n")},
+        {"page=",
+         QT_TR_NOOP("\nA printed page instead of the picture alone (FILE must end in .pdf):\n"
+                    "  --page SIZE     the page the picture is printed on, with margins and a\n"
+                    "                  caption under it: A3, A4, A5, Letter or Legal; the\n"
+                    "                  background is white unless --background says otherwise\n")},
+        {"unit-length=",
+         QT_TR_NOOP(
+             "  --unit-length L one unit of the axes L millimetres long on paper, from 1 to\n"
+             "                  %3, the most that fits A3 (default: as large as the page\n"
+             "                  allows)\n"),
+         1, 13.3,
+         QT_TR_NOOP("--unit-length must be a number of millimetres from 1 to %2, the most that "
+                    "fits A3, not '%1'")},
+    };
 };
 
 constexpr char programName[] = "function-graph";
 
-// The largest --unit-length in millimetres, the most that fits the largest page --page offers,
-// A3, with any function's caption (largestUnitLength in picturefile.h; tst_commandline prints
-// 13.3 mm on A3 and refuses 13.4).
-constexpr double largestUnitLength = 13.3;
-
-// The program's own options. A name ending in '=' takes a value; aliases are joined by ','.
-constexpr char ownOptions[] =
-    "function= output= scale= help,h version,v background= line-width= numbers grid page= "
-    "unit-length= expression= x-range= y-range= key-points";
-// The window options Qt reads itself when the window opens (QGuiApplication, QApplication and the
-// X11 platform). Every long option is taken with one dash or two, as Qt takes its own.
+// The window options Qt reads itself when the window opens, taken with one dash or two as Qt takes
+// them; written as the table's names.
 constexpr char windowOptions[] =
     "platform= platformpluginpath= platformtheme= plugin= display= geometry= qwindowgeometry= "
     "qwindowtitle= qwindowicon= title= icon= style= stylesheet= session= name= visual= ncols= "
     "dialogs= fontengine= qmljsdebugger= reverse widgetcount cmap nograb dograb sync testability";
+
+QString firstName(const char *names)
+{
+    return QString::fromLatin1(names).section(QLatin1Char(','), 0, 0).remove(QLatin1Char('='));
+}
+
+const Option &option(const char *name)
+{
+    return *std::find_if(
+        std::cbegin(CommandLine::options), std::cend(CommandLine::options),
+        [name](const Option &option) { return firstName(option.names) == QLatin1String(name); });
+}
 
 QString helpText()
 {
@@ -64,50 +135,15 @@ QString helpText()
                          .arg(i + 1)
                          .arg(toQString(graphWindowDesign.functionButtons[i].caption).trimmed());
     }
-    return CommandLine::tr(
-               "Usage: %1 [--function N --output FILE [--scale S]]\n"
-               "\n"
-               "Without options, opens the window. With them, draws the graph of each function\n"
-               "listed into each FILE and exits, without a window or a display.\n"
-               "\n"
-               "  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:\n"
-               "%2                    0  no graph: the axes shown at start-up\n"
-               "  --output FILE   the picture file, in the format its name ends in: .png, .svg,\n"
-               "                  .pdf, or .wav for the curve as sound (four seconds, pitch\n"
-               "                  following y, left to right with x); an existing file is\n"
-               "                  replaced whole. {n} in the name stands for the function's\n"
-               "                  number, and is needed when N lists more than one. Repeat\n"
-               "                  --output for more files of each function:\n"
-               "                    --function 1-5 --output 'f{n}.png' --output 'f{n}.svg'\n"
-               "                  writes ten files, in that order; the first that cannot be\n"
-               "                  written ends the run, and those written before it stay\n"
-               "  --expression E  a function of x typed as on a calculator, in place of\n"
-               "                  --function: 'y = 0.5x^2 - 3', 'tan(x)', '√(1 - x^2)'\n"
-               "  --x-range A:B   the part of the x-axis shown (default -10:10)\n"
-               "  --y-range C:D   the part of the y-axis shown (default -10:10)\n"
-               "  --key-points    print the zeros, minima and maxima in view, one a line:\n"
-               "                  KIND<TAB>X<TAB>Y, with or without --output\n"
-               "  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:\n"
-               "                  441x385 pixels, as the window shows the picture)\n"
-               "  -h, --help      show this text\n"
-               "  -v, --version   show the version\n"
-               "\n"
-               "The picture's style (the default is the window's look):\n"
-               "  --background B  screen (the window's colour), white, or transparent (PNG and\n"
-               "                  SVG; white in a PDF)\n"
-               "  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4\n"
-               "  --numbers       number the even ticks\n"
-               "  --grid          light lines across the picture at the ticks\n"
-               "\n"
-               "A printed page instead of the picture alone (FILE must end in .pdf):\n"
-               "  --page SIZE     the page the picture is printed on, with margins and a\n"
-               "                  caption under it: A3, A4, A5, Letter or Legal; the\n"
-               "                  background is white unless --background says otherwise\n"
-               "  --unit-length L one unit of the axes L millimetres long on paper, from 1 to\n"
-               "                  %3, the most that fits A3 (default: as large as the page\n"
-               "                  allows)\n")
-        .arg(QLatin1String(programName), functions)
-        .arg(largestUnitLength);
+    QString text = CommandLine::tr(
+        "Usage: %1 [--function N --output FILE [--scale S]]\n"
+        "\n"
+        "Without options, opens the window. With them, draws the graph of each function\n"
+        "listed into each FILE and exits, without a window or a display.\n"
+        "\n");
+    for (const Option &option : CommandLine::options)
+        text += CommandLine::tr(option.help);
+    return text.arg(QLatin1String(programName), functions).arg(option("unit-length").high);
 }
 
 bool print(std::FILE *stream, const QString &text)
@@ -118,75 +154,34 @@ bool print(std::FILE *stream, const QString &text)
            && std::fflush(stream) == 0;
 }
 
-// One line on the standard error, naming the program; returns `status`.
-int complain(const QString &problem, int status)
+// One line on the standard error, naming the program; returns `status`, 2 for a mistake.
+int complain(const QString &problem, int status = 2)
 {
     print(stderr, QLatin1String(programName) + QLatin1String(": ") + problem + QLatin1Char('\n'));
     return status;
 }
 
-// The page sizes --page takes, by their usual names.
-const std::array pageSizes{QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::Letter,
-                           QPageSize::Legal};
-
-// The style and page the options ask for, or the status of a mistake in them.
-struct Look {
-    graphing::PictureStyle style;
-    std::optional<QPageSize> page;
-    plot::PageOptions pageOptions;
-};
-std::variant<Look, int> lookOf(const QCommandLineParser &parser)
+// A mistake in the command: `problem` with the value at fault.
+int mistake(const QString &problem, const QString &value)
 {
-    const auto mistake = [](const QString &problem, const QString &value) {
-        return complain(problem.arg(value), 2);
-    };
-    const auto value = [&parser](const char *name) {
-        return parser.isSet(QLatin1String(name)) ? std::optional(parser.value(QLatin1String(name)))
-                                                 : std::nullopt;
-    };
-    Look look;
-    Choices chosen{};
-    if (const std::optional<QString> page = value("page")) {
-        for (const QPageSize::PageSizeId id : pageSizes) {
-            if (QPageSize::key(id).compare(*page, Qt::CaseInsensitive) == 0)
-                look.page = QPageSize(id);
-        }
-        if (!look.page)
-            return mistake(CommandLine::tr("--page must be A3, A4, A5, Letter or Legal, not '%1'"),
-                           *page);
-        chosen[Background] = int(graphing::Background::White);
-    }
-    if (const std::optional<QString> unit = value("unit-length")) {
-        if (!look.page)
-            return complain(CommandLine::tr("--unit-length needs --page SIZE"), 2);
-        bool isNumber = false;
-        const double length = unit->toDouble(&isNumber);
-        // Written so that a NaN fails it too.
-        if (!isNumber || !(length >= 1 && length <= largestUnitLength))
-            return complain(CommandLine::tr("--unit-length must be a number of millimetres from 1 "
-                                            "to %2, the most that fits A3, not '%1'")
-                                .arg(*unit, QString::number(largestUnitLength)),
-                            2);
-        look.pageOptions.unitLength = length;
-    }
-    // The style's options take the names the settings remember, in any case; without a value, an
-    // item is on.
-    for (int choice = 0; choice < int(choiceDesigns.size()); ++choice) {
-        const ChoiceDesign &design = choiceDesigns.at(std::size_t(choice));
-        if (!design.option || !parser.isSet(QLatin1String(design.option)))
-            continue;
-        const QString name = !design.options[0].second ? QStringLiteral("on")
-                                                       : parser.value(QLatin1String(design.option));
-        chosen.at(std::size_t(choice)) = optionNamed(choice, name);
-        if (chosen.at(std::size_t(choice)) < 0)
-            return mistake(CommandLine::tr(design.mistake), name);
-    }
-    look.style = styleOf(chosen);
-    return look;
+    return complain(problem.arg(value));
+}
+
+// Reads the number option `name` into `number`; the status of a value outside its range.
+std::optional<int> readNumber(const QCommandLineParser &parser, const char *name, double &number)
+{
+    const Option &given = option(name);
+    const QString value = parser.value(QLatin1String(name));
+    bool isNumber = false;
+    number = value.toDouble(&isNumber);
+    // Written so that a NaN fails it too.
+    if (isNumber && number >= given.low && number <= given.high)
+        return std::nullopt;
+    return complain(CommandLine::tr(given.outOfRange).arg(value, QString::number(given.high)));
 }
 
 // The functions `list` names ("3", "1-5", "0,2-3"), in its order; nothing when it is not such a
-// list, or names one twice (its pictures would be written over each other).
+// list, or names one twice.
 std::optional<QList<int>> functionsListed(const QString &list)
 {
     QList<int> functions;
@@ -208,10 +203,53 @@ std::optional<QList<int>> functionsListed(const QString &list)
     return functions;
 }
 
-// The view --x-range and --y-range ask for, or the status of a mistake in them.
-std::variant<graphing::View, int> viewOf(const QCommandLineParser &parser)
+using Graphs = QList<std::optional<graphing::Function>>; // nothing for the axes alone
+
+// Reads the functions listed or typed into `graphs`; the status of a mistake.
+std::optional<int> readGraphs(const QCommandLineParser &parser, Graphs &graphs)
 {
-    graphing::View view;
+    const bool listed = parser.isSet(QStringLiteral("function"));
+    const bool typed = parser.isSet(QStringLiteral("expression"));
+    const bool outputs = parser.isSet(QStringLiteral("output"));
+    const bool keyPoints = parser.isSet(QStringLiteral("key-points"));
+    const QString function = parser.values(QStringLiteral("function")).join(QLatin1Char(','));
+    if (listed && function.isEmpty())
+        return complain(CommandLine::tr("--function is empty: give a number from 0 to 5, or a list "
+                                        "such as 1-5 or 0,2-3"));
+    if (typed && listed)
+        return complain(CommandLine::tr("--expression and --function cannot be given together: "
+                                        "each names the function to draw"));
+    if ((function.isEmpty() && !typed) || (!outputs && !keyPoints)) {
+        // The first option given that draws nothing by itself.
+        const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
+        return complain(function.isEmpty() && !typed && !outputs
+                            ? CommandLine::tr("%1 needs --function N and --output FILE").arg(given)
+                        : !outputs ? CommandLine::tr("--function needs --output FILE")
+                                   : CommandLine::tr("--output needs --function N"));
+    }
+    if (typed) {
+        auto parsed =
+            graphing::Expression::parse(parser.value(QStringLiteral("expression")).toStdString());
+        if (const auto *const error = std::get_if<graphing::ExpressionError>(&parsed))
+            return complain(QStringLiteral("--expression: ") + describeProblem(*error));
+        graphs << graphing::Function(std::get<graphing::Expression>(std::move(parsed)));
+    } else if (const std::optional<QList<int>> functions = functionsListed(function)) {
+        for (const int number : *functions)
+            graphs << (number == 0 ? std::nullopt : std::optional<graphing::Function>(number));
+    } else {
+        return mistake(
+            CommandLine::tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
+                            "0,2-3 naming each once, not '%1'"),
+            function);
+    }
+    if (keyPoints && (graphs.size() != 1 || !graphs.constFirst()))
+        return complain(CommandLine::tr("--key-points needs one function to graph"));
+    return std::nullopt;
+}
+
+// Reads --x-range and --y-range into `view`; the status of a mistake in them.
+std::optional<int> readView(const QCommandLineParser &parser, graphing::View &view)
+{
     const struct {
         const char *option;
         double *low;
@@ -232,16 +270,14 @@ std::variant<graphing::View, int> viewOf(const QCommandLineParser &parser)
             || !std::isfinite(*range.low) || !std::isfinite(*range.high))
             return complain(
                 CommandLine::tr("--%1 must be two numbers A:B with A less than B, not '%2'")
-                    .arg(name, value),
-                2);
+                    .arg(name, value));
     }
     if (!graphing::isDrawable(view))
         return complain(CommandLine::tr("the view %1 cannot be drawn: each range must lie within "
                                         "-1e9 to 1e9 and be at least a billionth of its distance "
                                         "from 0 long")
-                            .arg(viewInWords(view)),
-                        2);
-    return view;
+                            .arg(viewInWords(view)));
+    return std::nullopt;
 }
 
 // A number in plain decimal notation with ten significant digits: "-1.414213562", "0".
@@ -267,7 +303,7 @@ QString keyPointLines(const graphing::PictureContent &content)
     return lines;
 }
 
-// One picture the command asks for.
+// One file the command asks for.
 struct Picture {
     graphing::PictureContent content;
     QString path;
@@ -275,79 +311,72 @@ struct Picture {
     plot::PageOptions pageOptions; // when it is printed on a page
 };
 
-// A style option given when every output is a sound, which has no style; nothing otherwise.
-std::optional<QString> styleWithoutPicture(const QCommandLineParser &parser,
-                                           const QList<Picture> &pictures)
+// What the command asks for: the files in the order they are written, and what they share.
+struct Command {
+    QList<Picture> pictures;
+    graphing::PictureStyle style;
+    qreal ratio = 1;                 // a PNG's device pixel ratio
+    std::optional<QPageLayout> page; // a printed page in place of the picture alone
+    std::optional<double> unitLength;
+    std::optional<graphing::PictureContent> keyPointsOf;
+};
+
+// Reads the style and the page asked for into `command`; the status of a mistake in them.
+std::optional<int> readLook(const QCommandLineParser &parser, Command &command)
 {
-    if (std::any_of(pictures.cbegin(), pictures.cend(),
-                    [](const Picture &picture) { return picture.format != PictureFormat::Wav; }))
-        return std::nullopt;
-    for (const ChoiceDesign &design : choiceDesigns) {
-        if (design.option && parser.isSet(QLatin1String(design.option)))
-            return QStringLiteral("--") + QLatin1String(design.option);
+    Choices chosen{};
+    if (parser.isSet(QStringLiteral("page"))) {
+        const QString page = parser.value(QStringLiteral("page"));
+        for (const auto id :
+             {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::Letter, QPageSize::Legal}) {
+            if (QPageSize::key(id).compare(page, Qt::CaseInsensitive) == 0)
+                command.page = printedPage(QPageSize(id));
+        }
+        if (!command.page)
+            return mistake(CommandLine::tr("--page must be A3, A4, A5, Letter or Legal, not '%1'"),
+                           page);
+        chosen[Background] = int(graphing::Background::White);
     }
+    if (parser.isSet(QStringLiteral("unit-length"))) {
+        if (!command.page)
+            return complain(CommandLine::tr("--unit-length needs --page SIZE"));
+        double length = 0;
+        if (const std::optional<int> status = readNumber(parser, "unit-length", length))
+            return status;
+        command.unitLength = length;
+    }
+    // The style's options take the names the settings remember, in any case; without a value, an
+    // item is on.
+    for (std::size_t choice = 0; choice < choiceDesigns.size(); ++choice) {
+        const ChoiceDesign &design = choiceDesigns.at(choice);
+        if (!design.option || !parser.isSet(QLatin1String(design.option)))
+            continue;
+        const QString name = !design.options[0].second ? QStringLiteral("on")
+                                                       : parser.value(QLatin1String(design.option));
+        chosen.at(choice) = optionNamed(int(choice), name);
+        if (chosen.at(choice) < 0)
+            return mistake(CommandLine::tr(design.mistake), name);
+    }
+    command.style = styleOf(chosen);
     return std::nullopt;
 }
 
-// Draws what the program's own options ask for; the status to exit with. Every picture is checked
-// before the first is drawn, so that a mistake in the command writes nothing.
-int render(const QCommandLineParser &parser)
+// Reads what the options ask to draw into `command`; the status of a mistake in them. Every file
+// is checked here, so that a mistake in the command writes nothing.
+std::optional<int> readCommand(const QCommandLineParser &parser, Command &command)
 {
-    const QString function = parser.values(QStringLiteral("function")).join(QLatin1Char(','));
-    const QStringList outputs = parser.values(QStringLiteral("output"));
-    const QString scale = parser.value(QStringLiteral("scale"));
+    Graphs graphs;
+    graphing::View view;
+    if (std::optional<int> status = readGraphs(parser, graphs))
+        return status;
+    if (std::optional<int> status = readView(parser, view))
+        return status;
+    if (std::optional<int> status = readLook(parser, command))
+        return status;
     const bool typed = parser.isSet(QStringLiteral("expression"));
-    const bool keyPoints = parser.isSet(QStringLiteral("key-points"));
-    // A mistake in the command: `problem` with the value at fault.
-    const auto mistake = [](const QString &problem, const QString &value) {
-        return complain(problem.arg(value), 2);
-    };
-    if (parser.isSet(QStringLiteral("function")) && function.isEmpty())
-        return complain(CommandLine::tr("--function is empty: give a number from 0 to 5, or a list "
-                                        "such as 1-5 or 0,2-3"),
-                        2);
-    if (typed && parser.isSet(QStringLiteral("function")))
-        return complain(CommandLine::tr("--expression and --function cannot be given together: "
-                                        "each names the function to draw"),
-                        2);
-    if ((function.isEmpty() && !typed) || (outputs.isEmpty() && !keyPoints)) {
-        // The first option given that draws nothing by itself.
-        const QString given = QStringLiteral("--") + parser.optionNames().constFirst();
-        return complain(function.isEmpty() && !typed && outputs.isEmpty()
-                            ? CommandLine::tr("%1 needs --function N and --output FILE").arg(given)
-                        : outputs.isEmpty() ? CommandLine::tr("--function needs --output FILE")
-                                            : CommandLine::tr("--output needs --function N"),
-                        2);
-    }
-    // What is graphed: the functions listed, or the one typed.
-    QList<std::optional<graphing::Function>> graphs;
-    if (typed) {
-        auto parsed =
-            graphing::Expression::parse(parser.value(QStringLiteral("expression")).toStdString());
-        if (const auto *const error = std::get_if<graphing::ExpressionError>(&parsed))
-            return complain(QStringLiteral("--expression: ") + describeProblem(*error), 2);
-        graphs << graphing::Function(std::get<graphing::Expression>(std::move(parsed)));
-    } else if (const std::optional<QList<int>> functions = functionsListed(function)) {
-        for (const int number : *functions)
-            graphs << (number == 0 ? std::nullopt : std::optional<graphing::Function>(number));
-    } else {
-        return mistake(
-            CommandLine::tr("--function takes numbers from 0 to 5, one or a list such as 1-5 or "
-                            "0,2-3 naming each once, not '%1'"),
-            function);
-    }
-    if (keyPoints && (graphs.size() != 1 || !graphs.constFirst()))
-        return complain(CommandLine::tr("--key-points needs one function to graph"), 2);
-    const std::variant<graphing::View, int> view = viewOf(parser);
-    if (const int *const status = std::get_if<int>(&view))
-        return *status;
-    const std::variant<Look, int> asked = lookOf(parser);
-    if (const int *const status = std::get_if<int>(&asked))
-        return *status;
-    const Look &look = std::get<Look>(asked);
+    const QStringList outputs = parser.values(QStringLiteral("output"));
     const QString placeholder = QStringLiteral("{n}");
-    QList<Picture> pictures;
-    QSet<QString> paths;
+    QSet<QString> files;
     for (const std::optional<graphing::Function> &graph : graphs) {
         const int number = graph ? graph->number().value_or(0) : 0;
         for (const QString &output : outputs) {
@@ -366,95 +395,98 @@ int render(const QCommandLineParser &parser)
                     output);
             const QString path = QString(output).replace(placeholder, QString::number(number));
             const std::optional<PictureFormat> format = pictureFormatOf(path);
-            if (!format) {
+            if (!format)
                 return mistake(
                     CommandLine::tr(
                         "cannot tell the format of '%1': the file name must end in .png, "
                         ".svg, .pdf or .wav"),
                     path);
-            }
-            if (*format == PictureFormat::Wav && !graph) {
+            if (*format == PictureFormat::Wav && !graph)
                 return mistake(CommandLine::tr("the axes alone have no curve to be heard: '%1' "
                                                "needs --function 1 to 5"),
                                path);
-            }
             const QString file = fileIdentity(path);
-            if (paths.contains(file))
+            if (files.contains(file))
                 return mistake(CommandLine::tr("'%1' would be written twice"), path);
-            paths.insert(file);
-            pictures.append({graphing::PictureContent(graph, {}, std::get<graphing::View>(view)),
-                             path,
-                             *format,
-                             {}});
+            files.insert(file);
+            command.pictures.append(
+                {graphing::PictureContent(graph, command.style, view), path, *format, {}});
         }
     }
-    // What every picture shares, from the options that apply to all of them.
-    double ratio = 1;
+    if (parser.isSet(QStringLiteral("key-points")))
+        command.keyPointsOf = graphing::PictureContent(graphs.constFirst(), {}, view);
+    // The options that shape a picture need one; a sound has no style.
+    const auto all = [&command](bool (*test)(const Picture &)) {
+        return std::all_of(command.pictures.cbegin(), command.pictures.cend(), test);
+    };
+    QStringList shaping{QStringLiteral("scale")};
+    for (const ChoiceDesign &design : choiceDesigns) {
+        if (design.option)
+            shaping << QLatin1String(design.option);
+    }
+    for (const QString &name : shaping) {
+        if (outputs.isEmpty() && parser.isSet(name))
+            return complain(
+                CommandLine::tr("%1 needs --output FILE").arg(QStringLiteral("--") + name));
+    }
     if (parser.isSet(QStringLiteral("scale"))) {
-        if (std::none_of(pictures.cbegin(), pictures.cend(), [](const Picture &picture) {
-                return picture.format == PictureFormat::Png;
-            }))
+        if (all([](const Picture &picture) { return picture.format != PictureFormat::Png; }))
             return mistake(CommandLine::tr("--scale applies to PNG pictures only, not to '%1'"),
                            outputs[0]);
-        bool isNumber = false;
-        ratio = scale.toDouble(&isNumber);
-        // Written so that a NaN fails it too.
-        if (!isNumber || !(ratio >= 0.5 && ratio <= 8))
-            return mistake(CommandLine::tr("--scale must be a number from 0.5 to 8, not '%1'"),
-                           scale);
+        double scale = 1;
+        if (std::optional<int> status = readNumber(parser, "scale", scale))
+            return status;
+        // As Qt keeps a window's ratio, in whole 1/65536ths: a PNG at --scale 1.1 has the pixels
+        // of a window at QT_SCALE_FACTOR=1.1.
+        command.ratio = std::trunc(scale * 0x10000) / 0x10000;
     }
-    if (const std::optional<QString> option = styleWithoutPicture(parser, pictures))
-        return complain(CommandLine::tr("%1 applies to pictures only, not to the sound '%2'")
-                            .arg(*option, outputs[0]),
-                        2);
+    for (const QString &name : shaping.mid(1)) {
+        if (parser.isSet(name)
+            && all([](const Picture &picture) { return picture.format == PictureFormat::Wav; }))
+            return complain(CommandLine::tr("%1 applies to pictures only, not to the sound '%2'")
+                                .arg(QStringLiteral("--") + name, outputs[0]));
+    }
     // A page is printed from each picture, with its caption; every one must fit.
-    for (Picture &picture : pictures) {
-        picture.content.style = look.style;
-        if (!look.page)
-            continue;
+    for (Picture &picture : command.pictures) {
+        if (!command.page)
+            break;
         if (picture.format != PictureFormat::Pdf)
             return mistake(CommandLine::tr("--page prints on a PDF page only, not into '%1'"),
                            picture.path);
-        plot::PageOptions &options = picture.pageOptions;
-        options = {look.pageOptions.unitLength, pictureCaption(picture.content)};
+        picture.pageOptions = {command.unitLength, pictureCaption(picture.content)};
         if (const std::optional<QString> problem =
-                whyNotOnPage(picture.content, printedPage(*look.page), options))
-            return complain(*problem, 2);
+                whyNotOnPage(picture.content, *command.page, picture.pageOptions))
+            return complain(*problem);
     }
-    // Each core draws a picture while the one before is written, in the order given: the first
-    // failure ends the run with every earlier file complete and no later one begun. The files
-    // wait for the disk together, when all are written.
-    const auto draw = [&look, ratio](const Picture &picture) {
-        return look.page ? pagePdf(picture.content, printedPage(*look.page), printResolution,
-                                   picture.pageOptions)
-                         : encodePicture(picture.content, picture.format, storedRatio(ratio));
+    return std::nullopt;
+}
+
+// Writes the files in order, each drawn ahead on Qt's thread pool; the first failure ends the run
+// with every earlier file complete and no later one begun. The status to exit with.
+int carryOut(const Command &command)
+{
+    const auto draw = [&command](const Picture &picture) {
+        return command.page
+                   ? pagePdf(picture.content, *command.page, printResolution, picture.pageOptions)
+                   : encodePicture(picture.content, picture.format, command.ratio);
     };
-    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
-    std::deque<std::future<QByteArray>> encoding;
+    QFuture<QByteArray> drawn = QtConcurrent::mapped(command.pictures, draw);
+    const auto stop = qScopeGuard([&drawn] {
+        drawn.cancel();
+        drawn.waitForFinished();
+    });
     PictureFiles files;
-    const auto couldNotWrite = [](const WriteFailure &failure) {
-        return complain(CommandLine::tr("could not write %1: %2").arg(failure.path, failure.reason),
-                        1);
-    };
-    for (qsizetype next = 0, written = 0; written < pictures.size(); ++written) {
-        for (; next < pictures.size() && encoding.size() < cores; ++next)
-            encoding.push_back(std::async(std::launch::async, draw, std::cref(pictures[next])));
-        const QByteArray data = encoding.front().get();
-        encoding.pop_front();
-        if (std::optional<WriteFailure> failure = files.add(pictures[written].path, data)) {
-            // The files before it are put in place; the first that fails is told.
-            if (std::optional<WriteFailure> earlier = files.commit())
-                failure = earlier;
-            return couldNotWrite(*failure);
-        }
-    }
-    if (const std::optional<WriteFailure> failure = files.commit())
-        return couldNotWrite(*failure);
-    if (keyPoints) {
-        const graphing::PictureContent content(graphs.constFirst(), {},
-                                               std::get<graphing::View>(view));
-        return print(stdout, keyPointLines(content)) ? 0 : 1;
-    }
+    std::optional<WriteFailure> failure;
+    for (int i = 0; i < int(command.pictures.size()) && !failure; ++i)
+        failure = files.add(command.pictures[i].path, drawn.resultAt(i));
+    // The files before a failure are put in place; the first that fails is told.
+    if (std::optional<WriteFailure> earlier = files.commit())
+        failure = earlier;
+    if (failure)
+        return complain(
+            CommandLine::tr("could not write %1: %2").arg(failure->path, failure->reason), 1);
+    if (command.keyPointsOf)
+        return print(stdout, keyPointLines(*command.keyPointsOf)) ? 0 : 1;
     return 0;
 }
 
@@ -467,9 +499,8 @@ QByteArray noDisplay;
 
 void reportFatal(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    // The one fatal message while the application starts: no platform plugin, so no display.
     if (type == QtFatalMsg) {
-        // The one fatal message while the application object starts: no platform plugin could be
-        // initialised, which on a machine with the program's packages means no display.
         std::fputs(noDisplay.constData(), stderr);
         std::_Exit(1);
     }
@@ -489,41 +520,29 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     }
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    // Adds the options of a table; returns their first names.
-    const auto add = [&parser](const char *table) {
-        QStringList names;
-        for (const QString &option : QString::fromLatin1(table).split(QLatin1Char(' '))) {
-            const bool takesValue = option.endsWith(QLatin1Char('='));
-            const QStringList aliases =
-                (takesValue ? option.chopped(1) : option).split(QLatin1Char(','));
-            parser.addOption({aliases, {}, takesValue ? QStringLiteral("value") : QString()});
-            names << aliases.constFirst();
-        }
-        return names;
+    QStringList names = QString::fromLatin1(windowOptions).split(QLatin1Char(' '));
+    for (const Option &option : CommandLine::options)
+        names << QLatin1String(option.names);
+    for (const QString &name : names) {
+        const bool takesValue = name.endsWith(QLatin1Char('='));
+        parser.addOption({(takesValue ? name.chopped(1) : name).split(QLatin1Char(',')),
+                          {},
+                          takesValue ? QStringLiteral("value") : QString()});
+    }
+    const auto isOwn = [&parser](const Option &option) {
+        return parser.isSet(firstName(option.names));
     };
-    const QStringList own = add(ownOptions);
-    add(windowOptions);
     if (parser.parse(arguments) && parser.positionalArguments().isEmpty()
-        && std::none_of(own.cbegin(), own.cend(),
-                        [&parser](const QString &name) { return parser.isSet(name); }))
+        && std::none_of(std::cbegin(CommandLine::options), std::cend(CommandLine::options), isOwn))
         return std::nullopt;
 
-    // The program answers without a window, in the user's language: translations are installed
-    // into an application object, which the picture files' messages and Qt's own need. The
-    // parser words some errors as it parses (a missing value), so it parses again with Qt's
-    // translation in place. Text in a picture needs the fonts, which only a GUI application
-    // finds, on the offscreen platform, which needs no display. Without text nothing drawn comes
-    // from a plugin, and looking through the plugin folders (as the PNG writer does for other
-    // image formats) would only cost time.
+    // The translations need an application object; the parser, which words some errors, parses
+    // again with them. Text needs a GUI application's fonts; without text no plugin is needed.
     const bool drawsText =
         parser.isSet(QStringLiteral("numbers")) || parser.isSet(QStringLiteral("page"));
-    QByteArray name(programName);
-    QByteArray platform("-platform");
-    QByteArray offscreen("offscreen");
-    char *applicationArgv[] = {name.data(), platform.data(), offscreen.data(), nullptr};
-    // The GUI application wants a runtime folder; without XDG_RUNTIME_DIR (cron, ssh, CI) Qt
-    // would warn and make a shared one under /tmp. A private one (0700) serves the run instead,
-    // and goes after the application object.
+    static char name[] = "function-graph", platform[] = "-platform", offscreen[] = "offscreen";
+    char *applicationArgv[] = {name, platform, offscreen, nullptr};
+    // Without XDG_RUNTIME_DIR (cron, ssh) Qt would warn and share one; a private one serves.
     std::optional<QTemporaryDir> runtimeFolder;
     if (drawsText && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         runtimeFolder.emplace(QDir::tempPath() + QStringLiteral("/function-graph-XXXXXX"));
@@ -539,30 +558,31 @@ std::optional<int> runCommandLine(int argc, const char *const *argv)
     Translations translations;
     translations.install();
     if (!parser.parse(arguments))
-        return complain(parser.errorText(), 2);
+        return complain(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return complain(
-            CommandLine::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]), 2);
+            CommandLine::tr("unexpected argument '%1'").arg(parser.positionalArguments()[0]));
     // Qt reads names as UTF-8; any other bytes would name another file than the one given.
-    if (!notUtf8.isEmpty()) {
+    if (!notUtf8.isEmpty())
         return complain(
             CommandLine::tr("'%1' is not valid UTF-8, the only encoding of file names and "
                             "arguments Qt reads")
-                .arg(notUtf8),
-            2);
-    }
-    if (parser.isSet(own[3]) || parser.isSet(own[4])) {
-        const QString version = QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
-                                                              QLatin1String(applicationVersion));
-        if (print(stdout, parser.isSet(own[3]) ? helpText() : version))
+                .arg(notUtf8));
+    const bool help = parser.isSet(QStringLiteral("help"));
+    if (help || parser.isSet(QStringLiteral("version"))) {
+        if (print(stdout, help ? helpText()
+                               : QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
+                                                               QLatin1String(applicationVersion))))
             return 0;
         return complain(
-            parser.isSet(own[3])
-                ? CommandLine::tr("the help could not be written to the standard output")
-                : CommandLine::tr("the version could not be written to the standard output"),
+            help ? CommandLine::tr("the help could not be written to the standard output")
+                 : CommandLine::tr("the version could not be written to the standard output"),
             1);
     }
-    return render(parser);
+    Command command;
+    if (std::optional<int> status = readCommand(parser, command))
+        return status;
+    return carryOut(command);
 }
 
 void reportMissingDisplay(bool whileOpening, const Translations &translations)
@@ -573,21 +593,13 @@ void reportMissingDisplay(bool whileOpening, const Translations &translations)
             (QString::fromLatin1(programName) + QLatin1String(": ") + problem + QLatin1Char('\n'))
                 .toLocal8Bit();
     }
-    // What the user sees without a display is the one line of reportFatal, in place of Qt's
-    // fatal message and abort. Qt's warnings on the way there (no connection to the display, the
-    // platform plugin not loaded) say the same at length and are silenced while the display is
-    // opened; rules in QT_LOGGING_RULES take precedence over these and show them again.
+    // Without a display the user sees reportFatal's one line; Qt's warnings on the way say the same
+    // at length and are silenced meanwhile (QT_LOGGING_RULES takes precedence).
     QLoggingCategory::setFilterRules(whileOpening ? QStringLiteral("qt.qpa.*=false") : QString());
     if (whileOpening)
         qtMessageHandler = qInstallMessageHandler(reportFatal);
     else
         qInstallMessageHandler(qtMessageHandler);
-}
-
-qreal storedRatio(double scale)
-{
-    constexpr double steps = 0x10000;
-    return std::trunc(scale * steps) / steps;
 }
 
 } // namespace app

@@ -13,6 +13,8 @@
 #include <QStorageInfo>
 #include <QtMath>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,11 +52,9 @@ QByteArray wave(const graphing::PictureContent &content)
     return file;
 }
 
-// The picture's few flat colours as a palette: the same pixels in fewer bytes, compressed in a
-// quarter of the time. Qt's own conversion looks every pixel up in a table; here a pixel of the
-// same colour as the one before it, nearly every pixel, costs one comparison (at --scale 4, 2.9 ms
-// instead of 8.6). A picture of more colours (smoothed numbers) or with transparency is left as
-// it is: a palette would have to drop some of them.
+// The picture's few flat colours as a palette: the same pixels in a quarter of the bytes. A pixel
+// of the colour before it costs one comparison, a row like the one above a copy. More than 256
+// colours (smoothed numbers) or transparency keep their 32-bit pixels.
 QImage withPalette(const QImage &picture)
 {
     if (picture.format() != QImage::Format_RGB32 || picture.isNull())
@@ -63,10 +63,15 @@ QImage withPalette(const QImage &picture)
     QList<QRgb> colours{picture.pixel(0, 0)};
     QRgb colour = colours[0];
     uchar index = 0;
+    const int width = picture.width();
     for (int y = 0; y < picture.height(); ++y) {
         const auto *pixel = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        const QRgb *const end = pixel + picture.width();
-        for (uchar *out = indexed.scanLine(y); pixel != end; ++pixel, ++out) {
+        uchar *out = indexed.scanLine(y);
+        if (y > 0 && std::equal(pixel, pixel + width, pixel - picture.bytesPerLine() / 4)) {
+            std::copy_n(out - indexed.bytesPerLine(), width, out);
+            continue;
+        }
+        for (const QRgb *const end = pixel + width; pixel != end; ++pixel, ++out) {
             if (*pixel != colour) {
                 colour = *pixel;
                 qsizetype found = colours.indexOf(colour);
@@ -81,6 +86,8 @@ QImage withPalette(const QImage &picture)
             *out = index;
         }
     }
+    // A full table: libpng checks every pixel's index against a shorter one.
+    colours.resize(256, colours[0]);
     indexed.setColorTable(colours);
     return indexed;
 }
@@ -112,8 +119,7 @@ bool writeAll(QIODevice &device, const QByteArray &data)
     return true;
 }
 
-// Where `file` leads: the file itself, or what its links lead to, a name that need not exist yet.
-// At most 40 links are followed, as the system follows them.
+// Where `file` leads through at most 40 links, as the system follows them; it need not exist.
 QFileInfo followedLinks(QFileInfo file)
 {
     for (int links = 0; file.isSymLink() && links < 40; ++links)
@@ -147,82 +153,20 @@ QString whyNotMade(const QFileInfo &given, const QString &qtReason)
     return PictureFile::tr("No file could be made in the folder %1: %2.").arg(name, qtReason);
 }
 
-} // namespace
-
-// A new file, written and open, waiting to be put in place of `target`.
-struct PictureFiles::Waiting {
-    QString path; // as the user named it
-    QString target;
-    QFile file;
-};
-
-namespace {
-
-// What putInPlace did: how many files it put in place and, when it failed, the first file at
-// fault and why.
-struct Placing {
-    std::size_t placed = 0;
-    std::optional<std::size_t> atFault;
-    QString reason;
-};
-
-// Puts the new files of `waiting` in place of their targets, in order, durably. This is the one
-// place the program leaves Qt for POSIX calls, for what Qt does not offer: QSaveFile waits for the
-// disk on its own for every file, and QFile::rename does not replace an existing file.
-// First every file's writing to the disk is started without waiting (sync_file_range), so that the
-// disk writes them all in one pass; then each is waited for (fdatasync), the first wait taking
-// about as long as one file's and the later ones finding their data already written. Only then
-// is each renamed over its target, so that a crash leaves the old file or the new one, never a
-// part; and each folder is synchronised once, so that the new names last. errno is read at once
-// after the call that failed.
-Placing putInPlace(const std::vector<std::unique_ptr<PictureFiles::Waiting>> &waiting)
+// The largest length of a unit in millimetres, to a tenth, at which the picture and `caption` fit
+// the printable area of `layout`, found by halving; 0 when none does.
+double largestUnitLength(const graphing::View &view, const QPageLayout &layout,
+                         const QStringList &caption)
 {
-    Placing result;
-    const auto fail = [&result](std::size_t index, int error) {
-        if (!result.atFault || index < *result.atFault) {
-            result.atFault = index;
-            result.reason = qt_error_string(error) + QLatin1Char('.');
-        }
-    };
-    for (const auto &file : waiting)
-        ::sync_file_range(file->file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
-    std::size_t written = 0;
-    for (; written < waiting.size(); ++written) {
-        if (::fdatasync(waiting[written]->file.handle()) != 0) {
-            fail(written, errno);
-            break;
-        }
+    int fitting = 0;
+    int tooLarge = qCeil(layout.paintRect(QPageLayout::Millimeter).width() * 10) + 1;
+    while (tooLarge - fitting > 1) {
+        const int middle = (fitting + tooLarge) / 2;
+        const bool fits = pictureRenderer().fitsOnPage(view, layout, {middle / 10.0, caption});
+        (fits ? fitting : tooLarge) = middle;
     }
-    for (; result.placed < written; ++result.placed) {
-        const PictureFiles::Waiting &file = *waiting[result.placed];
-        const QByteArray from = QFile::encodeName(file.file.fileName());
-        const QByteArray to = QFile::encodeName(file.target);
-        if (::rename(from.constData(), to.constData()) != 0) {
-            fail(result.placed, errno);
-            break;
-        }
-    }
-    QStringList folders;
-    for (std::size_t index = 0; index < result.placed; ++index) {
-        const QString folder = QFileInfo(waiting[index]->target).absolutePath();
-        if (folders.contains(folder))
-            continue;
-        folders << folder;
-        const QByteArray name = QFile::encodeName(folder);
-        const int descriptor = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const bool synchronised = descriptor >= 0 && ::fsync(descriptor) == 0;
-        const int error = errno;
-        if (descriptor >= 0)
-            ::close(descriptor);
-        if (!synchronised)
-            fail(index, error);
-    }
-    return result;
+    return fitting / 10.0;
 }
-
-// As many files as a batch keeps open before it puts them in place, well within the 1024 a
-// process may usually hold open.
-constexpr std::size_t mostWaiting = 256;
 
 } // namespace
 
@@ -294,17 +238,14 @@ QByteArray encodePicture(const graphing::PictureContent &content, PictureFormat 
     if (format == PictureFormat::Wav)
         return wave(content);
     QImage image = withPalette(pictureRenderer().image(content, ratio));
-    // Viewers that honour the resolution show the picture at its size on a screen: 96 dpi at
-    // `ratio` device pixels per logical pixel.
+    // 96 dpi at `ratio` device pixels a pixel: a viewer shows the picture at the window's size.
     image.setDotsPerMeterX(qRound(96 / 0.0254 * ratio));
     image.setDotsPerMeterY(qRound(96 / 0.0254 * ratio));
     QByteArray png;
     QBuffer buffer(&png);
-    // The format named, so no image-format plugin is looked for.
+    // The format named, so that no image-format plugin is looked for; quality 80 is zlib's fastest
+    // level, 1, enough for the long runs of one colour.
     QImageWriter writer(&buffer, QByteArrayLiteral("png"));
-    // The fastest compression (zlib level 1 is what the writer makes of 80): the picture's long
-    // runs of one colour leave little for a slower level to gain. At --scale 4 it saves a third of
-    // the compression time for a file of 24 KB instead of 10.
     writer.setQuality(80);
     return writer.write(image) ? png : QByteArray();
 }
@@ -314,24 +255,7 @@ std::optional<QString> savePicture(const graphing::PictureContent &content, cons
 {
     if (format == PictureFormat::Wav && !content.function)
         return PictureFile::tr("The axes alone have no curve to be heard; graph a function first.");
-    return writePictureFile(path, encodePicture(content, format, ratio));
-}
-
-double largestUnitLength(const graphing::View &view, const QPageLayout &layout,
-                         const QStringList &caption)
-{
-    // In tenths of a millimetre: the picture grows with the unit, so the largest that fits is
-    // found by halving the range between one that fits and one that does not.
-    const auto fits = [&](int tenths) {
-        return pictureRenderer().fitsOnPage(view, layout, {tenths / 10.0, caption});
-    };
-    int fitting = 0;
-    int tooLarge = qCeil(layout.paintRect(QPageLayout::Millimeter).width() * 10) + 1;
-    while (tooLarge - fitting > 1) {
-        const int middle = (fitting + tooLarge) / 2;
-        (fits(middle) ? fitting : tooLarge) = middle;
-    }
-    return fitting / 10.0;
+    return PictureFiles::write(path, encodePicture(content, format, ratio));
 }
 
 std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
@@ -342,29 +266,22 @@ std::optional<QString> whyNotOnPage(const graphing::PictureContent &content,
     const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size();
     const QSizeF needed = pictureRenderer().roomNeeded(content.view, options);
     // Whole millimetres: the room needed rounded up, the room there is down.
-    const int neededWidth = qCeil(needed.width());
-    const int neededHeight = qCeil(needed.height());
-    const int width = qFloor(area.width() + 0.01);
-    const int height = qFloor(area.height() + 0.01);
-    if (!options.unitLength) {
+    const QString room[] = {QString::number(qCeil(needed.width())),
+                            QString::number(qCeil(needed.height())),
+                            QString::number(qFloor(area.width() + 0.01)),
+                            QString::number(qFloor(area.height() + 0.01))};
+    if (!options.unitLength)
         return PictureFile::tr(
                    "The picture and its caption need at least %1 x %2 mm and do not fit on the "
                    "page, whose printable area is %3 x %4 mm: choose a larger page or smaller "
                    "margins.")
-            .arg(neededWidth)
-            .arg(neededHeight)
-            .arg(width)
-            .arg(height);
-    }
+            .arg(room[0], room[1], room[2], room[3]);
     return PictureFile::tr(
                "At %1 mm to the unit the picture and its caption need %2 x %3 mm and do not fit "
                "on the page, whose printable area is %4 x %5 mm: choose a larger page, or at "
                "most %6 mm to the unit for this one.")
         .arg(*options.unitLength)
-        .arg(neededWidth)
-        .arg(neededHeight)
-        .arg(width)
-        .arg(height)
+        .arg(room[0], room[1], room[2], room[3])
         .arg(largestUnitLength(content.view, layout, options.caption));
 }
 
@@ -388,16 +305,7 @@ std::optional<QString> savePage(const graphing::PictureContent &content, const Q
                                 const QPageLayout &layout, int resolution,
                                 const plot::PageOptions &options)
 {
-    return writePictureFile(path, pagePdf(content, layout, resolution, options));
-}
-
-std::optional<QString> writePictureFile(const QString &path, const QByteArray &data)
-{
-    PictureFiles files;
-    std::optional<WriteFailure> failure = files.add(path, data);
-    if (!failure)
-        failure = files.commit();
-    return failure ? std::optional(failure->reason) : std::nullopt;
+    return PictureFiles::write(path, pagePdf(content, layout, resolution, options));
 }
 
 QString fileIdentity(const QString &path)
@@ -411,12 +319,19 @@ QString fileIdentity(const QString &path)
            + target.fileName();
 }
 
-PictureFiles::PictureFiles() = default;
-
 PictureFiles::~PictureFiles()
 {
-    for (const auto &waiting : m_waiting)
-        waiting->file.remove();
+    for (const Waiting &file : m_waiting)
+        QFile::remove(file.temporary);
+}
+
+std::optional<QString> PictureFiles::write(const QString &path, const QByteArray &data)
+{
+    PictureFiles files;
+    std::optional<WriteFailure> failure = files.add(path, data);
+    if (!failure)
+        failure = files.commit();
+    return failure ? std::optional(failure->reason) : std::nullopt;
 }
 
 std::optional<WriteFailure> PictureFiles::add(const QString &path, const QByteArray &data)
@@ -435,23 +350,14 @@ std::optional<WriteFailure> PictureFiles::add(const QString &path, const QByteAr
             return std::nullopt;
         return failure(device.errorString() + QLatin1Char('.'));
     }
-    if (m_waiting.size() == mostWaiting) {
-        if (std::optional<WriteFailure> earlier = commit())
-            return earlier;
-    }
-    // The new file is made in the folder of the file it replaces, where a link leads, so that
-    // renaming it there replaces the file and keeps the link.
+    // The new file is made beside the file it replaces, where a link leads, so that renaming it
+    // there replaces the file and keeps the link.
     const QFileInfo target = followedLinks(given);
     if (target.isDir() || (target.exists() && !target.isWritable()))
         return failure(whyNotMade(given, QString()));
-    auto waiting = std::make_unique<Waiting>();
-    waiting->path = path;
-    waiting->target = target.absoluteFilePath();
-    waiting->file.setFileName(
-        QStringLiteral("%1/.%2.%3")
-            .arg(target.absolutePath(), target.fileName())
-            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-    QFile &file = waiting->file;
+    QFile file(QStringLiteral("%1/.%2.%3")
+                   .arg(target.absolutePath(), target.fileName())
+                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         return failure(whyNotMade(given, file.errorString()));
     // A replaced file's permissions stay; a new one has the usual ones, less the umask.
@@ -460,20 +366,66 @@ std::optional<WriteFailure> PictureFiles::add(const QString &path, const QByteAr
         file.remove();
         return failure(reason);
     }
-    m_waiting.push_back(std::move(waiting));
+    m_waiting.push_back({path, file.fileName(), target.absoluteFilePath()});
     return std::nullopt;
 }
 
+// The one place the program leaves Qt for POSIX calls: QSaveFile waits for the disk once a file,
+// and QFile::rename replaces no file. errno is read at once after the call that failed.
 std::optional<WriteFailure> PictureFiles::commit()
 {
-    const Placing placing = putInPlace(m_waiting);
+    const std::vector<Waiting> waiting = std::exchange(m_waiting, {});
     std::optional<WriteFailure> failure;
-    if (placing.atFault)
-        failure = WriteFailure{m_waiting[*placing.atFault]->path, placing.reason};
+    std::size_t atFault = waiting.size();
+    const auto fail = [&](std::size_t index) {
+        if (index < atFault)
+            failure = WriteFailure{waiting[index].path, qt_error_string(errno) + QLatin1Char('.')};
+        atFault = std::min(atFault, index);
+    };
+    // The new files' folders, open; the first file in each; the file systems synchronised.
+    QStringList folders;
+    std::vector<std::pair<int, std::size_t>> descriptors;
+    std::vector<dev_t> synchronised;
+    // The data reach the disk before any name changes, one wait for each file system, so that a
+    // crash leaves the old file or the new one, never a part.
+    for (std::size_t index = 0; index < waiting.size() && !failure; ++index) {
+        const QString folder = QFileInfo(waiting[index].target).absolutePath();
+        if (folders.contains(folder))
+            continue;
+        const int descriptor =
+            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor < 0) {
+            fail(index);
+            break;
+        }
+        folders << folder;
+        descriptors.emplace_back(descriptor, index);
+        struct stat status {};
+        if (::fstat(descriptor, &status) != 0
+            || (std::find(synchronised.cbegin(), synchronised.cend(), status.st_dev)
+                    == synchronised.cend()
+                && ::syncfs(descriptor) != 0))
+            fail(index);
+        synchronised.push_back(status.st_dev);
+    }
+    std::size_t placed = 0;
+    for (; placed < atFault; ++placed) {
+        if (::rename(QFile::encodeName(waiting[placed].temporary).constData(),
+                     QFile::encodeName(waiting[placed].target).constData())
+            != 0) {
+            fail(placed);
+            break;
+        }
+    }
+    // Each folder synchronised once, so that the new names last.
+    for (const auto &[descriptor, first] : descriptors) {
+        if (first < placed && ::fsync(descriptor) != 0)
+            fail(first);
+        ::close(descriptor);
+    }
     // What was not put in place goes, and the files it would have replaced stay as they were.
-    for (std::size_t index = placing.placed; index < m_waiting.size(); ++index)
-        m_waiting[index]->file.remove();
-    m_waiting.clear();
+    for (std::size_t index = placed; index < waiting.size(); ++index)
+        QFile::remove(waiting[index].temporary);
     return failure;
 }
 

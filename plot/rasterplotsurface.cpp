@@ -134,7 +134,9 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
     }
     const QPoint start = toPixel(from);
     const QPoint end = toPixel(to);
-    m_pen.setColor(colour);
+    // The pen kept while the colour stays, so that the painter sees the same pen and keeps it.
+    if (m_pen.color() != colour)
+        m_pen.setColor(colour);
     m_painter.setPen(m_pen);
     // A wide pen is the one-pixel line repeated across a pen-sized square: sharp edges, and the
     // same pixels a one-pixel line has, only bigger. A line without length is its square.

@@ -171,6 +171,7 @@ void TestCommandLine::invocations_data()
     QTest::newRow("--output alone") << "" << "function-graph --output out.png" << false << 2 << QStringList{"--output", "--function"} << "" << "";
     QTest::newRow("--scale alone") << "" << "function-graph --scale 2" << false << 2 << QStringList{"--scale", "--function", "--output"} << "" << "";
     QTest::newRow("a printed page") << "" << "function-graph --function 3 --output page.pdf --page a4 --unit-length 5 --grid" << false << 0 << nothing << "page.pdf" << "pdf";
+    QTest::newRow("a printed page on white") << "ln -s /dev/stdout page.pdf" << "function-graph --function 3 --output page.pdf --page A4 | pdftoppm -r 20 -png -singlefile - | convert png:- -format '%[pixel:p{30,100}]' info:" << false << 0 << QStringList{"srgb(255,255,255)"} << "" << "";
     QTest::newRow("--background red, file kept") << old << "function-graph --function 3 --output out.png --background red" << false << 2 << QStringList{"--background", "'red'", "transparent"} << "" << "";
     QTest::newRow("--line-width 0") << "" << "function-graph --function 3 --output out.png --line-width 0" << false << 2 << QStringList{"--line-width", "'0'", "1 to 4"} << "" << "";
     QTest::newRow("--line-width 2.5") << "" << "function-graph --function 3 --output out.svg --line-width 2.5" << false << 2 << QStringList{"--line-width", "'2.5'"} << "" << "";
@@ -209,6 +210,8 @@ void TestCommandLine::invocations_data()
     QTest::newRow("--x-range to inf") << "" << "function-graph --function 1 --x-range 0:inf --output out.png" << false << 2 << QStringList{"--x-range", "'0:inf'"} << "" << "";
     QTest::newRow("--y-range too narrow") << "" << "function-graph --function 1 --y-range 1:1.0000000000001 --output out.png" << false << 2 << QStringList{"cannot be drawn"} << "" << "";
     QTest::newRow("--key-points of the axes") << "" << "function-graph --function 0 --key-points" << false << 2 << QStringList{"--key-points"} << "" << "";
+    QTest::newRow("key points with --scale, no file") << "" << "function-graph --expression x^2-2 --key-points --scale 2" << false << 2 << QStringList{"--scale", "--output"} << "" << "";
+    QTest::newRow("key points with --grid, no file") << "" << "function-graph --expression x^2-2 --key-points --grid" << false << 2 << QStringList{"--grid", "--output"} << "" << "";
 
     // In the user's language, as the locale names it: the program's texts and Qt's own.
     QTest::newRow("German: png") << "" << "LANG=de_DE.UTF-8 function-graph --function 3 --output out.png" << false << 0 << nothing << "out.png" << "png";
@@ -342,6 +345,10 @@ void TestCommandLine::pngIsTheWindowsPicture()
     const qreal ratio = testsupport::storedRatio(scale.toDouble());
     const QImage rendered = app::pictureRenderer().image(content, ratio);
     QCOMPARE(rendered.devicePixelRatio(), ratio);
+    // Stated at 96 dpi times the scale, so that a viewer shows it at the window's size.
+    const int dotsPerMetre = qRound(96 / 0.0254 * ratio);
+    QCOMPARE(QSize(written.dotsPerMeterX(), written.dotsPerMeterY()),
+             QSize(dotsPerMetre, dotsPerMetre));
     // The window's picture pixel for pixel, and what the formulas say it shows.
     written = written.convertToFormat(QImage::Format_RGB32);
     QCOMPARE(testsupport::pixelDifferences(written, rendered), QString());

@@ -16,10 +16,6 @@
         <translation>--scale gilt nur für PNG-Bilder, nicht für „%1“</translation>
     </message>
     <message>
-        <source>--scale must be a number from 0.5 to 8, not &apos;%1&apos;</source>
-        <translation>--scale muss eine Zahl von 0.5 bis 8 sein, nicht „%1“</translation>
-    </message>
-    <message>
         <source>could not write %1: %2</source>
         <translation>%1 konnte nicht geschrieben werden: %2</translation>
     </message>
@@ -104,96 +100,6 @@
         <translation>die Version konnte nicht in die Standardausgabe geschrieben werden</translation>
     </message>
     <message>
-        <source>Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of each function
-listed into each FILE and exits, without a window or a display.
-
-  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg,
-                  .pdf, or .wav for the curve as sound (four seconds, pitch
-                  following y, left to right with x); an existing file is
-                  replaced whole. {n} in the name stands for the function&apos;s
-                  number, and is needed when N lists more than one. Repeat
-                  --output for more files of each function:
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  writes ten files, in that order; the first that cannot be
-                  written ends the run, and those written before it stay
-  --expression E  a function of x typed as on a calculator, in place of
-                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
-  --x-range A:B   the part of the x-axis shown (default -10:10)
-  --y-range C:D   the part of the y-axis shown (default -10:10)
-  --key-points    print the zeros, minima and maxima in view, one a line:
-                  KIND&lt;TAB&gt;X&lt;TAB&gt;Y, with or without --output
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-
-The picture&apos;s style (the default is the window&apos;s look):
-  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
-                  SVG; white in a PDF)
-  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
-  --numbers       number the even ticks
-  --grid          light lines across the picture at the ticks
-
-A printed page instead of the picture alone (FILE must end in .pdf):
-  --page SIZE     the page the picture is printed on, with margins and a
-                  caption under it: A3, A4, A5, Letter or Legal; the
-                  background is white unless --background says otherwise
-  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  %3, the most that fits A3 (default: as large as the page
-                  allows)
-</source>
-        <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
-
-Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
-Graphen jeder genannten Funktion in jede DATEI und endet, ohne Fenster und
-ohne Bildschirm.
-
-  --function N    die Funktionen, deren Graph gezeichnet wird, eine oder eine
-                  Liste wie 1-5 oder 0,2-3:
-%2                    0  kein Graph: die Achsen wie beim Start
-  --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg, .pdf, oder
-                  .wav für die Kurve als Klang (vier Sekunden, die Tonhöhe folgt
-                  y, von links nach rechts mit x); eine vorhandene Datei wird
-                  als Ganzes ersetzt. {n} im Namen steht für die Nummer der
-                  Funktion und ist nötig, wenn N mehrere nennt. --output
-                  mehrmals gibt mehr Dateien je Funktion:
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  schreibt zehn Dateien in dieser Reihenfolge; die erste, die
-                  nicht geschrieben werden kann, beendet den Lauf, die davor
-                  geschriebenen bleiben
-  --expression E  eine Funktion von x, eingegeben wie am Taschenrechner, statt
-                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
-  --x-range A:B   der gezeigte Teil der x-Achse (Vorgabe -10:10)
-  --y-range C:D   der gezeigte Teil der y-Achse (Vorgabe -10:10)
-  --key-points    die Nullstellen, Minima und Maxima im Ausschnitt ausgeben, eine
-                  je Zeile: ART&lt;TAB&gt;X&lt;TAB&gt;Y, mit oder ohne --output
-  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
-                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
-  -h, --help      diesen Text anzeigen
-  -v, --version   die Version anzeigen
-
-Der Stil des Bildes (Vorgabe: wie im Fenster):
-  --background B  screen (die Farbe des Fensters), white (weiß) oder
-                  transparent (PNG und SVG; weiß in einer PDF-Datei)
-  --line-width N  Kurve, Achsen und Striche N Pixel breit, von 1 bis 4
-  --numbers       die geraden Striche beschriften
-  --grid          helle Linien quer durch das Bild an den Strichen
-
-Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
-  --page GRÖSSE   das Papierformat, auf das das Bild mit Rändern und einer
-                  Bildunterschrift gedruckt wird: A3, A4, A5, Letter oder
-                  Legal; der Hintergrund ist weiß, wenn --background nichts
-                  anderes sagt
-  --unit-length L eine Einheit der Achsen ist auf dem Papier L Millimeter lang,
-                  von 1 bis %3, dem größten Wert, der auf A3 passt (Vorgabe:
-                  so groß, wie die Seite erlaubt)
-</translation>
-    </message>
-    <message>
         <source>--%1 must be two numbers A:B with A less than B, not &apos;%2&apos;</source>
         <translation>--%1 muss aus zwei Zahlen A:B mit A kleiner als B bestehen, nicht „%2“</translation>
     </message>
@@ -212,6 +118,164 @@ Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
     <message>
         <source>&apos;%1&apos; has {n}, a function&apos;s number: --expression graphs a typed function, which has none</source>
         <translation>„%1“ enthält {n}, die Nummer einer Funktion: --expression zeichnet eine eingegebene Funktion, die keine hat</translation>
+    </message>
+    <message>
+        <source>  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
+%2                    0  no graph: the axes shown at start-up
+</source>
+        <translation>  --function N    die Funktionen, deren Graph gezeichnet wird, eine oder eine
+                  Liste wie 1-5 oder 0,2-3:
+%2                    0  kein Graph: die Achsen wie beim Start
+</translation>
+    </message>
+    <message>
+        <source>  --output FILE   the picture file, in the format its name ends in: .png, .svg,
+                  .pdf, or .wav for the curve as sound (four seconds, pitch
+                  following y, left to right with x); an existing file is
+                  replaced whole. {n} in the name stands for the function&apos;s
+                  number, and is needed when N lists more than one. Repeat
+                  --output for more files of each function:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
+</source>
+        <translation>  --output DATEI  die Bilddatei, im Format ihrer Endung: .png, .svg, .pdf, oder
+                  .wav für die Kurve als Klang (vier Sekunden, die Tonhöhe folgt
+                  y, von links nach rechts mit x); eine vorhandene Datei wird
+                  als Ganzes ersetzt. {n} im Namen steht für die Nummer der
+                  Funktion und ist nötig, wenn N mehrere nennt. --output
+                  mehrmals gibt mehr Dateien je Funktion:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  schreibt zehn Dateien in dieser Reihenfolge; die erste, die
+                  nicht geschrieben werden kann, beendet den Lauf, die davor
+                  geschriebenen bleiben
+</translation>
+    </message>
+    <message>
+        <source>  --expression E  a function of x typed as on a calculator, in place of
+                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+</source>
+        <translation>  --expression E  eine Funktion von x, eingegeben wie am Taschenrechner, statt
+                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+</translation>
+    </message>
+    <message>
+        <source>  --x-range A:B   the part of the x-axis shown (default -10:10)
+</source>
+        <translation>  --x-range A:B   der gezeigte Teil der x-Achse (Vorgabe -10:10)
+</translation>
+    </message>
+    <message>
+        <source>  --y-range C:D   the part of the y-axis shown (default -10:10)
+</source>
+        <translation>  --y-range C:D   der gezeigte Teil der y-Achse (Vorgabe -10:10)
+</translation>
+    </message>
+    <message>
+        <source>  --key-points    print the zeros, minima and maxima in view, one a line:
+                  KIND&lt;TAB&gt;X&lt;TAB&gt;Y, with or without --output
+</source>
+        <translation>  --key-points    die Nullstellen, Minima und Maxima im Ausschnitt ausgeben, eine
+                  je Zeile: ART&lt;TAB&gt;X&lt;TAB&gt;Y, mit oder ohne --output
+</translation>
+    </message>
+    <message>
+        <source>  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+</source>
+        <translation>  --scale S       Pixel je Fensterpixel in einer PNG-Datei, von 0.5 bis 8
+                  (Vorgabe 1: 441x385 Pixel, wie das Fenster das Bild zeigt)
+</translation>
+    </message>
+    <message>
+        <source>--scale must be a number from 0.5 to %2, not &apos;%1&apos;</source>
+        <translation>--scale muss eine Zahl von 0.5 bis %2 sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>  -h, --help      show this text
+</source>
+        <translation>  -h, --help      diesen Text anzeigen
+</translation>
+    </message>
+    <message>
+        <source>  -v, --version   show the version
+</source>
+        <translation>  -v, --version   die Version anzeigen
+</translation>
+    </message>
+    <message>
+        <source>
+The picture&apos;s style (the default is the window&apos;s look):
+  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+</source>
+        <translation>
+Der Stil des Bildes (Vorgabe: wie im Fenster):
+  --background B  screen (die Farbe des Fensters), white (weiß) oder
+                  transparent (PNG und SVG; weiß in einer PDF-Datei)
+</translation>
+    </message>
+    <message>
+        <source>  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+</source>
+        <translation>  --line-width N  Kurve, Achsen und Striche N Pixel breit, von 1 bis 4
+</translation>
+    </message>
+    <message>
+        <source>  --numbers       number the even ticks
+</source>
+        <translation>  --numbers       die geraden Striche beschriften
+</translation>
+    </message>
+    <message>
+        <source>  --grid          light lines across the picture at the ticks
+</source>
+        <translation>  --grid          helle Linien quer durch das Bild an den Strichen
+</translation>
+    </message>
+    <message>
+        <source>
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+</source>
+        <translation>
+Eine gedruckte Seite statt des Bildes allein (DATEI muss auf .pdf enden):
+  --page GRÖSSE   das Papierformat, auf das das Bild mit Rändern und einer
+                  Bildunterschrift gedruckt wird: A3, A4, A5, Letter oder
+                  Legal; der Hintergrund ist weiß, wenn --background nichts
+                  anderes sagt
+</translation>
+    </message>
+    <message>
+        <source>  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  %3, the most that fits A3 (default: as large as the page
+                  allows)
+</source>
+        <translation>  --unit-length L eine Einheit der Achsen ist auf dem Papier L Millimeter lang,
+                  von 1 bis %3, dem größten Wert, der auf A3 passt (Vorgabe:
+                  so groß, wie die Seite erlaubt)
+</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
+
+</source>
+        <translation>Aufruf: %1 [--function N --output DATEI [--scale S]]
+
+Ohne Optionen öffnet das Programm sein Fenster. Mit ihnen zeichnet es den
+Graphen jeder genannten Funktion in jede DATEI und endet, ohne Fenster und
+ohne Bildschirm.
+
+</translation>
+    </message>
+    <message>
+        <source>%1 needs --output FILE</source>
+        <translation>%1 braucht --output DATEI</translation>
     </message>
 </context>
 <context>

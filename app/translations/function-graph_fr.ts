@@ -16,10 +16,6 @@
         <translation>--scale ne s’applique qu’aux images PNG, et non à « %1 »</translation>
     </message>
     <message>
-        <source>--scale must be a number from 0.5 to 8, not &apos;%1&apos;</source>
-        <translation>--scale doit être un nombre de 0.5 à 8, et non « %1 »</translation>
-    </message>
-    <message>
         <source>could not write %1: %2</source>
         <translation>impossible d’écrire %1 : %2</translation>
     </message>
@@ -104,95 +100,6 @@
         <translation>la version n’a pas pu être écrite sur la sortie standard</translation>
     </message>
     <message>
-        <source>Usage: %1 [--function N --output FILE [--scale S]]
-
-Without options, opens the window. With them, draws the graph of each function
-listed into each FILE and exits, without a window or a display.
-
-  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
-%2                    0  no graph: the axes shown at start-up
-  --output FILE   the picture file, in the format its name ends in: .png, .svg,
-                  .pdf, or .wav for the curve as sound (four seconds, pitch
-                  following y, left to right with x); an existing file is
-                  replaced whole. {n} in the name stands for the function&apos;s
-                  number, and is needed when N lists more than one. Repeat
-                  --output for more files of each function:
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  writes ten files, in that order; the first that cannot be
-                  written ends the run, and those written before it stay
-  --expression E  a function of x typed as on a calculator, in place of
-                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
-  --x-range A:B   the part of the x-axis shown (default -10:10)
-  --y-range C:D   the part of the y-axis shown (default -10:10)
-  --key-points    print the zeros, minima and maxima in view, one a line:
-                  KIND&lt;TAB&gt;X&lt;TAB&gt;Y, with or without --output
-  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
-                  441x385 pixels, as the window shows the picture)
-  -h, --help      show this text
-  -v, --version   show the version
-
-The picture&apos;s style (the default is the window&apos;s look):
-  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
-                  SVG; white in a PDF)
-  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
-  --numbers       number the even ticks
-  --grid          light lines across the picture at the ticks
-
-A printed page instead of the picture alone (FILE must end in .pdf):
-  --page SIZE     the page the picture is printed on, with margins and a
-                  caption under it: A3, A4, A5, Letter or Legal; the
-                  background is white unless --background says otherwise
-  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
-                  %3, the most that fits A3 (default: as large as the page
-                  allows)
-</source>
-        <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
-
-Sans option, ouvre la fenêtre. Avec, trace le graphe de chaque fonction
-nommée dans chaque FICHIER et se termine, sans fenêtre ni écran.
-
-  --function N    les fonctions à tracer, une seule ou une liste comme 1-5 ou
-                  0,2-3 :
-%2                    0  aucun graphe : les axes affichés au démarrage
-  --output FICHIER
-                  le fichier de l’image, au format que donne la fin de son nom :
-                  .png, .svg, .pdf, ou .wav pour la courbe en son (quatre
-                  secondes, la hauteur suit y, de gauche à droite avec x) ;
-                  remplace en entier un fichier existant. {n} dans le nom tient
-                  lieu du numéro de la fonction ; il est nécessaire quand N en
-                  nomme plusieurs. Répétez --output pour plusieurs fichiers de
-                  chaque fonction :
-                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
-                  écrit dix fichiers, dans cet ordre ; le premier qui ne peut
-                  être écrit arrête l’exécution, ceux écrits avant restent
-  --expression E  une fonction de x saisie comme sur une calculatrice, à la
-                  place de --function : &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
-  --x-range A:B   la partie de l’axe des x montrée (-10:10 par défaut)
-  --y-range C:D   la partie de l’axe des y montrée (-10:10 par défaut)
-  --key-points    écrire les zéros, minima et maxima de la vue, un par ligne :
-                  TYPE&lt;TAB&gt;X&lt;TAB&gt;Y, avec ou sans --output
-  --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
-                  défaut : 441x385 pixels, comme la fenêtre montre l’image)
-  -h, --help      affiche ce texte
-  -v, --version   affiche la version
-
-Le style de l’image (par défaut, l’aspect de la fenêtre) :
-  --background B  screen (la couleur de la fenêtre), white (blanc) ou
-                  transparent (PNG et SVG ; blanc dans un PDF)
-  --line-width N  courbe, axes et graduations épais de N pixels, de 1 à 4
-  --numbers       numérote les graduations paires
-  --grid          des lignes claires à travers l’image aux graduations
-
-Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
-  --page FORMAT   le format de la page où l’image est imprimée, avec des marges
-                  et une légende dessous : A3, A4, A5, Letter ou Legal ; le
-                  fond est blanc sauf si --background dit autre chose
-  --unit-length L une unité des axes mesure L millimètres sur le papier, de 1
-                  à %3, le plus grand qui tient sur A3 (par défaut : aussi grand
-                  que la page le permet)
-</translation>
-    </message>
-    <message>
         <source>--%1 must be two numbers A:B with A less than B, not &apos;%2&apos;</source>
         <translation>--%1 doit être deux nombres A:B avec A inférieur à B, pas « %2 »</translation>
     </message>
@@ -211,6 +118,163 @@ Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
     <message>
         <source>&apos;%1&apos; has {n}, a function&apos;s number: --expression graphs a typed function, which has none</source>
         <translation>« %1 » contient {n}, le numéro d’une fonction : --expression trace une fonction saisie, qui n’en a pas</translation>
+    </message>
+    <message>
+        <source>  --function N    the functions to graph, one or a list such as 1-5 or 0,2-3:
+%2                    0  no graph: the axes shown at start-up
+</source>
+        <translation>  --function N    les fonctions à tracer, une seule ou une liste comme 1-5 ou
+                  0,2-3 :
+%2                    0  aucun graphe : les axes affichés au démarrage
+</translation>
+    </message>
+    <message>
+        <source>  --output FILE   the picture file, in the format its name ends in: .png, .svg,
+                  .pdf, or .wav for the curve as sound (four seconds, pitch
+                  following y, left to right with x); an existing file is
+                  replaced whole. {n} in the name stands for the function&apos;s
+                  number, and is needed when N lists more than one. Repeat
+                  --output for more files of each function:
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  writes ten files, in that order; the first that cannot be
+                  written ends the run, and those written before it stay
+</source>
+        <translation>  --output FICHIER
+                  le fichier de l’image, au format que donne la fin de son nom :
+                  .png, .svg, .pdf, ou .wav pour la courbe en son (quatre
+                  secondes, la hauteur suit y, de gauche à droite avec x) ;
+                  remplace en entier un fichier existant. {n} dans le nom tient
+                  lieu du numéro de la fonction ; il est nécessaire quand N en
+                  nomme plusieurs. Répétez --output pour plusieurs fichiers de
+                  chaque fonction :
+                    --function 1-5 --output &apos;f{n}.png&apos; --output &apos;f{n}.svg&apos;
+                  écrit dix fichiers, dans cet ordre ; le premier qui ne peut
+                  être écrit arrête l’exécution, ceux écrits avant restent
+</translation>
+    </message>
+    <message>
+        <source>  --expression E  a function of x typed as on a calculator, in place of
+                  --function: &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+</source>
+        <translation>  --expression E  une fonction de x saisie comme sur une calculatrice, à la
+                  place de --function : &apos;y = 0.5x^2 - 3&apos;, &apos;tan(x)&apos;, &apos;√(1 - x^2)&apos;
+</translation>
+    </message>
+    <message>
+        <source>  --x-range A:B   the part of the x-axis shown (default -10:10)
+</source>
+        <translation>  --x-range A:B   la partie de l’axe des x montrée (-10:10 par défaut)
+</translation>
+    </message>
+    <message>
+        <source>  --y-range C:D   the part of the y-axis shown (default -10:10)
+</source>
+        <translation>  --y-range C:D   la partie de l’axe des y montrée (-10:10 par défaut)
+</translation>
+    </message>
+    <message>
+        <source>  --key-points    print the zeros, minima and maxima in view, one a line:
+                  KIND&lt;TAB&gt;X&lt;TAB&gt;Y, with or without --output
+</source>
+        <translation>  --key-points    écrire les zéros, minima et maxima de la vue, un par ligne :
+                  TYPE&lt;TAB&gt;X&lt;TAB&gt;Y, avec ou sans --output
+</translation>
+    </message>
+    <message>
+        <source>  --scale S       pixels per window pixel in a PNG, from 0.5 to 8 (default 1:
+                  441x385 pixels, as the window shows the picture)
+</source>
+        <translation>  --scale S       pixels par pixel de la fenêtre dans un PNG, de 0.5 à 8 (1 par
+                  défaut : 441x385 pixels, comme la fenêtre montre l’image)
+</translation>
+    </message>
+    <message>
+        <source>--scale must be a number from 0.5 to %2, not &apos;%1&apos;</source>
+        <translation>--scale doit être un nombre de 0.5 à %2, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>  -h, --help      show this text
+</source>
+        <translation>  -h, --help      affiche ce texte
+</translation>
+    </message>
+    <message>
+        <source>  -v, --version   show the version
+</source>
+        <translation>  -v, --version   affiche la version
+</translation>
+    </message>
+    <message>
+        <source>
+The picture&apos;s style (the default is the window&apos;s look):
+  --background B  screen (the window&apos;s colour), white, or transparent (PNG and
+                  SVG; white in a PDF)
+</source>
+        <translation>
+Le style de l’image (par défaut, l’aspect de la fenêtre) :
+  --background B  screen (la couleur de la fenêtre), white (blanc) ou
+                  transparent (PNG et SVG ; blanc dans un PDF)
+</translation>
+    </message>
+    <message>
+        <source>  --line-width N  the curve, axes and ticks N pixels thick, from 1 to 4
+</source>
+        <translation>  --line-width N  courbe, axes et graduations épais de N pixels, de 1 à 4
+</translation>
+    </message>
+    <message>
+        <source>  --numbers       number the even ticks
+</source>
+        <translation>  --numbers       numérote les graduations paires
+</translation>
+    </message>
+    <message>
+        <source>  --grid          light lines across the picture at the ticks
+</source>
+        <translation>  --grid          des lignes claires à travers l’image aux graduations
+</translation>
+    </message>
+    <message>
+        <source>
+A printed page instead of the picture alone (FILE must end in .pdf):
+  --page SIZE     the page the picture is printed on, with margins and a
+                  caption under it: A3, A4, A5, Letter or Legal; the
+                  background is white unless --background says otherwise
+</source>
+        <translation>
+Une page imprimée au lieu de l’image seule (FICHIER doit finir par .pdf) :
+  --page FORMAT   le format de la page où l’image est imprimée, avec des marges
+                  et une légende dessous : A3, A4, A5, Letter ou Legal ; le
+                  fond est blanc sauf si --background dit autre chose
+</translation>
+    </message>
+    <message>
+        <source>  --unit-length L one unit of the axes L millimetres long on paper, from 1 to
+                  %3, the most that fits A3 (default: as large as the page
+                  allows)
+</source>
+        <translation>  --unit-length L une unité des axes mesure L millimètres sur le papier, de 1
+                  à %3, le plus grand qui tient sur A3 (par défaut : aussi grand
+                  que la page le permet)
+</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--function N --output FILE [--scale S]]
+
+Without options, opens the window. With them, draws the graph of each function
+listed into each FILE and exits, without a window or a display.
+
+</source>
+        <translation>Utilisation : %1 [--function N --output FICHIER [--scale S]]
+
+Sans option, ouvre la fenêtre. Avec, trace le graphe de chaque fonction
+nommée dans chaque FICHIER et se termine, sans fenêtre ni écran.
+
+</translation>
+    </message>
+    <message>
+        <source>%1 needs --output FILE</source>
+        <translation>%1 demande --output FICHIER</translation>
     </message>
 </context>
 <context>
