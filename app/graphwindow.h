@@ -2,15 +2,11 @@
 
 #include "functions.h"
 #include "picturebox.h"
-#include "picturecontent.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
 namespace app {
 
