@@ -161,23 +161,21 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
     }
     const QPoint middle = m_picture.mapToGlobal(m_picture.rect().center());
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove: {
         const auto *const mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton)
-            m_drag = {m_picture.mapTo(&m_window, mouse->position()), m_picture.content().view};
-        break;
-    }
-    case QEvent::MouseMove:
-        if (m_drag && (static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton)) {
+        const QPointF at = m_picture.mapTo(&m_window, mouse->position());
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            m_drag = {at, m_picture.content().view};
+        } else if (m_drag && (mouse->buttons() & Qt::LeftButton)) {
             // The point grabbed stays under the pointer.
             const graphing::View &grabbed = m_drag->second;
-            const QPointF at =
-                m_picture.mapTo(&m_window, static_cast<QMouseEvent *>(event)->position());
             const QPointF moved = userAt(m_drag->first, grabbed) - userAt(at, grabbed);
             setView(grabbed.moved(moved.x() / (grabbed.right - grabbed.left),
                                   moved.y() / (grabbed.top - grabbed.bottom)));
         }
         break;
+    }
     case QEvent::MouseButtonRelease: m_drag.reset(); break;
     case QEvent::Wheel: {
         const auto *const wheel = static_cast<QWheelEvent *>(event);
@@ -251,16 +249,12 @@ void PictureActions::listKeyPoints()
         lines << tr("The axes alone have no key points; graph a function first.");
     else if (lines.isEmpty())
         lines << tr("The curve has no zero, minimum or maximum in view.");
-    auto *const list = new QMessageBox(
-        QMessageBox::Information, m_window.windowTitle(),
+    tell(
+        QStringLiteral("keyPointList"),
         tr("Key points of %1, %2")
             .arg(content.function ? QString::fromStdString(content.function->formula()) : QString(),
                  viewInWords(content.view)),
-        QMessageBox::Ok, &m_window);
-    list->setObjectName(QStringLiteral("keyPointList"));
-    list->setInformativeText(lines.join(QLatin1Char('\n')));
-    list->setAttribute(Qt::WA_DeleteOnClose);
-    list->open();
+        lines.join(QLatin1Char('\n')), nullptr, QMessageBox::Information);
 }
 
 void PictureActions::addStyleMenu()
@@ -417,10 +411,10 @@ void PictureActions::playCurve()
 }
 
 void PictureActions::tell(const QString &objectName, const QString &text, const QString &why,
-                          QWidget *over)
+                          QWidget *over, QMessageBox::Icon icon)
 {
-    auto *const message = new QMessageBox(QMessageBox::Warning, m_window.windowTitle(), text,
-                                          QMessageBox::Ok, over ? over : &m_window);
+    auto *const message = new QMessageBox(icon, m_window.windowTitle(), text, QMessageBox::Ok,
+                                          over ? over : &m_window);
     message->setObjectName(objectName);
     message->setInformativeText(why);
     message->setAttribute(Qt::WA_DeleteOnClose);

@@ -5,49 +5,40 @@
 #include "readoff.h"
 #include "soundmodule.h"
 
+#include <QMessageBox>
 #include <QObject>
-#include <QPointF>
-#include <QString>
 
 #include <optional>
 #include <utility>
 
-class QAction;
 class QMenu;
 class QPrinter;
-class QWidget;
-
-namespace plot {
-class PictureBox;
-}
 
 namespace app {
 
-// The picture's context menu, opened by a right click or, on the focused picture, by the Menu key
-// or Shift+F10; and the picture's keys and pointer moves that change its view.
+// The picture's context menu (a right click, or the Menu key or Shift+F10 on the focused picture),
+// and the picture's keys and pointer moves that change its view.
 //
-// Copy, Save As and Print are the window's actions (Ctrl+C, Ctrl+S, Ctrl+P wherever the focus
-// is); each draws the picture afresh in the style chosen under "Picture Style", which is
-// remembered from one run to the next, and whose numbers and grid the screen shows too. Play the
-// Curve (Space on the focused picture) plays the graph as sound; Escape or another graph stops it.
+// Copy, Save As and Print are the window's actions (Ctrl+C, Ctrl+S, Ctrl+P wherever the focus is);
+// each draws the picture afresh in the style chosen under "Picture Style", which is remembered,
+// and whose numbers, grid and key point marks the screen shows too. Play the Curve (Space on the
+// focused picture) plays the graph as sound; Escape or another graph stops it.
 class PictureActions final : public QObject {
     Q_OBJECT
 
 public:
     PictureActions(QWidget &window, plot::PictureBox &picture);
 
-    // What the picture shows was described anew (a press ended): the sound stops, and the
-    // description and the readout follow.
+    // What the picture shows was described anew: the sound stops, the read-off follows.
     void setDescription(const QString &whatThePictureShows);
-    // Writes the picture to `path`, in the format its extension names or else in `chosen`; false
-    // when that fails, which the user is told.
+    // Writes the picture to `path` in the format its extension names, else in `chosen`; a failure
+    // is told to the user, and false.
     bool saveTo(const QString &path, PictureFormat chosen);
-    // Prints the picture on `printer`'s page in the style chosen; a failure, and a page it does
-    // not fit, is told to the user.
+    // Prints the picture on `printer`'s page; a failure, or a page it does not fit, is told.
     void printOn(QPrinter &printer);
-    // Tells the user, in a message modal to `over` (the window by default), what failed and why.
+    // A message modal to `over` (the window by default); the caller goes on at once.
     void tell(const QString &objectName, const QString &text, const QString &why,
-              QWidget *over = nullptr);
+              QWidget *over = nullptr, QMessageBox::Icon icon = QMessageBox::Warning);
 
 signals:
     void functionRequested(); // "Type a Function..." was chosen
@@ -57,8 +48,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // An action in `menu` on `keys`: the window's work wherever the focus is in it, the picture's
-    // only while it has the focus.
+    // An action of `owner` in `menu`: the window's keys work wherever the focus is in it, the
+    // picture's only while it has the focus.
     template <typename Trigger>
     QAction *add(QMenu *menu, QWidget &owner, const QString &text, const QList<QKeySequence> &keys,
                  Trigger trigger);
@@ -71,7 +62,7 @@ private:
     void listKeyPoints();
     void setView(const graphing::View &view);
     QPointF userAt(QPointF windowPosition, const graphing::View &view) const;
-    // What the picture shows, in the style chosen; and that on paper.
+    // What the picture shows in the style chosen; that on paper, and how it stands on the page.
     graphing::PictureContent styledContent() const;
     graphing::PictureContent printedContent() const;
     plot::PageOptions pageOptions(const QPrinter &printer) const;
@@ -84,8 +75,7 @@ private:
     std::optional<std::pair<QPointF, graphing::View>> m_drag;
     SoundModule m_sound;
     ReadOff m_readOff;
-    // Where the last picture was saved; the next "Save As..." starts there.
-    QString m_folder;
+    QString m_folder; // where the last picture was saved
 };
 
 } // namespace app

@@ -81,12 +81,9 @@ bool ReadOff::handle(const QEvent &event)
 {
     switch (event.type()) {
     case QEvent::Enter:
-        followPointer(
-            m_picture.mapTo(&m_window, static_cast<const QEnterEvent &>(event).position()));
-        break;
     case QEvent::MouseMove:
         followPointer(
-            m_picture.mapTo(&m_window, static_cast<const QMouseEvent &>(event).position()));
+            m_picture.mapTo(&m_window, static_cast<const QSinglePointEvent &>(event).position()));
         break;
     case QEvent::Leave:
         m_pointer.reset();
@@ -133,11 +130,6 @@ void ReadOff::windowMoved()
         m_label->hide();
 }
 
-void ReadOff::hide()
-{
-    m_label->hide();
-}
-
 void ReadOff::setDescription(const QString &whatThePictureShows)
 {
     m_description = whatThePictureShows;
@@ -172,10 +164,7 @@ std::optional<QString> ReadOff::keyboardValue() const
 {
     if (!m_pointX || !m_picture.hasFocus())
         return std::nullopt;
-    if (!m_keyPointWords.isEmpty())
-        return m_keyPointWords;
-    return withValue(tr("x = %1").arg(number(*m_pointX, decimals(m_picture.content().view))),
-                     *m_pointX, QStringLiteral(", "));
+    return pointInWords(tr("x = %1"), QStringLiteral(", "));
 }
 
 QString ReadOff::inWords(const graphing::KeyPoint &point, const graphing::View &view)
@@ -227,11 +216,7 @@ void ReadOff::showPoint()
     const QPointF corner = grid.mapping(m_picture.content().view).toDevice({x, y});
     const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,
                          std::floor(corner.y() + 0.5) + grid.penWidth / 2.0);
-    showBeside(grid.windowPosition(middle),
-               m_keyPointWords.isEmpty()
-                   ? withValue(tr("x = %1").arg(number(x, decimals(m_picture.content().view))), x,
-                               QStringLiteral("\n"))
-                   : m_keyPointWords);
+    showBeside(grid.windowPosition(middle), pointInWords(tr("x = %1"), QStringLiteral("\n")));
 }
 
 void ReadOff::showBeside(QPointF windowPosition, const QString &text)
@@ -250,6 +235,14 @@ void ReadOff::showBeside(QPointF windowPosition, const QString &text)
     }
     m_label->move(place);
     m_label->show();
+}
+
+QString ReadOff::pointInWords(const QString &lead, const QString &separator) const
+{
+    if (!m_keyPointWords.isEmpty())
+        return m_keyPointWords;
+    return withValue(lead.arg(number(*m_pointX, decimals(m_picture.content().view))), *m_pointX,
+                     separator);
 }
 
 QString ReadOff::withValue(const QString &text, double x, const QString &separator) const
@@ -277,14 +270,8 @@ void ReadOff::stop()
 void ReadOff::describe()
 {
     QString description = m_description;
-    if (!m_keyPointWords.isEmpty()) {
-        description += QStringLiteral(". ") + m_keyPointWords;
-    } else if (m_pointX) {
-        description +=
-            QStringLiteral(". ")
-            + withValue(tr("At x = %1").arg(number(*m_pointX, decimals(m_picture.content().view))),
-                        *m_pointX, QStringLiteral(": "));
-    }
+    if (m_pointX)
+        description += QStringLiteral(". ") + pointInWords(tr("At x = %1"), QStringLiteral(": "));
     // Qt tells assistive technology of the change, so a screen reader speaks the new values.
     if (description != m_picture.accessibleDescription())
         m_picture.setAccessibleDescription(description);

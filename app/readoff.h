@@ -3,14 +3,13 @@
 #include "keypoints.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPointF>
 #include <QString>
 
 #include <optional>
 
 class QEvent;
-class QLabel;
-class QWidget;
 
 namespace plot {
 class PictureBox;
@@ -33,12 +32,12 @@ class ReadOff {
 public:
     ReadOff(QWidget &window, plot::PictureBox &picture, SoundModule &sound);
 
-    // The picture's events, passed on by its event filter; true for one used up here.
+    // The picture's events from its event filter; true for one used up here.
     bool handle(const QEvent &event);
     // The window moved: the readout follows the keyboard's point, or gives way.
     void windowMoved();
-    void hide();
-    // What the picture shows was described anew: `whatThePictureShows`, the readout following.
+    void hide() { m_label->hide(); }
+    // The picture's content was described anew; the readout follows.
     void setDescription(const QString &whatThePictureShows);
     void jumpToKeyPoint(bool right);
     // The value the keyboard reads off the focused picture, as Copy takes it; else nothing.
@@ -51,6 +50,8 @@ private:
     // Puts the keyboard's point at `x`, standing on the key point `words` names, if any.
     void moveTo(double x, const QString &words);
     void showPoint();
+    // The key point the keyboard's point stands on, or `lead` ("x = %1") and its value.
+    QString pointInWords(const QString &lead, const QString &separator) const;
     void showBeside(QPointF windowPosition, const QString &text);
     // `text` and, once a function is graphed, "f(x) = 4.79" or "f(x) off the picture", joined by
     // `separator`.
