@@ -9,9 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QWindow>
 
 #include <algorithm>

@@ -3,6 +3,8 @@
 #include "functions.h"
 #include "picturebox.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 
