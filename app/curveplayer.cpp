@@ -1,5 +1,5 @@
 // The sound module: the player over Qt Multimedia, loaded by the program on its first sound.
-#include "curveplayer.h"
+#include "soundmodule.h"
 
 #include "curvesound.h"
 
@@ -38,10 +38,8 @@ public:
         return Outcome::OutputFailed;
     }
     ~AudioSinkPlayer() override { stop(); }
-    // Once all is handed over the sink is idle, while the sound server still plays what it holds;
-    // the sink is kept until then. It is stopped before it goes: Qt 6.4's PulseAudio sink,
-    // destroyed while it plays, handles its queued request for more data after closing its stream,
-    // and libpulse aborts the program on the null stream.
+    // The sink is stopped before it goes: Qt 6.4's PulseAudio sink, destroyed while it plays,
+    // makes libpulse abort the program.
     void stop() override
     {
         if (m_sink)

@@ -23,8 +23,7 @@ struct FontDesign {
     bool serif; // the kind of face to fall back on
 };
 
-// One control of the graph window as designed. Its place is in pixels of the window's client
-// area (the design measured them in twips, 15 to the pixel); texts are UTF-8.
+// One control of the graph window as designed: its place in pixels of the client area; UTF-8.
 struct ControlDesign {
     std::string_view objectName;
     std::string_view caption;
@@ -39,7 +38,6 @@ struct WindowDesign {
     ControlDesign window;
     ControlDesign title;
     ControlDesign picture;
-    // Functions 1..5, top to bottom: one button for each function graphing offers.
     std::array<ControlDesign, graphing::functionCount> functionButtons;
     ControlDesign graphButton;
     ControlDesign endButton;
@@ -56,9 +54,8 @@ inline constexpr QRgb green = 0xff00ff00;
 // What the picture draws in when given no colour.
 inline constexpr QRgb pictureForeground = 0xff000000;
 
-// The texts a user reads or hears are marked for translation in the window's context and are
-// translated where they are shown (translated()); the function captions are formulas and stay as
-// they are, and so do the window's title and name, the program's name.
+// Texts a user reads or hears are translated where shown (translated()), but for the formulas and
+// the program's name.
 // clang-format off
 inline constexpr WindowDesign graphWindowDesign{
     //                 object name       caption                 left  top  width height  tab font        background   accessible name
@@ -79,33 +76,28 @@ inline constexpr WindowDesign graphWindowDesign{
                                                                 {472,  240, 73,   33},   4,  gothic12,   {},          QT_TRANSLATE_NOOP("app::GraphWindow", "End")},
 };
 // clang-format on
-// An array initialised with fewer elements than its size fills the rest with empty ones: each
-// function has its own button, named, and its own key (below).
 static_assert(!graphWindowDesign.functionButtons.back().objectName.empty(),
               "a design for every function's button");
 
-// What the picture tells a screen reader it shows: the axes alone until "Graph" is pressed, then
-// the graphed function, %1 being its button's accessible name.
+// What the picture tells a screen reader it shows, %1 the function's accessible name.
 inline constexpr std::string_view axesDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Axes from -10 to 10");
 inline constexpr std::string_view graphDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1 from -10 to 10; Space plays it as sound");
-// The same over another view, %2 (or %1 for the axes) naming it: "x from 0 to 5, y from -1 to 1".
+// Over another view, %2 (or %1 for the axes) naming it: "x from 0 to 5, y from -1 to 1".
 inline constexpr std::string_view axesInViewDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Axes, %1");
 inline constexpr std::string_view graphInViewDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Graph of %1, %2; Space plays it as sound");
 
-// The keys that work wherever the focus is in the window: one for each function button (1 to 5, not
-// taken from a text field), Graph, End, and the usual key that quits. They change nothing that
-// shows: no caption is underlined.
+// The keys that work wherever the focus is in the window; no caption is underlined.
 inline constexpr std::array<QKeyCombination, graphing::functionCount> functionKeys{
     Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
 static_assert(functionKeys.back() != QKeyCombination(), "a key for every function's button");
 inline constexpr QKeyCombination graphKey = Qt::AltModifier | Qt::Key_G;
 inline constexpr QKeyCombination endKey = Qt::AltModifier | Qt::Key_E;
 inline constexpr QKeyCombination quitKey = Qt::ControlModifier | Qt::Key_Q;
-// What a screen reader is told a button does, and its keys as the keyboard names them (%1, %2).
+// What a screen reader is told a button does, and its keys (%1, %2).
 inline constexpr const char *functionButtonDescription =
     QT_TRANSLATE_NOOP("app::GraphWindow", "Chooses this function. Key: %1");
 inline constexpr const char *graphButtonDescription =
@@ -118,7 +110,6 @@ inline QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A text of the design in the user's language, once a translation is installed.
 inline QString translated(std::string_view text)
 {
     return text.empty()

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -20,8 +19,7 @@ namespace app {
 
 namespace {
 
-// The button that chooses one function: one solid block, whose whole rectangle takes the click
-// and shows its background colour, not only the indicator and the caption.
+// A function's button: one solid block, whose whole rectangle takes the click.
 class FunctionButton final : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
@@ -32,28 +30,15 @@ protected:
     void focusInEvent(QFocusEvent *event) override
     {
         QRadioButton::focusInEvent(event);
-        // Qt keeps only the focused button of a group in the Tab chain, the others being reached
-        // with the arrow keys; here Tab visits every function button in its designed place.
+        // Qt keeps only the focused button of a group in the Tab chain; here Tab visits each.
         for (auto *const button :
              parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
             button->setFocusPolicy(Qt::StrongFocus);
     }
 };
 
-// Teaches the font database the faces the design names, by fonts this system has: a Japanese
-// proportional Gothic for the buttons, a Century-like serif for the title. Qt ignores a
-// substitute it already knows, so every window may ask again.
-void installFontSubstitutes()
-{
-    // Tried in order; the generic families catch a system with neither font installed.
-    QFont::insertSubstitutions(toQString(gothic1125.face),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("sans-serif")});
-    QFont::insertSubstitutions(toQString(century18.face),
-                               {QStringLiteral("C059"), QStringLiteral("serif")});
-}
-
-// The picture for assistive technology: an image offering its own actions (Play the Curve) beside
-// Qt's, named by their text and described by their status tip.
+// The picture for assistive technology: an image offering its own actions beside Qt's, named by
+// their text and described by their status tip.
 class AccessiblePicture final : public QAccessibleWidget {
 public:
     explicit AccessiblePicture(QWidget *picture) : QAccessibleWidget(picture, QAccessible::Graphic)
@@ -80,15 +65,15 @@ public:
 private:
     QAction *own(const QString &name) const
     {
-        for (QAction *const action : widget()->actions())
-            if (action->text() == name)
-                return action;
-        return nullptr;
+        const QList<QAction *> actions = widget()->actions();
+        const auto found =
+            std::find_if(actions.cbegin(), actions.cend(),
+                         [&](const QAction *action) { return action->text() == name; });
+        return found == actions.cend() ? nullptr : *found;
     }
 };
 
-// Tells assistive technology what the window and the picture are, a frame and an image: Qt takes
-// any plain widget for a generic area.
+// The window and the picture as a frame and an image: Qt takes a plain widget for a generic area.
 QAccessibleInterface *accessibleWithRole(const QString & /*className*/, QObject *object)
 {
     if (auto *const window = qobject_cast<GraphWindow *>(object))
@@ -106,31 +91,12 @@ void setBackground(QWidget &widget, QPalette::ColorRole role, QRgb colour)
     widget.setAutoFillBackground(true);
 }
 
-// Gives `widget` its designed names, place, caption font and background.
-void applyDesign(QWidget &widget, const ControlDesign &design, QPalette::ColorRole backgroundRole)
-{
-    widget.setObjectName(toQString(design.objectName));
-    widget.setAccessibleName(translated(design.accessibleName));
-    widget.setGeometry(design.geometry);
-    if (const std::optional<FontDesign> &face = design.font) {
-        QFont font(toQString(face->face));
-        font.setPointSizeF(face->pointSize);
-        font.setBold(face->bold);
-        font.setItalic(face->italic);
-        font.setStyleHint(face->serif ? QFont::Serif : QFont::SansSerif);
-        widget.setFont(font);
-    }
-    if (design.background)
-        setBackground(widget, backgroundRole, *design.background);
-}
-
 QString keyName(QKeyCombination key)
 {
     return QKeySequence(key).toString(QKeySequence::NativeText);
 }
 
-// Lets `key` press `button` wherever the focus is in the window; `description`, which names the
-// key, tells a screen reader so.
+// `key` presses `button` wherever the focus is in the window; `description` tells a screen reader.
 void giveKey(QAbstractButton &button, QKeyCombination key, const QString &description)
 {
     button.setShortcut(key);
@@ -141,9 +107,12 @@ void giveKey(QAbstractButton &button, QKeyCombination key, const QString &descri
 
 GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
 {
-    // Qt keeps each factory once however often it is installed.
+    // Qt keeps each factory once however often it is installed, and ignores a known substitute.
     QAccessible::installFactory(accessibleWithRole);
-    installFontSubstitutes();
+    QFont::insertSubstitutions(toQString(gothic1125.face),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("sans-serif")});
+    QFont::insertSubstitutions(toQString(century18.face),
+                               {QStringLiteral("C059"), QStringLiteral("serif")});
     const WindowDesign &design = graphWindowDesign;
     setObjectName(toQString(design.window.objectName));
     setAccessibleName(toQString(design.window.accessibleName));
@@ -151,11 +120,24 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     setFixedSize(design.window.geometry.size());
     setBackground(*this, QPalette::Window, *design.window.background);
 
-    // The controls that take the focus, by their designed place in the focus order.
+    // Gives a control its designed names, place, font and background, and its place in the focus
+    // order.
     std::map<int, QWidget *> byTabIndex;
     const auto place = [&byTabIndex](QWidget *widget, const ControlDesign &control,
                                      QPalette::ColorRole backgroundRole) {
-        applyDesign(*widget, control, backgroundRole);
+        widget->setObjectName(toQString(control.objectName));
+        widget->setAccessibleName(translated(control.accessibleName));
+        widget->setGeometry(control.geometry);
+        if (const std::optional<FontDesign> &face = control.font) {
+            QFont font(toQString(face->face));
+            font.setPointSizeF(face->pointSize);
+            font.setBold(face->bold);
+            font.setItalic(face->italic);
+            font.setStyleHint(face->serif ? QFont::Serif : QFont::SansSerif);
+            widget->setFont(font);
+        }
+        if (control.background)
+            setBackground(*widget, backgroundRole, *control.background);
         if (control.tabIndex && widget->focusPolicy() != Qt::NoFocus)
             byTabIndex.emplace(*control.tabIndex, widget);
     };
@@ -183,18 +165,16 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     auto *const title = new QLabel(translated(design.title.caption), this);
     place(title, design.title, QPalette::Window);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The title is wider at its font than its designed box: the box grows to the right (where
-    // nothing else stands) so that the whole title shows.
+    // Wider at its font than its designed box: the box grows to the right, where nothing stands.
     const QFontMetrics metrics(title->font());
     const int textWidth = std::max(metrics.horizontalAdvance(title->text()),
                                    metrics.boundingRect(title->text()).right() + 1);
     title->resize(std::max(title->width(), textWidth + 2), title->height());
 
-    // The buttons, their designs and keys are arrays of graphing::functionCount elements each.
     for (std::size_t i = 0; i < m_functionButtons.size(); ++i) {
-        const ControlDesign &button = design.functionButtons[i];
-        m_functionButtons[i] = new FunctionButton(toQString(button.caption), this);
-        place(m_functionButtons[i], button, QPalette::Button);
+        m_functionButtons[i] =
+            new FunctionButton(toQString(design.functionButtons[i].caption), this);
+        place(m_functionButtons[i], design.functionButtons[i], QPalette::Button);
         giveKey(*m_functionButtons[i], functionKeys[i],
                 tr(functionButtonDescription).arg(keyName(functionKeys[i])));
     }
@@ -211,18 +191,11 @@ GraphWindow::GraphWindow(QWidget *parent) : QWidget(parent)
     connect(quit, &QAction::triggered, qApp, &QApplication::quit);
     addAction(quit);
 
-    QWidget *previous = nullptr;
-    for (const auto &[tabIndex, widget] : byTabIndex) {
-        if (previous != nullptr)
-            setTabOrder(previous, widget);
-        previous = widget;
-    }
-    // The title and the function buttons reach one pixel into the picture's edges; the picture
-    // stays whole on top, so its end ticks and curve show in full.
+    for (auto control = byTabIndex.cbegin(); std::next(control) != byTabIndex.cend(); ++control)
+        setTabOrder(control->second, std::next(control)->second);
+    // The title and the function buttons reach one pixel into the picture: it stays whole on top.
     m_picture->raise();
     describePicture();
-
-    // The first function starts chosen, and its button holds the focus.
     m_functionButtons[0]->setChecked(true);
     m_functionButtons[0]->setFocus();
 }
@@ -237,15 +210,13 @@ void GraphWindow::graphChosenFunction()
 {
     // Read from the buttons themselves: a button is checked by a click, an arrow key, Space, its
     // key, or a screen reader's action, and only some of these say they clicked it.
-    const auto *const chosen =
-        std::find_if(m_functionButtons.cbegin(), m_functionButtons.cend(),
-                     [](const QRadioButton *button) { return button->isChecked(); });
-    std::optional<int> function;
-    if (chosen != m_functionButtons.cend())
-        function = static_cast<int>(chosen - m_functionButtons.cbegin()) + 1;
-    m_picture->setContent(graphing::PictureContent(
-        function ? std::optional<graphing::Function>(*function) : std::nullopt,
-        m_picture->content().style, m_picture->content().view));
+    std::optional<graphing::Function> function;
+    for (int i = 0; i < graphing::functionCount && !function; ++i) {
+        if (m_functionButtons[i]->isChecked())
+            function = graphing::Function(i + 1);
+    }
+    m_picture->setContent(graphing::PictureContent(std::move(function), m_picture->content().style,
+                                                   m_picture->content().view));
     describePicture();
 }
 
@@ -278,12 +249,11 @@ void GraphWindow::describePicture()
                                             : QString();
     const bool window = content.view == graphing::View{};
     const QString view = viewInWords(content.view);
-    const QString description =
+    m_actions->setDescription(
         content.function
             ? (window ? translated(graphDescription).arg(name)
                       : translated(graphInViewDescription).arg(name, view))
-            : (window ? translated(axesDescription) : translated(axesInViewDescription).arg(view));
-    m_actions->setDescription(description);
+            : (window ? translated(axesDescription) : translated(axesInViewDescription).arg(view)));
 }
 
 void GraphWindow::showEvent(QShowEvent *event)
@@ -294,10 +264,8 @@ void GraphWindow::showEvent(QShowEvent *event)
     fitNativeSizeToScreen();
 }
 
-// A window of fixed size keeps the native size it was made with when it shows on, or moves to, a
-// screen of another scale; asking for its own size again makes it the right number of device
-// pixels there. Measured with Qt 6.4 on two monitors of scales 1 and 2: without this, a window on
-// the scale-2 monitor stays 639x436 device pixels and shows 623x356 of its 882x770 picture.
+// A window of fixed size keeps the native size it was made with on a screen of another scale
+// (Qt 6.4); asking for its own size again makes it the right number of device pixels there.
 void GraphWindow::fitNativeSizeToScreen()
 {
     windowHandle()->resize(size());

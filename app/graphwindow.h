@@ -2,7 +2,6 @@
 
 #include "functions.h"
 #include "picturebox.h"
-#include "picturecontent.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +9,6 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
 namespace app {
 

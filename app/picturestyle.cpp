@@ -53,8 +53,8 @@ int optionNamed(int choice, const QString &name)
     return -1;
 }
 
-// Until "style/names" is set the settings hold each option's place in the menu, which would be
-// taken for a line width's name: they are read once so, and then hold names.
+// Until "style/names" is set the settings hold each option's place in the menu: they are read so
+// once and written as names; names already there stay, so that a window's start writes nothing.
 Choices rememberedChoices()
 {
     QSettings remembered(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
@@ -65,8 +65,6 @@ Choices rememberedChoices()
         const QString saved = remembered.value(QLatin1String(design.key)).toString();
         const int option = named ? optionNamed(int(choice), saved) : saved.toInt();
         chosen.at(choice) = option >= 0 && option < int(design.options.size()) ? option : 0;
-        // Indexes are written over by names once; names already there stay as they are, so that
-        // a window's start writes nothing.
         if (!named)
             remember(int(choice), chosen.at(choice));
     }

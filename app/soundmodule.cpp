@@ -1,43 +1,22 @@
-// Finding, loading and reloading the sound module (curveplayer.h).
-#include "curveplayer.h"
+#include "soundmodule.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QLibrary>
 
 #include <dlfcn.h>
 
 namespace app {
 
-namespace {
-
-// Where the module may be, in order: beside the program, in its library folder, and by its name
-// alone, where the system looks for libraries.
-QStringList modulePlaces()
-{
-    const QString program = QCoreApplication::applicationDirPath();
-    const QString module = QStringLiteral("libfunction-graph-sound.so");
-    return {program + QLatin1Char('/') + module,
-            program + QStringLiteral("/" SOUND_MODULE_DIR "/") + module,
-            QStringLiteral("function-graph-sound")};
-}
-
-} // namespace
-
-SoundModule::SoundModule() = default;
-
-SoundModule::~SoundModule()
-{
-    unload();
-}
-
 bool SoundModule::load()
 {
-    if (m_player)
-        return true;
-    if (m_missing)
-        return false;
-    const QStringList places = m_file.isEmpty() ? modulePlaces() : QStringList{m_file};
+    if (m_player || m_missing)
+        return !m_missing;
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString module = QStringLiteral("libfunction-graph-sound.so");
+    const QStringList places =
+        m_file.isEmpty() ? QStringList{program + QLatin1Char('/') + module,
+                                       program + QStringLiteral("/" SOUND_MODULE_DIR "/") + module,
+                                       QStringLiteral("function-graph-sound")}
+                         : QStringList{m_file};
     for (const QString &place : places) {
         auto library = std::make_unique<QLibrary>(place);
         using Factory = CurvePlayer *(*)();
@@ -65,45 +44,33 @@ void SoundModule::unload()
     m_library.reset();
 }
 
-SoundModule::Outcome SoundModule::play(const std::vector<std::int16_t> &samples)
+std::optional<QString> SoundModule::play(const std::vector<std::int16_t> &samples)
 {
     if (samples.empty()) {
         stop();
-        return Outcome::Started;
+        return std::nullopt;
     }
-    // A module loaded for an earlier sound may hold a connection that has broken since; one loaded
-    // now has just connected.
+    // A module loaded for an earlier sound may hold a connection that has broken since: it is
+    // loaded afresh and tried once more.
     const bool loadedBefore = m_player != nullptr;
     if (!load())
-        return Outcome::ModuleMissing;
-    CurvePlayer::Outcome outcome = m_player->play(samples);
-    if (outcome != CurvePlayer::Outcome::Started && loadedBefore) {
-        unload();
-        if (!load())
-            return Outcome::ModuleMissing;
-        outcome = m_player->play(samples);
-    }
-    m_outputName = m_player->outputName();
-    // The next sound connects anew.
-    if (outcome != CurvePlayer::Outcome::Started)
-        unload();
-    switch (outcome) {
-    case CurvePlayer::Outcome::Started: return Outcome::Started;
-    case CurvePlayer::Outcome::NoOutput: return Outcome::NoOutput;
-    case CurvePlayer::Outcome::OutputFailed: break;
-    }
-    return Outcome::OutputFailed;
+        return tr("The program's sound module is missing; installing the program again brings it.");
+    const CurvePlayer::Outcome outcome = m_player->play(samples);
+    if (outcome == CurvePlayer::Outcome::Started)
+        return std::nullopt;
+    const QString output = m_player->outputName();
+    unload();
+    if (loadedBefore)
+        return play(samples);
+    if (outcome == CurvePlayer::Outcome::NoOutput)
+        return tr("No audio output was found: this computer has no sound device or sound server.");
+    return tr("The audio output %1 could not play the sound.").arg(output);
 }
 
 void SoundModule::stop()
 {
     if (m_player)
         m_player->stop();
-}
-
-bool SoundModule::isPlaying() const
-{
-    return m_player && m_player->isPlaying();
 }
 
 } // namespace app

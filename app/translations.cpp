@@ -7,8 +7,7 @@ namespace app {
 
 Translations::Translations(const QLocale &locale)
 {
-    // The program's own are built into it (function-graph_de.qm, ...); Qt's come with Qt's
-    // translation package, where Qt keeps them.
+    // The program's own are built into it; Qt's are where Qt keeps them.
     (void)m_program.load(locale, QStringLiteral("function-graph"), QStringLiteral("_"),
                          QStringLiteral(":/translations"));
     (void)m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -14,13 +14,7 @@ struct TypedFunction {
     Q_DECLARE_TR_FUNCTIONS(app::TypedFunction)
 };
 
-constexpr int rememberedCount = 10;
-const char *const rememberedKey = "functions/typed";
-
-QSettings settings()
-{
-    return QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
-}
+constexpr QLatin1String rememberedKey("functions/typed");
 
 } // namespace
 
@@ -52,11 +46,6 @@ QString describeProblem(const graphing::ExpressionError &error)
     return at(TypedFunction::tr("'%1' cannot stand %2").arg(token, QStringLiteral("%1")));
 }
 
-QStringList rememberedFunctions()
-{
-    return settings().value(QLatin1String(rememberedKey)).toStringList();
-}
-
 std::optional<graphing::Expression> askForFunction(QWidget *parent, const QString &start)
 {
     QInputDialog dialog(parent);
@@ -66,7 +55,8 @@ std::optional<graphing::Expression> askForFunction(QWidget *parent, const QStrin
         "y = a formula in x, such as 0.5x^2 - 3, tan(x) or √(1 - x^2).\n"
         "Functions: sin cos tan asin acos atan sinh cosh tanh exp ln log sqrt abs floor ceil "
         "sign; constants: pi and e."));
-    QStringList offered = rememberedFunctions();
+    QSettings settings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
+    QStringList offered = settings.value(rememberedKey).toStringList();
     offered.removeAll(start);
     offered.prepend(start);
     dialog.setComboBoxItems(offered);
@@ -76,10 +66,10 @@ std::optional<graphing::Expression> askForFunction(QWidget *parent, const QStrin
         const QString typed = dialog.textValue();
         auto parsed = graphing::Expression::parse(typed.toStdString());
         if (auto *const expression = std::get_if<graphing::Expression>(&parsed)) {
-            QStringList remembered = rememberedFunctions();
+            QStringList remembered = settings.value(rememberedKey).toStringList();
             remembered.removeAll(typed);
             remembered.prepend(typed);
-            settings().setValue(QLatin1String(rememberedKey), remembered.mid(0, rememberedCount));
+            settings.setValue(rememberedKey, remembered.mid(0, 10));
             return std::move(*expression);
         }
         QMessageBox message(QMessageBox::Warning, dialog.windowTitle(),

@@ -669,28 +669,35 @@ void TestPictureMenu::styleIsChosenAndRemembered()
         for (auto place = remembered.cbegin(); place != remembered.cend(); ++place)
             settings.setValue(place.key(), place.value());
     }
+    graphing::PictureStyle onScreen;
+    onScreen.numbers = style.numbers;
+    onScreen.grid = style.grid;
+    const QImage shown = app::pictureRenderer().image(graphing::PictureContent(3, onScreen), 1);
     {
         const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
         for (const QString &item : chosen) {
             QVERIFY2(styleItem(*window, item) != nullptr, qPrintable(item));
             styleItem(*window, item)->trigger();
         }
+        QCOMPARE(picture(*window), shown);
     }
     const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
     for (const QString &item : chosen)
         QVERIFY2(styleItem(*window, item)->isChecked(), qPrintable(item));
-    graphing::PictureStyle onScreen;
-    onScreen.numbers = style.numbers;
-    onScreen.grid = style.grid;
-    QCOMPARE(picture(*window),
-             app::pictureRenderer().image(graphing::PictureContent(3, onScreen), 1));
+    QCOMPARE(picture(*window), shown);
     press(*window, Qt::Key_C, Qt::ControlModifier);
     const QMimeData *const data = QGuiApplication::clipboard()->mimeData();
+    const QImage styled = app::pictureRenderer()
+                              .image(graphing::PictureContent(3, style), 1)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QCOMPARE(qvariant_cast<QImage>(data->imageData())
                  .convertToFormat(QImage::Format_ARGB32_Premultiplied),
-             app::pictureRenderer()
-                 .image(graphing::PictureContent(3, style), 1)
-                 .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+             styled);
+    QTemporaryDir folder;
+    QVERIFY(actionsOf(*window).saveTo(folder.filePath("saved.png"), app::PictureFormat::Png));
+    QCOMPARE(
+        QImage(folder.filePath("saved.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        styled);
     QCOMPARE(data->text(), QStringLiteral("y = 5 sin(x)/x, x and y from -10 to 10"));
     // Remembered by name, so that a menu in another order reads them alike.
     QSettings settings(QStringLiteral("function-graph"), QStringLiteral("function-graph"));
