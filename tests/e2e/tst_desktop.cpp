@@ -43,67 +43,28 @@ const QString screenReaderPython = QStringLiteral("/usr/bin/python3"); // Debian
 const QString atSpiBusLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
 
 // A program the test keeps running beside the one under test (a bus, a portal, a compositor),
-// talked to by lines on its standard input and output; ended by its process id when this goes.
-class Companion {
-public:
-    // `graceMs`: how long it is given to end by itself once its input is closed.
-    Companion(const QString &program, const QStringList &arguments,
-              const QProcessEnvironment &environment, int graceMs = 0)
-        : m_graceMs(graceMs)
-    {
-        testsupport::endWithTheTest(m_process);
-        m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(program, arguments);
-        m_process.waitForStarted();
-    }
-    ~Companion()
-    {
-        m_process.closeWriteChannel();
-        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(m_graceMs)) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(5000))
-                m_process.kill();
-            m_process.waitForFinished(-1);
-        }
-    }
-    Companion(const Companion &) = delete;
-    Companion &operator=(const Companion &) = delete;
-
-    // The next line it writes, without its end; null when none came within `timeoutMs`.
-    QString nextLine(int timeoutMs = 30000)
-    {
-        const QDeadlineTimer deadline(timeoutMs);
-        while (!m_process.canReadLine() && m_process.state() == QProcess::Running
-               && !deadline.hasExpired())
-            m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        return m_process.canReadLine() ? QString::fromUtf8(m_process.readLine()).chopped(1)
-                                       : QString();
-    }
-    void say(const QString &line) { m_process.write((line + QLatin1Char('\n')).toUtf8()); }
-    // Output it wrote up to its end, waiting at most 30 s for that.
-    QString rest()
-    {
-        m_process.waitForFinished(30000);
-        return QString::fromUtf8(m_process.readAll());
-    }
-
-private:
-    QProcess m_process;
-    int m_graceMs;
-};
+// talked to by lines on its standard input and output.
+std::unique_ptr<testsupport::ChildProcess> companion(const QString &program,
+                                                     const QStringList &arguments,
+                                                     const QProcessEnvironment &environment,
+                                                     int graceMs = 0)
+{
+    auto process = std::make_unique<testsupport::ChildProcess>(environment, graceMs);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(program, arguments);
+    return process;
+}
 
 // The desktop's file chooser, played by fileportal.py on a session bus of its own.
 class FilePortal {
 public:
     explicit FilePortal(const QProcessEnvironment &environment)
         : m_environment(environment),
-          m_bus(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"},
-                environment)
+          m_bus(
+              companion("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, environment))
     {
-        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.nextLine());
-        m_portal = std::make_unique<Companion>(screenReaderPython, QStringList{FILE_PORTAL_SCRIPT},
-                                               m_environment);
+        m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus->nextLine());
+        m_portal = companion(screenReaderPython, {FILE_PORTAL_SCRIPT}, m_environment);
         m_ready = m_portal->nextLine() == QLatin1String("ready");
         // What a desktop that offers the portal gives its programs.
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORMTHEME"),
@@ -114,7 +75,7 @@ public:
     // What the program needs to reach this portal.
     QProcessEnvironment environment() const { return m_environment; }
     // The next request is answered with `answer`: a file URL, or "cancel".
-    void answerNext(const QString &answer) { m_portal->say(answer); }
+    void answerNext(const QString &answer) { m_portal->write((answer + '\n').toUtf8()); }
     // What the program asked, once it asked; empty when it did not within `timeoutMs`.
     QJsonObject nextRequest(int timeoutMs)
     {
@@ -123,8 +84,8 @@ public:
 
 private:
     QProcessEnvironment m_environment;
-    Companion m_bus;
-    std::unique_ptr<Companion> m_portal;
+    std::unique_ptr<testsupport::ChildProcess> m_bus;
+    std::unique_ptr<testsupport::ChildProcess> m_portal;
     bool m_ready = false;
 };
 
@@ -671,19 +632,11 @@ void TestDesktop::soundHeard()
     if ((pulseaudio.isEmpty() || parec.isEmpty()) && qEnvironmentVariableIsEmpty("CI"))
         QSKIP("a sound server and its recorder are missing: the packages pulseaudio and "
               "pulseaudio-utils (scripts/install-packages test)");
-    const QString socket = m_files.filePath(QStringLiteral("pulse"));
-    QProcess server;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
-        environment.insert(name, m_files.path());
-    server.setProcessEnvironment(environment);
-    server.start(pulseaudio, {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                              "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket,
-                              "-L", "module-null-sink sink_name=heard rate=44100 norewinds=1"});
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 10000);
-    QProcess recorder;
+    testsupport::SoundServer server(m_files.path());
+    QVERIFY(server.isReady());
+    testsupport::ChildProcess recorder(QProcessEnvironment::systemEnvironment());
     recorder.setStandardOutputFile(m_files.filePath(QStringLiteral("heard.raw")));
-    recorder.start(parec, {"--server=unix:" + socket, "--device=heard.monitor", "--raw",
+    recorder.start(parec, {"--server=" + server.address(), "--device=heard.monitor", "--raw",
                            "--format=s16le", "--rate=44100", "--channels=2"});
     QVERIFY(recorder.waitForStarted());
     QString failure;
@@ -694,10 +647,10 @@ void TestDesktop::soundHeard()
         };
         tree = accessibleTree({place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint),
                                "Plot=Play the Curve", "+5"},
-                              &failure, "unix:" + socket);
+                              &failure, server.address());
     } else {
         QProcessEnvironment sound;
-        sound.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket);
+        sound.insert(QStringLiteral("PULSE_SERVER"), server.address());
         QVERIFY(!startProgram(QStringLiteral("1"), 1, sound).isNull());
         // The picture follows Graph in the focus order.
         QVERIFY(m_program->click(e2e::graphClickPoint) && m_program->xdo("key Tab " + key));
@@ -707,8 +660,6 @@ void TestDesktop::soundHeard()
     }
     recorder.terminate();
     recorder.waitForFinished();
-    server.terminate();
-    server.waitForFinished();
     QFile recording(m_files.filePath(QStringLiteral("heard.raw")));
     QVERIFY(recording.open(QIODevice::ReadOnly));
     const std::vector<double> got = heard(recording.readAll());
@@ -765,23 +716,23 @@ void TestDesktop::nativeOnWayland()
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     const QString socket = QStringLiteral("wayland-function-graph");
     // --debug lets weston-screenshooter photograph the output; pixman draws it in memory.
-    Companion weston(QStringLiteral("weston"),
-                     {"--backend=headless-backend.so", "--use-pixman", "--socket=" + socket,
-                      QStringLiteral("--scale=%1").arg(scale), "--width=1024", "--height=768",
-                      "--idle-time=0", "--debug"},
-                     environment);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath(socket)), 20000);
+    const auto weston = companion("weston",
+                                  {"--backend=headless-backend.so", "--use-pixman",
+                                   "--socket=" + socket, QStringLiteral("--scale=%1").arg(scale),
+                                   "--width=1024", "--height=768", "--idle-time=0", "--debug"},
+                                  environment);
+    QVERIFY(weston->waitForFile(runtime.filePath(socket)));
     environment.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
 
-    Companion screenReader(QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")),
-                           {"--", screenReaderPython, ACCESSIBLE_TREE_SCRIPT, FUNCTION_GRAPH_PATH,
-                            atSpiBusLauncher, "-", "y = 5 sine x over x=Toggle", "Graph=Press", "?",
-                            "End=Press"},
-                           environment);
+    const auto screenReader = companion(
+        QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")),
+        {"--", screenReaderPython, ACCESSIBLE_TREE_SCRIPT, FUNCTION_GRAPH_PATH, atSpiBusLauncher,
+         "-", "y = 5 sine x over x=Toggle", "Graph=Press", "?", "End=Press"},
+        environment);
     QStringList tree;
     QString line;
-    while (!(line = screenReader.nextLine()).isNull() && line != QLatin1String("paused"))
+    while (!(line = screenReader->nextLine()).isNull() && line != QLatin1String("paused"))
         tree << line;
     QVERIFY2(tree.contains(QStringLiteral("after steps\timage\tPlot\tGraph of y = 5 sine x over x "
                                           "from -10 to 10; Space plays it as sound")),
@@ -818,8 +769,8 @@ void TestDesktop::nativeOnWayland()
     QVERIFY2(shown == expected, qPrintable(testsupport::pixelDifferences(shown, expected)));
 
     // End ends it, with status 0.
-    screenReader.say(QString());
-    QVERIFY2(screenReader.rest().contains(QLatin1String("ended with status 0")),
+    screenReader->write("\n");
+    QVERIFY2(screenReader->result().output.contains("ended with status 0"),
              "the program did not end by End");
 }
 
