@@ -47,7 +47,7 @@ ChildProcess::~ChildProcess()
 QString ChildProcess::nextLine(int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    while (!canReadLine() && state() == Running && !deadline.hasExpired())
+    while (!canReadLine() && state() != NotRunning && !deadline.hasExpired())
         waitForReadyRead(static_cast<int>(deadline.remainingTime()));
     return canReadLine() ? QString::fromUtf8(readLine()).chopped(1) : QString();
 }
