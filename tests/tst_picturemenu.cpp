@@ -563,15 +563,8 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     // Lines, not a picture of pixels: the page holds no image.
     QVERIFY(written.startsWith("%PDF") && written.trimmed().endsWith("%%EOF"));
     QVERIFY(!written.contains("/Subtype /Image"));
-    testsupport::ToolFinder tools;
-    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
-    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
     constexpr int dpi = 240;
-    const testsupport::ToolResult made = testsupport::runTool(
-        pdftoppm, {"-r", QString::number(dpi), "-png", "-singlefile", path, path},
-        QProcessEnvironment::systemEnvironment());
-    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-    const QImage page = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    const QImage page = testsupport::rasterised(path, dpi);
 
     // The picture is as large as the printable area allows with room for the two lines of its
     // caption under it (5 mm, then 1.4 times 11 pt a line), the two centred; it shows the curve.
@@ -689,19 +682,8 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
                            {5.0, app::pictureCaption(content)}),
              std::nullopt);
 
-    testsupport::ToolFinder tools;
-    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
-    const QString pdftotext = tools.find(QStringLiteral("pdftotext"));
-    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
-    std::array<QImage, 2> pages;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        const QString name = folder.filePath(i == 0 ? "printed" : "command");
-        const testsupport::ToolResult made = testsupport::runTool(
-            pdftoppm, {"-r", "100", "-png", "-singlefile", name + ".pdf", name},
-            QProcessEnvironment::systemEnvironment());
-        QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-        pages.at(i) = QImage(name + ".png").convertToFormat(QImage::Format_RGB32);
-    }
+    const std::array<QImage, 2> pages{testsupport::rasterised(folder.filePath("printed.pdf"), 100),
+                                      testsupport::rasterised(folder.filePath("command.pdf"), 100)};
     QCOMPARE(testsupport::pixelDifferences(pages[0], pages[1]), QString());
     // On white paper, 10 cm wide at 5 mm to the unit, within the 15 mm margins, the caption under
     // it.
@@ -712,8 +694,9 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
                  && inked.left() > 15 * millimetre
                  && inked.right() < pages[0].width() - 15 * millimetre,
              qPrintable(QDebug::toString(inked)));
-    const testsupport::ToolResult text = testsupport::runTool(
-        pdftotext, {folder.filePath("printed.pdf"), "-"}, QProcessEnvironment::systemEnvironment());
+    const testsupport::ToolResult text =
+        testsupport::runTool("pdftotext", {folder.filePath("printed.pdf"), "-"},
+                             QProcessEnvironment::systemEnvironment());
     QVERIFY(text.output.contains("y = 5 sin(x)/x\nx and y from -10 to 10"));
 }
 
@@ -776,15 +759,7 @@ void TestPictureMenu::printFollowsThePrinter()
         return;
     }
     QCOMPARE(message, QString());
-    testsupport::ToolFinder tools;
-    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
-    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
-    const testsupport::ToolResult made =
-        testsupport::runTool(pdftoppm, {"-r", "100", "-png", "-singlefile", path, path},
-                             QProcessEnvironment::systemEnvironment());
-    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-    const QImage printed =
-        QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    const QImage printed = testsupport::rasterised(path, 100);
     // The picture is on the page, its background and curve in their colours, or in their greys.
     const QRgb background = testsupport::pictureBackground;
     const QRgb curve = testsupport::curveColour;

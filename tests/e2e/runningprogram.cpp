@@ -211,19 +211,6 @@ ToolResult Desktop::run(const QString &tool, const QStringList &arguments,
                                 input);
 }
 
-QImage Desktop::rasterised(const QString &document) const
-{
-    const QString png = document + QStringLiteral(".png");
-    const ToolResult result =
-        document.endsWith(QLatin1String(".svg"))
-            ? run("rsvg-convert", {"-w", "441", "-h", "385", "-o", png, document})
-            : run("pdftoppm", {"-scale-to-x", "441", "-scale-to-y", "385", "-png", "-singlefile",
-                               document, document});
-    if (!result.succeeded())
-        qWarning("%s", qPrintable(result.describe(document)));
-    return QImage(png, "PNG").convertToFormat(QImage::Format_RGB32);
-}
-
 std::unique_ptr<RunningProgram> Desktop::start(const QString &scaleFactor, qreal ratio,
                                                const QStringList &arguments,
                                                const QProcessEnvironment &more) const

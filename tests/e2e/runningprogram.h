@@ -115,9 +115,6 @@ public:
     // Runs `tool` (one of `moreTools`, or a path) on the display.
     ToolResult run(const QString &tool, const QStringList &arguments,
                    const QByteArray &input = {}) const;
-    // An SVG or PDF document rasterised at the picture's 441x385 pixels, whatever size it gives
-    // itself, by rsvg-convert or pdftoppm (which `moreTools` must name).
-    QImage rasterised(const QString &document) const;
     // Starts the program with `scaleFactor` (none when empty) and `more` in its environment.
     std::unique_ptr<RunningProgram> start(const QString &scaleFactor, qreal ratio,
                                           const QStringList &arguments = {},

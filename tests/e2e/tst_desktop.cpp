@@ -458,7 +458,7 @@ void TestDesktop::samePictureEverywhere()
             format == "png"
                 ? testsupport::pixelDifferences(
                     QImage(path, "PNG").convertToFormat(QImage::Format_RGB32), fromCommandLine)
-                : testsupport::documentFaults(m_desktop->rasterised(path), function).join("; ");
+                : testsupport::documentFaults(testsupport::rasterised(path), function).join("; ");
         QVERIFY2(fault.isEmpty(), qPrintable(path + ": " + fault));
     }
 }

@@ -227,7 +227,7 @@ void TestWindow::pictureIsExactAtEveryRatio()
         const e2e::ToolResult run = m_desktop->run(
             FUNCTION_GRAPH_PATH, {"--function", QString::number(function), "--output", file});
         QVERIFY2(run.succeeded(), qPrintable(run.describe(file)));
-        QCOMPARE(testsupport::documentFaults(m_desktop->rasterised(file), function).join("; "),
+        QCOMPARE(testsupport::documentFaults(testsupport::rasterised(file), function).join("; "),
                  QString());
         return;
     }
@@ -269,9 +269,9 @@ void TestWindow::pictureIsExactAtEveryRatio()
         QFile svg(folder.filePath("pasted.svg"));
         QVERIFY(svg.open(QIODevice::WriteOnly) && svg.write(paste("image/svg+xml")) > 0);
         svg.close();
-        QCOMPARE(
-            testsupport::documentFaults(m_desktop->rasterised(svg.fileName()), function).join("; "),
-            QString());
+        QCOMPARE(testsupport::documentFaults(testsupport::rasterised(svg.fileName()), function)
+                     .join("; "),
+                 QString());
         m_lastPicture =
             QImage::fromData(paste("image/png"), "PNG").convertToFormat(QImage::Format_RGB32);
     }

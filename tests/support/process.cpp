@@ -87,6 +87,22 @@ ToolResult runTool(const QString &program, const QStringList &arguments,
     return process.result(timeoutMs);
 }
 
+QImage rasterised(const QString &document, int dpi)
+{
+    const QString png = document + QStringLiteral(".png");
+    const QStringList size = dpi > 0 ? QStringList{"-r", QString::number(dpi)}
+                                     : QStringList{"-scale-to-x", "441", "-scale-to-y", "385"};
+    const ToolResult result =
+        document.endsWith(QLatin1String(".svg"))
+            ? runTool("rsvg-convert", {"-w", "441", "-h", "385", "-o", png, document},
+                      QProcessEnvironment::systemEnvironment())
+            : runTool("pdftoppm", size + QStringList{"-png", "-singlefile", document, document},
+                      QProcessEnvironment::systemEnvironment());
+    if (!result.succeeded())
+        qWarning("%s", qPrintable(result.describe(document)));
+    return QImage(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
 SoundServer::SoundServer(const QString &folder)
     : m_server(QProcessEnvironment::systemEnvironment()), m_socket(folder + "/pulse")
 {

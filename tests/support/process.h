@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -46,6 +47,11 @@ private:
 ToolResult runTool(const QString &program, const QStringList &arguments,
                    const QProcessEnvironment &environment, int timeoutMs = 30000,
                    const QByteArray &input = {});
+
+// An SVG or PDF document drawn by rsvg-convert or pdftoppm into `document`.png and read back:
+// the PDF's first page at `dpi`, or with no dpi at the picture's 441x385 pixels, whatever size the
+// document gives itself. Null, with a warning saying why, when that failed.
+QImage rasterised(const QString &document, int dpi = 0);
 
 // A sound server of the test's own with its socket in `folder`, playing to a null sink "heard"
 // that keeps a sound from its very start (no rewinds); isReady() once it takes connections.
