@@ -337,11 +337,10 @@ void TestWindow::typedFunctionOnItsOwnView()
 {
     QVERIFY(start(QStringLiteral("1")).ready);
     QTemporaryDir folder;
-    const auto commandLine = [&folder](const QStringList &view) {
-        testsupport::runTool(
-            QStringLiteral(FUNCTION_GRAPH_PATH),
-            QStringList{"--expression", "0.5x^2 - 3", "--output", folder.filePath("c.png")} + view,
-            QProcessEnvironment::systemEnvironment());
+    const auto commandLine = [this, &folder](const QStringList &view) {
+        m_desktop->run(
+            FUNCTION_GRAPH_PATH,
+            QStringList{"--expression", "0.5x^2 - 3", "--output", folder.filePath("c.png")} + view);
         return QImage(folder.filePath("c.png")).convertToFormat(QImage::Format_RGB32);
     };
     const auto showsView = [&](const QStringList &view) {
