@@ -3,7 +3,6 @@
 #include "expectedpicture.h"
 
 #include <QDeadlineTimer>
-#include <QThread>
 
 #include <algorithm>
 #include <utility>
@@ -60,9 +59,10 @@ QStringList RunningProgram::viewableWindows(const QString &name)
             byName);
         if (search.succeeded() && !lines(search.output).isEmpty())
             return lines(search.output);
-        if (deadline.hasExpired() || m_process.state() != QProcess::Running)
+        // Waiting on the program's end between walks notices a program that crashed.
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running
+            || m_process.waitForFinished(20))
             return {};
-        QThread::msleep(20);
     }
 }
 
