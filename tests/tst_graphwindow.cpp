@@ -1,6 +1,5 @@
 // The window as a user meets it, with the mouse, the keyboard or a screen reader.
 #include "graphwindow.h"
-#include "picturecheck.h"
 #include "windowdriver.h"
 
 #include <QtTest>
@@ -16,13 +15,6 @@ void clickBesideCaption(QAbstractButton *option)
 {
     QTest::mouseClick(option, Qt::LeftButton, {},
                       QPoint(option->width() - 3, option->height() / 2));
-}
-
-// What is wrong with the window's picture of function `function` (0: the start-up frame),
-// judged against the formulas alone.
-QString pictureFaults(app::GraphWindow &window, int function)
-{
-    return testsupport::pictureFaults(picture(window), 1, function).join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -143,7 +135,6 @@ void TestGraphWindow::graphDrawsTheChosenCurve()
     QCOMPARE(focusName(), QStringLiteral("functionButton1"));
     QCOMPARE(pictureDescription(*window), axes);
     const QImage startup = picture(*window);
-    QCOMPARE(pictureFaults(*window, 0), QString());
 
     // A choice alone changes nothing on screen, so the description stays too.
     QVERIFY(tabTo(*window, option(*window, index)->objectName()));
@@ -156,7 +147,6 @@ void TestGraphWindow::graphDrawsTheChosenCurve()
     press(*window, Qt::Key_Space);
     const QImage first = picture(*window);
     QCOMPARE(pictureDescription(*window), graphed);
-    QCOMPARE(pictureFaults(*window, index + 1), QString());
 
     // The focus on the picture, and off it again, or hiding the window, leave what it shows.
     QVERIFY(tabTo(*window, QStringLiteral("picture")));

@@ -26,6 +26,7 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include <sys/resource.h>
@@ -263,53 +264,6 @@ void TestPictureMenu::playingTellsWhyNot()
 
 namespace {
 
-// A PulseAudio server of the test's own, on a socket in `folder`, with a null sink to play to.
-class SoundServer {
-public:
-    explicit SoundServer(QString folder) : m_folder(std::move(folder)) {}
-    ~SoundServer() { stop(); }
-    QString address() const { return QStringLiteral("unix:") + socket(); }
-    bool start()
-    {
-        testsupport::endWithTheTest(m_server);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
-            environment.insert(name, m_folder);
-        m_server.setProcessEnvironment(environment);
-        m_server.start(QStringLiteral("pulseaudio"),
-                       {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
-                        "module-native-protocol-unix auth-anonymous=1 socket=" + socket(), "-L",
-                        "module-null-sink sink_name=heard rate=44100"});
-        QDeadlineTimer deadline(10000);
-        while (!QFileInfo::exists(socket()) && !deadline.hasExpired())
-            QTest::qWait(20);
-        return QFileInfo::exists(socket());
-    }
-    void stop()
-    {
-        if (m_server.state() == QProcess::NotRunning)
-            return;
-        m_server.terminate();
-        if (!m_server.waitForFinished(10000))
-            m_server.kill();
-        m_server.waitForFinished();
-        QFile::remove(socket());
-    }
-    // The sounds it plays now.
-    int playing() const
-    {
-        const testsupport::ToolResult streams = testsupport::runTool(
-            QStringLiteral("pactl"), {"--server=" + address(), "list", "short", "sink-inputs"},
-            QProcessEnvironment::systemEnvironment());
-        return streams.succeeded() ? int(streams.output.count('\n')) : -1;
-    }
-
-private:
-    QString socket() const { return m_folder + QStringLiteral("/pulse"); }
-    QString m_folder;
-    QProcess m_server;
-};
-
 // Closes the message `name`, as the user's OK does, so that keys reach the window again.
 void dismiss(app::GraphWindow &window, const QString &name)
 {
@@ -352,8 +306,16 @@ void TestPictureMenu::soundFollowsItsServer()
               "pulseaudio-utils (scripts/install-packages test)");
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    SoundServer server(folder.path());
-    qputenv("PULSE_SERVER", server.address().toLocal8Bit());
+    std::optional<testsupport::SoundServer> server;
+    const auto start = [&server, &folder] { return server.emplace(folder.path()).isReady(); };
+    const auto playing = [&folder] {
+        const testsupport::ToolResult streams = testsupport::runTool(
+            QStringLiteral("pactl"),
+            {"--server=unix:" + folder.filePath("pulse"), "list", "short", "sink-inputs"},
+            QProcessEnvironment::systemEnvironment());
+        return streams.succeeded() ? int(streams.output.count('\n')) : -1;
+    };
+    qputenv("PULSE_SERVER", "unix:" + folder.filePath("pulse").toLocal8Bit());
     const auto restore = qScopeGuard([] { qputenv("PULSE_SERVER", "unix:/nonexistent"); });
     std::unique_ptr<app::GraphWindow> window = activeWindow(3);
     QVERIFY(tabTo(*window, QStringLiteral("picture")));
@@ -365,10 +327,10 @@ void TestPictureMenu::soundFollowsItsServer()
         dismiss(*window, failure);
         QVERIFY(tabTo(*window, QStringLiteral("picture")));
     } else {
-        QVERIFY(server.start());
+        QVERIFY(start());
         press(*window, Qt::Key_Space);
         QCOMPARE(told(*window, failure), QString());
-        QTRY_COMPARE(server.playing(), 1);
+        QTRY_COMPARE(playing(), 1);
         if (what != QLatin1String("comes back")) {
             for (QDeadlineTimer playing(afterMs); !playing.hasExpired();) {
                 QCoreApplication::processEvents();
@@ -380,19 +342,19 @@ void TestPictureMenu::soundFollowsItsServer()
                 graph(*window, 4);
             else
                 window.reset();
-            QTRY_COMPARE(server.playing(), 0);
+            QTRY_COMPARE(playing(), 0);
             return;
         }
-        server.stop();
+        server.reset();
         // Past Qt's own attempt to connect again, 3 s after the connection broke.
         QTest::qWait(4000);
     }
-    QVERIFY(server.start());
+    QVERIFY(start());
     press(*window, Qt::Key_Space);
     QCOMPARE(told(*window, failure), QString());
-    QTRY_COMPARE(server.playing(), 1);
+    QTRY_COMPARE(playing(), 1);
     press(*window, Qt::Key_Escape);
-    QTRY_COMPARE(server.playing(), 0);
+    QTRY_COMPARE(playing(), 0);
 }
 
 void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
@@ -601,15 +563,8 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     // Lines, not a picture of pixels: the page holds no image.
     QVERIFY(written.startsWith("%PDF") && written.trimmed().endsWith("%%EOF"));
     QVERIFY(!written.contains("/Subtype /Image"));
-    testsupport::ToolFinder tools;
-    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
-    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
     constexpr int dpi = 240;
-    const testsupport::ToolResult made = testsupport::runTool(
-        pdftoppm, {"-r", QString::number(dpi), "-png", "-singlefile", path, path},
-        QProcessEnvironment::systemEnvironment());
-    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-    const QImage page = QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    const QImage page = testsupport::rasterised(path, dpi);
 
     // The picture is as large as the printable area allows with room for the two lines of its
     // caption under it (5 mm, then 1.4 times 11 pt a line), the two centred; it shows the curve.
@@ -734,19 +689,8 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
                            {5.0, app::pictureCaption(content)}),
              std::nullopt);
 
-    testsupport::ToolFinder tools;
-    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
-    const QString pdftotext = tools.find(QStringLiteral("pdftotext"));
-    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
-    std::array<QImage, 2> pages;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        const QString name = folder.filePath(i == 0 ? "printed" : "command");
-        const testsupport::ToolResult made = testsupport::runTool(
-            pdftoppm, {"-r", "100", "-png", "-singlefile", name + ".pdf", name},
-            QProcessEnvironment::systemEnvironment());
-        QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-        pages.at(i) = QImage(name + ".png").convertToFormat(QImage::Format_RGB32);
-    }
+    const std::array<QImage, 2> pages{testsupport::rasterised(folder.filePath("printed.pdf"), 100),
+                                      testsupport::rasterised(folder.filePath("command.pdf"), 100)};
     QCOMPARE(testsupport::pixelDifferences(pages[0], pages[1]), QString());
     // On white paper, 10 cm wide at 5 mm to the unit, within the 15 mm margins, the caption under
     // it.
@@ -757,8 +701,9 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
                  && inked.left() > 15 * millimetre
                  && inked.right() < pages[0].width() - 15 * millimetre,
              qPrintable(QDebug::toString(inked)));
-    const testsupport::ToolResult text = testsupport::runTool(
-        pdftotext, {folder.filePath("printed.pdf"), "-"}, QProcessEnvironment::systemEnvironment());
+    const testsupport::ToolResult text =
+        testsupport::runTool("pdftotext", {folder.filePath("printed.pdf"), "-"},
+                             QProcessEnvironment::systemEnvironment());
     QVERIFY(text.output.contains("y = 5 sin(x)/x\nx and y from -10 to 10"));
 }
 
@@ -821,15 +766,7 @@ void TestPictureMenu::printFollowsThePrinter()
         return;
     }
     QCOMPARE(message, QString());
-    testsupport::ToolFinder tools;
-    const QString pdftoppm = tools.find(QStringLiteral("pdftoppm"));
-    QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
-    const testsupport::ToolResult made =
-        testsupport::runTool(pdftoppm, {"-r", "100", "-png", "-singlefile", path, path},
-                             QProcessEnvironment::systemEnvironment());
-    QVERIFY2(made.succeeded(), qPrintable(made.describe(QStringLiteral("pdftoppm"))));
-    const QImage printed =
-        QImage(path + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    const QImage printed = testsupport::rasterised(path, 100);
     // The picture is on the page, its background and curve in their colours, or in their greys.
     const QRgb background = testsupport::pictureBackground;
     const QRgb curve = testsupport::curveColour;

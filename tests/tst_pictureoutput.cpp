@@ -27,8 +27,6 @@ private slots:
 
 private:
     QTemporaryDir m_folder;
-    QString m_rsvgConvert;
-    QString m_pdftoppm;
     QString m_pdfinfo;
 };
 
@@ -36,8 +34,8 @@ void TestPictureOutput::initTestCase()
 {
     QVERIFY(m_folder.isValid());
     testsupport::ToolFinder tools;
-    m_rsvgConvert = tools.find(QStringLiteral("rsvg-convert"));
-    m_pdftoppm = tools.find(QStringLiteral("pdftoppm"));
+    tools.find(QStringLiteral("rsvg-convert"));
+    tools.find(QStringLiteral("pdftoppm"));
     m_pdfinfo = tools.find(QStringLiteral("pdfinfo"));
     QVERIFY2(tools.missingTools().isEmpty(), qPrintable(tools.missingTools()));
 }
@@ -67,9 +65,6 @@ void TestPictureOutput::documentIsThePicture()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(document) == document.size());
     file.close();
 
-    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString png = path + QStringLiteral(".png");
-    testsupport::ToolResult rasterised;
     if (svg) {
         // The picture's pixels are the user units, one of them 0.2 mm, a size the generator
         // writes exactly.
@@ -83,28 +78,18 @@ void TestPictureOutput::documentIsThePicture()
         // A real width, not a hairline that every viewer draws differently.
         QVERIFY(!document.contains("non-scaling-stroke"));
         QVERIFY(document.contains("stroke-width=\"1\""));
-        rasterised =
-            testsupport::runTool(m_rsvgConvert,
-                                 {QStringLiteral("-w"), QStringLiteral("441"), QStringLiteral("-h"),
-                                  QStringLiteral("385"), QStringLiteral("-o"), png, path},
-                                 environment);
     } else {
-        const testsupport::ToolResult info = testsupport::runTool(m_pdfinfo, {path}, environment);
+        const testsupport::ToolResult info =
+            testsupport::runTool(m_pdfinfo, {path}, QProcessEnvironment::systemEnvironment());
         const QString stated = QString::fromLatin1(info.output).simplified();
         QVERIFY2(stated.contains(QLatin1String("Pages: 1 "))
                      && stated.contains(QLatin1String("Page size: 441 x 385 pts")),
                  info.output.constData());
         // Vectors only: no picture of pixels on the page.
         QVERIFY(!document.contains("/Subtype /Image"));
-        rasterised = testsupport::runTool(m_pdftoppm,
-                                          {QStringLiteral("-r"), QStringLiteral("72"),
-                                           QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                           path, path},
-                                          environment);
     }
-    QVERIFY2(rasterised.succeeded(),
-             qPrintable(rasterised.describe(QStringLiteral("rasterising"))));
-    const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
+    // At 72 dpi a PDF's points are pixels.
+    const QImage image = testsupport::rasterised(path, 72);
     QCOMPARE(testsupport::documentFaults(image, function).join('\n'), QString());
 
     // The axes lie on pixel centres, so their pixels are solid ink.

@@ -2,10 +2,10 @@
 // worked out by hand from the scale (column c shows x = -10 + 20 c / 440, row r shows
 // y = 10 - 20 r / 384 at ratio 1) and the formulas, not by the program's own code.
 #include "graphwindow.h"
+#include "process.h"
 #include "windowdriver.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QScreen>
 #include <QtTest>
 
@@ -217,7 +217,6 @@ struct Loads {
 
 Loads loadsOf(int graphed, const QString &keys, bool moduleThere)
 {
-    QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));
     // No sound server: the module, where it is, finds no audio output.
@@ -225,18 +224,15 @@ Loads loadsOf(int graphed, const QString &keys, bool moduleThere)
     // The tests find the module through the library path alone; without it, it is missing.
     if (!moduleThere)
         environment.remove(QStringLiteral("LD_LIBRARY_PATH"));
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--steps"), QString::number(graphed), keys});
+    const testsupport::ToolResult child = testsupport::runTool(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--steps"), QString::number(graphed), keys}, environment, 60000);
     Loads loads;
-    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit
-        || child.exitCode() != 0) {
-        child.kill();
-        child.waitForFinished();
-        loads.failure = QStringLiteral("the child ended with status %1").arg(child.exitCode());
+    if (!child.succeeded()) {
+        loads.failure = child.describe(QStringLiteral("the child"));
         return loads;
     }
-    const QByteArray report = child.readAllStandardError();
+    const QString &report = child.errors;
     loads.searches = int(report.count("find library=libfunction-graph-sound"));
     loads.multimedia = report.contains("calling init: ") && report.contains("libQt6Multimedia.so");
     return loads;

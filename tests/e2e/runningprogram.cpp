@@ -3,7 +3,6 @@
 #include "expectedpicture.h"
 
 #include <QDeadlineTimer>
-#include <QThread>
 
 #include <algorithm>
 #include <utility>
@@ -26,10 +25,8 @@ QStringList lines(const QByteArray &output)
 
 RunningProgram::RunningProgram(const QProcessEnvironment &environment, QStringList tools,
                                qreal ratio, const QStringList &arguments)
-    : m_environment(environment), m_tools(std::move(tools)), m_ratio(ratio)
+    : m_process(environment), m_environment(environment), m_tools(std::move(tools)), m_ratio(ratio)
 {
-    m_process.setProcessEnvironment(m_environment);
-    testsupport::endWithTheTest(m_process);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(FUNCTION_GRAPH_PATH), arguments);
     m_process.waitForStarted();
@@ -39,14 +36,6 @@ RunningProgram::RunningProgram(const QProcessEnvironment &environment, QStringLi
         m_failure = QStringLiteral("no window titled Graph showed; program ") + exitDescription();
     else if (m_window = windows.front(); !moveTo({4, 4}))
         m_failure = QStringLiteral("the pointer could not be moved into the window");
-}
-
-RunningProgram::~RunningProgram()
-{
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(-1);
-    }
 }
 
 ToolResult RunningProgram::xdotool(const QString &command, const QStringList &more)
@@ -70,9 +59,10 @@ QStringList RunningProgram::viewableWindows(const QString &name)
             byName);
         if (search.succeeded() && !lines(search.output).isEmpty())
             return lines(search.output);
-        if (deadline.hasExpired() || m_process.state() != QProcess::Running)
+        // Waiting on the program's end between walks notices a program that crashed.
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running
+            || m_process.waitForFinished(20))
             return {};
-        QThread::msleep(20);
     }
 }
 
@@ -192,6 +182,7 @@ QString RunningProgram::exitDescription(int timeoutMs)
 }
 
 Desktop::Desktop(QSize screenSize, const QStringList &moreTools)
+    : m_environment(testsupport::isolatedEnvironment(m_runtimeDir.path())), m_display(m_environment)
 {
     testsupport::ToolFinder finder;
     for (const QString &name : QStringList{"Xvfb", "xdotool", "import"} + moreTools)
@@ -199,16 +190,18 @@ Desktop::Desktop(QSize screenSize, const QStringList &moreTools)
     m_failure = finder.missingTools();
     if (!m_failure.isEmpty())
         return;
-    m_display = std::make_unique<testsupport::VirtualDisplay>(
-        m_tools["Xvfb"], screenSize, testsupport::isolatedEnvironment(m_runtimeDir.path()));
-    m_failure = m_display->failure();
-}
-
-QProcessEnvironment Desktop::environment() const
-{
-    QProcessEnvironment environment = m_display->environment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    return environment;
+    // At 96 dpi, with no reset when a client leaves; it writes its number once it takes clients.
+    m_display.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_display.start(m_tools["Xvfb"],
+                    {"-displayfd", "1", "-screen", "0",
+                     QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height()),
+                     "-dpi", "96", "-nolisten", "tcp", "-noreset"});
+    bool isNumber = false;
+    const int number = m_display.nextLine().toInt(&isNumber);
+    if (!isNumber)
+        m_failure = QStringLiteral("Xvfb gave no display number");
+    m_environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(number));
+    m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
 }
 
 ToolResult Desktop::run(const QString &tool, const QStringList &arguments,

@@ -2,7 +2,6 @@
 
 #include "picturecheck.h"
 #include "process.h"
-#include "virtualdisplay.h"
 
 #include <QHash>
 #include <QImage>
@@ -52,7 +51,6 @@ public:
     // `tools`: the paths of xdotool and of import, which takes screenshots.
     RunningProgram(const QProcessEnvironment &environment, QStringList tools, qreal ratio,
                    const QStringList &arguments = {});
-    ~RunningProgram();
     RunningProgram(const RunningProgram &) = delete;
     RunningProgram &operator=(const RunningProgram &) = delete;
 
@@ -97,7 +95,7 @@ private:
     QStringList viewableWindows(const QString &name = {});
     QString pointerAt(QPoint designPixel) const;
 
-    QProcess m_process;
+    testsupport::ChildProcess m_process;
     QProcessEnvironment m_environment;
     QStringList m_tools;
     qreal m_ratio;
@@ -113,7 +111,7 @@ public:
 
     QString failure() const { return m_failure; }
     // The display's environment, with the X platform.
-    QProcessEnvironment environment() const;
+    QProcessEnvironment environment() const { return m_environment; }
     // Runs `tool` (one of `moreTools`, or a path) on the display.
     ToolResult run(const QString &tool, const QStringList &arguments,
                    const QByteArray &input = {}) const;
@@ -124,8 +122,10 @@ public:
 
 private:
     QTemporaryDir m_runtimeDir;
+    QProcessEnvironment m_environment;
     QHash<QString, QString> m_tools;
-    std::unique_ptr<testsupport::VirtualDisplay> m_display;
+    // Xvfb, ended when the suite ends.
+    testsupport::ChildProcess m_display;
     QString m_failure;
 };
 

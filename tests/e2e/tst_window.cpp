@@ -92,7 +92,8 @@ private:
 
 void TestWindow::initTestCase()
 {
-    m_desktop = std::make_unique<e2e::Desktop>(QSize(2048, 1536), QStringList{"xrdb", "xclip"});
+    m_desktop = std::make_unique<e2e::Desktop>(
+        QSize(2048, 1536), QStringList{"xrdb", "xclip", "rsvg-convert", "pdftoppm"});
     QVERIFY2(m_desktop->failure().isEmpty(), qPrintable(m_desktop->failure()));
 }
 
@@ -185,20 +186,32 @@ void TestWindow::pictureIsExactAtEveryRatio_data()
 {
     QTest::addColumn<QString>("scaleFactor"); // empty: none set
     QTest::addColumn<int>("dpi");
-    QTest::addColumn<int>("function");  // 0: the start-up frame
-    QTest::addColumn<bool>("unmapped"); // and mapped again before it is judged
+    QTest::addColumn<int>("function");   // 0: the start-up frame
+    QTest::addColumn<bool>("unmapped");  // and mapped again before it is judged
+    QTest::addColumn<QString>("target"); // the screen, or where else the picture goes
 
     const auto addRows = [](const QString &configuration, const QString &scaleFactor, int dpi) {
         for (int function = 0; function <= 5; ++function)
             QTest::addRow("%s, %s", qPrintable(configuration), functionNames[function])
-                << scaleFactor << dpi << function << false;
+                << scaleFactor << dpi << function << false << QStringLiteral("screen");
     };
     for (const char *factor : {"1", "1.1", "1.2", "1.25", "1.33", "1.5", "1.75", "2", "2.5", "3"})
         addRows(QStringLiteral("scale %1").arg(factor), factor, standardDpi);
     for (const int dpi : {120, 144})
         addRows(QStringLiteral("Xft.dpi %1").arg(dpi), {}, dpi);
     QTest::newRow("Xft.dpi 144, 5sin(x)/x, unmapped and mapped again")
-        << QString() << 144 << 3 << true;
+        << QString() << 144 << 3 << true << QStringLiteral("screen");
+    // The picture leaving the program: the command line's documents, rasterised, and what another
+    // program pastes after Copy, as PNG and as SVG.
+    for (int function = 0; function <= 5; ++function) {
+        for (const char *document : {"svg", "pdf"})
+            QTest::addRow("%s, %s", document, functionNames[function])
+                << QString() << standardDpi << function << false << QString(document);
+    }
+    for (const int function : {0, 3})
+        QTest::addRow("clipboard, %s", functionNames[function])
+            << QStringLiteral("1") << standardDpi << function << false
+            << QStringLiteral("clipboard");
 }
 
 void TestWindow::pictureIsExactAtEveryRatio()
@@ -207,6 +220,17 @@ void TestWindow::pictureIsExactAtEveryRatio()
     QFETCH(int, dpi);
     QFETCH(int, function);
     QFETCH(bool, unmapped);
+    QFETCH(QString, target);
+    QTemporaryDir folder;
+    if (target == "svg" || target == "pdf") {
+        const QString file = folder.filePath("picture." + target);
+        const e2e::ToolResult run = m_desktop->run(
+            FUNCTION_GRAPH_PATH, {"--function", QString::number(function), "--output", file});
+        QVERIFY2(run.succeeded(), qPrintable(run.describe(file)));
+        QCOMPARE(testsupport::documentFaults(testsupport::rasterised(file), function).join("; "),
+                 QString());
+        return;
+    }
 
     // One program per density: its start-up frame, then each function graphed in turn.
     const QString configuration = QStringLiteral("%1 at %2 dpi").arg(scaleFactor).arg(dpi);
@@ -236,6 +260,21 @@ void TestWindow::pictureIsExactAtEveryRatio()
     }
     QVERIFY2(shot.ready, "the picture never showed the start-up frame or the chosen graph");
     m_lastPicture = shot.image.copy(area);
+    if (target == "clipboard") {
+        const auto paste = [this](const QString &type) {
+            return m_desktop->run("xclip", {"-selection", "clipboard", "-t", type, "-o"}).output;
+        };
+        QVERIFY(m_program->click(e2e::restingPoint) && m_program->xdo("key ctrl+c"));
+        QTRY_VERIFY_WITH_TIMEOUT(paste("TARGETS").contains("image/svg+xml"), 20000);
+        QFile svg(folder.filePath("pasted.svg"));
+        QVERIFY(svg.open(QIODevice::WriteOnly) && svg.write(paste("image/svg+xml")) > 0);
+        svg.close();
+        QCOMPARE(testsupport::documentFaults(testsupport::rasterised(svg.fileName()), function)
+                     .join("; "),
+                 QString());
+        m_lastPicture =
+            QImage::fromData(paste("image/png"), "PNG").convertToFormat(QImage::Format_RGB32);
+    }
 
     // The window's size says the toolkit took the ratio the expected picture is worked out for.
     QCOMPARE(shot.image.size(),
@@ -298,12 +337,10 @@ void TestWindow::typedFunctionOnItsOwnView()
 {
     QVERIFY(start(QStringLiteral("1")).ready);
     QTemporaryDir folder;
-    const auto commandLine = [&folder](const QStringList &view) {
-        QProcess drawing;
-        drawing.start(
-            QStringLiteral(FUNCTION_GRAPH_PATH),
+    const auto commandLine = [this, &folder](const QStringList &view) {
+        m_desktop->run(
+            FUNCTION_GRAPH_PATH,
             QStringList{"--expression", "0.5x^2 - 3", "--output", folder.filePath("c.png")} + view);
-        drawing.waitForFinished();
         return QImage(folder.filePath("c.png")).convertToFormat(QImage::Format_RGB32);
     };
     const auto showsView = [&](const QStringList &view) {

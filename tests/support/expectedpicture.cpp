@@ -72,8 +72,9 @@ QRect deviceRect(QRect logical, qreal ratio)
     return {topLeft, end - QPoint(1, 1)};
 }
 
-ExpectedPicture::ExpectedPicture(qreal ratio)
-    : m_size(deviceRect(logicalPictureRect, ratio).size()), m_penWidth(std::max(1, qRound(ratio)))
+ExpectedPicture::ExpectedPicture(qreal ratio, QSize size)
+    : m_size(size.isEmpty() ? deviceRect(logicalPictureRect, ratio).size() : size),
+      m_penWidth(std::max(1, qRound(ratio)))
 {}
 
 QPointF ExpectedPicture::toDevice(float x, float y) const

@@ -34,7 +34,8 @@ QRect deviceRect(QRect logical, qreal ratio);
 // rounded ends with each pixel grown into a pen square to its right and below.
 class ExpectedPicture {
 public:
-    explicit ExpectedPicture(qreal ratio);
+    // `size`: the device pixels the picture covers where it stands elsewhere than at rest.
+    explicit ExpectedPicture(qreal ratio, QSize size = {});
 
     QSize size() const { return m_size; }
     int penWidth() const { return m_penWidth; }

@@ -129,9 +129,9 @@ QRect boundsOf(const QImage &image, QRgb colour, QRect area, bool is)
     return bounds;
 }
 
-QStringList pictureFaults(const QImage &picture, qreal ratio, int function)
+QStringList pictureFaults(const QImage &picture, qreal ratio, int function, QSize size)
 {
-    const ExpectedPicture expected(ratio);
+    const ExpectedPicture expected(ratio, size);
     if (picture.size() != expected.size())
         return {sizeFault(picture.size(), expected.size())};
     QStringList faults;

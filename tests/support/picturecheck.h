@@ -31,8 +31,9 @@ QRect boundsOf(const QImage &image, QRgb colour, QRect area = {}, bool is = true
 // frame pixel for pixel wherever the curve is not, with no blended colour; every curve pixel within
 // one pixel of where the formula puts it, and every expected one shown within one pixel, nine in
 // ten exactly there; the curve as thick as the pen and, above one pixel, drawn at device
-// resolution, not enlarged. One line per kind of fault; empty when the picture is right.
-QStringList pictureFaults(const QImage &picture, qreal ratio, int function);
+// resolution, not enlarged. One line per kind of fault; empty when the picture is right. `size`,
+// when given, is the picture's where it stands elsewhere than in the window at rest.
+QStringList pictureFaults(const QImage &picture, qreal ratio, int function, QSize size = {});
 
 // The same pictures pixel for pixel: empty, or what differs (the size, or the pixels).
 QString pixelDifferences(const QImage &actual, const QImage &expected);

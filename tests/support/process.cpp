@@ -1,5 +1,8 @@
 #include "process.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #ifdef Q_OS_LINUX
@@ -20,40 +23,98 @@ QString ToolResult::describe(const QString &what) const
         .arg(errors.trimmed());
 }
 
-ToolResult runTool(const QString &program, const QStringList &arguments,
-                   const QProcessEnvironment &environment, int timeoutMs, const QByteArray &input)
+ChildProcess::ChildProcess(const QProcessEnvironment &environment, int graceMs) : m_graceMs(graceMs)
 {
-    QProcess process;
-    endWithTheTest(process);
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
+    setProcessEnvironment(environment);
+#ifdef Q_OS_LINUX
+    setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (state() == NotRunning)
+        return;
+    closeWriteChannel();
+    if (waitForFinished(m_graceMs))
+        return;
+    terminate();
+    if (!waitForFinished(5000))
+        kill();
+    waitForFinished(-1);
+}
+
+QString ChildProcess::nextLine(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!canReadLine() && state() != NotRunning && !deadline.hasExpired())
+        waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+    return canReadLine() ? QString::fromUtf8(readLine()).chopped(1) : QString();
+}
+
+bool ChildProcess::waitForFile(const QString &path, int timeoutMs)
+{
+    // Nothing signals a file's coming; waiting on the end instead notices a server that failed.
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!QFileInfo::exists(path) && !deadline.hasExpired() && !waitForFinished(20)) {
+    }
+    return QFileInfo::exists(path);
+}
+
+ToolResult ChildProcess::result(int timeoutMs)
+{
     ToolResult result;
-    if (!process.waitForStarted(timeoutMs)) {
-        result.errors = process.errorString();
+    if (!waitForFinished(timeoutMs)) {
+        result.errors = errorString();
+        kill();
+        waitForFinished(-1);
         return result;
     }
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
-        result.errors = process.errorString();
-        process.kill();
-        process.waitForFinished(-1);
-        return result;
-    }
-    result.finished = process.exitStatus() == QProcess::NormalExit;
-    result.exitCode = process.exitCode();
-    result.output = process.readAllStandardOutput();
-    result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    result.finished = exitStatus() == NormalExit;
+    result.exitCode = exitCode();
+    result.output = readAllStandardOutput();
+    result.errors = QString::fromLocal8Bit(readAllStandardError());
     return result;
 }
 
-void endWithTheTest(QProcess &process)
+ToolResult runTool(const QString &program, const QStringList &arguments,
+                   const QProcessEnvironment &environment, int timeoutMs, const QByteArray &input)
 {
-#ifdef Q_OS_LINUX
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-#else
-    Q_UNUSED(process);
-#endif
+    ChildProcess process(environment);
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    return process.result(timeoutMs);
+}
+
+QImage rasterised(const QString &document, int dpi)
+{
+    const QString png = document + QStringLiteral(".png");
+    const QStringList size = dpi > 0 ? QStringList{"-r", QString::number(dpi)}
+                                     : QStringList{"-scale-to-x", "441", "-scale-to-y", "385"};
+    const ToolResult result =
+        document.endsWith(QLatin1String(".svg"))
+            ? runTool("rsvg-convert", {"-w", "441", "-h", "385", "-o", png, document},
+                      QProcessEnvironment::systemEnvironment())
+            : runTool("pdftoppm", size + QStringList{"-png", "-singlefile", document, document},
+                      QProcessEnvironment::systemEnvironment());
+    if (!result.succeeded())
+        qWarning("%s", qPrintable(result.describe(document)));
+    return QImage(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+SoundServer::SoundServer(const QString &folder)
+    : m_server(QProcessEnvironment::systemEnvironment()), m_socket(folder + "/pulse")
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+        environment.insert(name, folder);
+    QFile::remove(m_socket); // an earlier server's, so that this one's is waited for
+    m_server.setProcessEnvironment(environment);
+    m_server.start(QStringLiteral("pulseaudio"),
+                   {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                    "module-native-protocol-unix auth-anonymous=1 socket=" + m_socket, "-L",
+                    "module-null-sink sink_name=heard rate=44100 norewinds=1"});
 }
 
 QProcessEnvironment isolatedEnvironment(const QString &runtimeDir)
