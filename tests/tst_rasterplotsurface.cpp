@@ -112,6 +112,7 @@ void TestRasterPlotSurface::penCoversItsSquare_data()
     QTest::addColumn<int>("pen");
 
     QTest::newRow("ratio 1") << 1.0 << QSize(441, 385) << 1;
+    QTest::newRow("ratio 1.5: two pixels") << 1.5 << QSize(662, 578) << 2;
     QTest::newRow("ratio 2") << 2.0 << QSize(882, 770) << 2;
 }
 
