@@ -680,14 +680,12 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
     printer.setPageLayout(app::printedPage(QPageSize(QPageSize::A4)));
     actionsOf(window).printOn(printer);
     QCOMPARE(told(window, QStringLiteral("printFailure")), QString());
-    graphing::PictureStyle style;
-    style.background = graphing::Background::White;
-    style.grid = true;
-    const graphing::PictureContent content(3, style);
-    QCOMPARE(app::savePage(content, folder.filePath(QStringLiteral("command.pdf")),
-                           app::printedPage(QPageSize(QPageSize::A4)), app::printResolution,
-                           {5.0, app::pictureCaption(content)}),
-             std::nullopt);
+    const testsupport::ToolResult command =
+        testsupport::runTool(FUNCTION_GRAPH_PATH,
+                             {"--function", "3", "--output", folder.filePath("command.pdf"),
+                              "--page", "A4", "--unit-length", "5", "--grid"},
+                             QProcessEnvironment::systemEnvironment());
+    QVERIFY2(command.succeeded(), qPrintable(command.describe(QStringLiteral("function-graph"))));
 
     const std::array<QImage, 2> pages{testsupport::rasterised(folder.filePath("printed.pdf"), 100),
                                       testsupport::rasterised(folder.filePath("command.pdf"), 100)};
