@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QDeadlineTimer>
+#include <QDirIterator>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -374,6 +375,7 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
     QTest::newRow("a name without extension, WAV filter") << 3 << "function-3.png" << "curve" << 3 << "curve.wav" << QByteArray("RIFF");
     QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
     QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
+    QTest::newRow("into another folder, where the next Save As starts") << 1 << "function-1.png" << "drafts/curve" << 1 << "drafts/curve.svg" << QByteArray("<?xml");
     // clang-format on
 }
 
@@ -387,19 +389,24 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     QFETCH(QByteArray, startsWith);
 
     const QString folder = m_home.path() + QStringLiteral("/Pictures");
-    for (const QString &name : QDir(folder).entryList(QDir::Files))
-        QFile::remove(folder + QLatin1Char('/') + name);
+    QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder + QStringLiteral("/drafts")));
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
 
-    // The dialog is answered as a user would, once it is up.
+    // The dialog is answered as a user would, once it is up; opened again, it is cancelled.
     QStringList offered;
     QString proposedPath;
+    QString nextFolder;
     QTimer answer;
     connect(&answer, &QTimer::timeout, window.get(), [&] {
         auto *const dialog = window->findChild<QFileDialog *>();
         if (dialog == nullptr || !dialog->isVisible())
             return;
         answer.stop();
+        if (!offered.isEmpty()) {
+            nextFolder = dialog->directory().absolutePath();
+            dialog->reject();
+            return;
+        }
         offered = dialog->nameFilters();
         proposedPath = dialog->selectedFiles().value(0);
         // As the user's choice of a filter and a name, and the Save button.
@@ -412,13 +419,20 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
         }
         static_cast<QDialog *>(dialog)->accept();
     });
-    answer.start(10);
-    press(*window, Qt::Key_S, Qt::ControlModifier);
+    for (int time = 0; time < 2; ++time) {
+        QApplication::setActiveWindow(window.get());
+        answer.start(10);
+        press(*window, Qt::Key_S, Qt::ControlModifier);
+    }
 
     QCOMPARE(offered, (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)",
                                    "PDF document (*.pdf)", "WAV sound of the curve (*.wav)"}));
     QCOMPARE(proposedPath, folder + QLatin1Char('/') + proposed);
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{written});
+    QStringList files;
+    for (QDirIterator file(folder, QDir::Files, QDirIterator::Subdirectories); file.hasNext();)
+        files << QDir(folder).relativeFilePath(file.next());
+    QCOMPARE(files, QStringList{written});
+    QCOMPARE(nextFolder, QFileInfo(folder + QLatin1Char('/') + written).absolutePath());
     QVERIFY(contentsOf(folder + QLatin1Char('/') + written).startsWith(startsWith));
     QCOMPARE(told(*window), QString());
 }
