@@ -2,6 +2,8 @@
 // control gives it in the fixed layout, with the fonts the package depends on, and reads back from
 // the rendered window by OCR.
 #include "graphwindow.h"
+#include "picturefile.h"
+#include "picturestyle.h"
 #include "process.h"
 #include "translations.h"
 
@@ -101,6 +103,12 @@ void TestTranslations::captionsFit()
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("picture"))->accessibleDescription()
             != QLatin1String("Axes from -10 to 10"));
     QVERIFY(window.actions().constFirst()->text() != QLatin1String("Copy"));
+    // So are the style menu's items, and the caption under a printed or copied picture.
+    for (const QAction *action : window.findChildren<QAction *>()) {
+        for (const app::ChoiceDesign &design : app::choiceDesigns)
+            QVERIFY2(action->text() != QLatin1String(design.title), qPrintable(action->text()));
+    }
+    QVERIFY(app::pictureCaption({}) != QStringList{"x and y from -10 to 10"});
     QStringList noRoom;
     for (const QString &name :
          QStringList{"title", "graphButton", "endButton", "functionButton1", "functionButton2",
