@@ -37,7 +37,6 @@ std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation oper
 } // namespace
 
 Q_DECLARE_METATYPE(std::optional<double>)
-Q_DECLARE_METATYPE(graphing::DrawingOperation)
 
 class TestGraphing : public QObject {
     Q_OBJECT
@@ -50,8 +49,6 @@ private slots:
     void sampleSequence();
     void traceCalls_data();
     void traceCalls();
-    void failedCallStopsAtOnce_data();
-    void failedCallStopsAtOnce();
     void typedFunctions_data();
     void typedFunctions();
     void keyPointsFound_data();
@@ -239,37 +236,6 @@ void TestGraphing::traceCalls()
         QVERIFY(join.to.y > -10 && join.to.y < 10);
         QVERIFY(std::abs(join.to.y - f(double(join.to.x)).value_or(0)) < 1e-4);
     }
-}
-
-void TestGraphing::failedCallStopsAtOnce_data()
-{
-    QTest::addColumn<int>("failingCall");
-    QTest::addColumn<DrawingOperation>("operation");
-
-    QTest::newRow("clear") << 0 << DrawingOperation::Clear;
-    QTest::newRow("x-axis") << 1 << DrawingOperation::Line;
-    QTest::newRow("last tick") << 44 << DrawingOperation::Line;
-    QTest::newRow("start point") << 45 << DrawingOperation::Point;
-    QTest::newRow("first join") << 46 << DrawingOperation::LineTo;
-    QTest::newRow("last join") << 46 + 2000 << DrawingOperation::LineTo;
-}
-
-void TestGraphing::failedCallStopsAtOnce()
-{
-    QFETCH(int, failingCall);
-    QFETCH(DrawingOperation, operation);
-
-    RecordingSurface surface;
-    surface.failOnCall = std::size_t(failingCall);
-    try {
-        graphing::drawGraphFrame(surface, {});
-        graphing::traceCurve(surface, function(3));
-        QFAIL("a failed drawing call went unnoticed");
-    } catch (const graphing::DrawingFailed &failure) {
-        QCOMPARE(failure.operation(), operation);
-        QVERIFY(QByteArray(failure.what()).contains(graphing::operationName(operation)));
-    }
-    QCOMPARE(int(surface.calls.size()), failingCall + 1);
 }
 
 void TestGraphing::typedFunctions_data()

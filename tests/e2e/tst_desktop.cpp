@@ -29,6 +29,12 @@ using testsupport::curveColour;
 
 namespace {
 
+// A place in the window as accessibletree.py takes a click there.
+QString place(QPoint at)
+{
+    return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
+}
+
 // Two monitors side by side, the right one of double density; places in the server's pixels.
 constexpr QPoint onLeftMonitor(100, 100);
 constexpr QPoint onRightMonitor(1200, 100);
@@ -125,6 +131,12 @@ private:
     // there, and the steps are taken anew.
     QStringList accessibleTree(const QStringList &steps, QString *failure,
                                const QString &soundServer = {});
+    // startProgram with `home` as the home folder, without a pictures folder, so that "Save
+    // As..." opens there, and the desktop's file chooser; false on failure.
+    bool startAtHome(const QTemporaryDir &home, const QString &scaleFactor, int graphed);
+    // Ctrl+S until the file chooser is asked, which answers `answer` (a file URL or "cancel"):
+    // keys reach the window only once the chooser it last asked for has answered. What it asked.
+    QJsonObject saveAs(const QString &answer);
 
     std::unique_ptr<e2e::Desktop> m_desktop;
     std::unique_ptr<e2e::Desktop> m_twoMonitors;
@@ -161,6 +173,27 @@ QImage TestDesktop::startProgram(const QString &scaleFactor, int graphed,
         return graphed == 0 || !shows(picture, testsupport::startupAxisColour);
     });
     return shot.ready ? shot.image : QImage();
+}
+
+bool TestDesktop::startAtHome(const QTemporaryDir &home, const QString &scaleFactor, int graphed)
+{
+    QProcessEnvironment more = m_portal->environment();
+    more.insert(QStringLiteral("HOME"), home.path());
+    more.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    return home.isValid() && !startProgram(scaleFactor, graphed, more).isNull()
+           && QDir(home.path()).mkpath(QStringLiteral("chosen"));
+}
+
+QJsonObject TestDesktop::saveAs(const QString &answer)
+{
+    m_portal->answerNext(answer);
+    QJsonObject asked;
+    for (int attempt = 0; attempt < 10 && asked.isEmpty(); ++attempt) {
+        if (!m_program->click(restingPoint) || !m_program->xdo("key ctrl+s"))
+            return {};
+        asked = m_portal->nextRequest(3000);
+    }
+    return asked;
 }
 
 void TestDesktop::pictureFollowsTheMonitor_data()
@@ -270,7 +303,6 @@ void TestDesktop::screenReaderSeesWindowAndImage()
     QFETCH(QString, startupDescription);
     QFETCH(QString, graphedDescription);
     QFETCH(bool, byActions);
-    const auto place = [](QPoint at) { return QStringLiteral("%1,%2").arg(at.x()).arg(at.y()); };
     const QStringList steps =
         byActions ? QStringList{"y = 5 sine x over x=Toggle", "Graph=Press", "?"}
                   : QStringList{place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint), "?"};
@@ -403,12 +435,7 @@ void TestDesktop::samePictureEverywhere()
     QFETCH(QString, format);
     QFETCH(bool, cancelledFirst);
     QTemporaryDir home;
-    QVERIFY(home.isValid());
-    // "Save As..." opens in the home folder when it has no pictures folder.
-    QProcessEnvironment more = m_portal->environment();
-    more.insert(QStringLiteral("HOME"), home.path());
-    more.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    QVERIFY2(!startProgram(scale, 0, more).isNull(), qPrintable(m_program->failure()));
+    QVERIFY2(startAtHome(home, scale, 0), qPrintable(m_program->failure()));
 
     for (int function = 1; function <= 5; ++function) {
         const QString file = home.filePath(QStringLiteral("f%1.png").arg(function));
@@ -431,16 +458,10 @@ void TestDesktop::samePictureEverywhere()
         // Saved from the window through the desktop's file chooser, into the folder and under the
         // name it answers, the format by the name's end; first cancelled, in one row.
         const QString path = home.filePath(QStringLiteral("chosen/saved.") + format);
-        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("chosen")));
         for (const QString &answer :
              (cancelledFirst ? QStringList{"cancel", ""} : QStringList{""})) {
-            m_portal->answerNext(answer.isEmpty() ? QUrl::fromLocalFile(path).toString() : answer);
-            // Keys reach the window only once the chooser it last asked for has answered.
-            QJsonObject asked;
-            for (int attempt = 0; attempt < 10 && asked.isEmpty(); ++attempt) {
-                QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+s"));
-                asked = m_portal->nextRequest(3000);
-            }
+            const QJsonObject asked =
+                saveAs(answer.isEmpty() ? QUrl::fromLocalFile(path).toString() : answer);
             QCOMPARE(asked["title"].toString(), QStringLiteral("Save Picture As"));
             QCOMPARE(asked["current_name"].toString(),
                      QStringLiteral("function-%1.png").arg(function));
@@ -478,26 +499,15 @@ void TestDesktop::replacingAskedAfterTheFileChooser()
     QFETCH(QString, keys);
     QFETCH(bool, replaced);
     QTemporaryDir home;
-    QVERIFY(home.isValid());
-    QProcessEnvironment more = m_portal->environment();
-    more.insert(QStringLiteral("HOME"), home.path());
-    more.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    QVERIFY2(!startProgram(QStringLiteral("1"), 3, more).isNull(),
-             qPrintable(m_program->failure()));
-    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("chosen")));
+    QVERIFY2(startAtHome(home, QStringLiteral("1"), 3), qPrintable(m_program->failure()));
     const QString existing = home.filePath(QStringLiteral("chosen/saved.png"));
     const QByteArray old("an old picture");
     QFile file(existing);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
     file.close();
 
-    m_portal->answerNext(
-        QUrl::fromLocalFile(home.filePath(QStringLiteral("chosen/saved"))).toString());
-    QJsonObject asked;
-    for (int attempt = 0; attempt < 10 && asked.isEmpty(); ++attempt) {
-        QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+s"));
-        asked = m_portal->nextRequest(3000);
-    }
+    const QJsonObject asked =
+        saveAs(QUrl::fromLocalFile(home.filePath(QStringLiteral("chosen/saved"))).toString());
     QCOMPARE(asked["title"].toString(), QStringLiteral("Save Picture As"));
     // The question, a window of its own, given the keyboard as a window manager would.
     QStringList windows;
@@ -591,9 +601,6 @@ void TestDesktop::soundHeard()
     QString failure;
     QStringList tree;
     if (key.isEmpty()) {
-        const auto place = [](QPoint at) {
-            return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
-        };
         tree = accessibleTree({place(e2e::optionClickPoint(2)), place(e2e::graphClickPoint),
                                "Plot=Play the Curve", "+5"},
                               &failure, server.address());
