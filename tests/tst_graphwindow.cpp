@@ -37,8 +37,6 @@ private slots:
     void controlsSpeakTheirNames();
     void graphDrawsTheChosenCurve_data();
     void graphDrawsTheChosenCurve();
-    void keysMoveTheFocusAndTheChoice_data();
-    void keysMoveTheFocusAndTheChoice();
     void everyWayOfChoosingIsGraphed_data();
     void everyWayOfChoosingIsGraphed();
     void endQuits_data();
@@ -143,92 +141,67 @@ void TestGraphWindow::graphDrawsTheChosenCurve()
     QCOMPARE(picture(*window), first);
 }
 
-void TestGraphWindow::keysMoveTheFocusAndTheChoice_data()
+void TestGraphWindow::everyWayOfChoosingIsGraphed_data()
 {
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QStringList>("visited"); // what has the focus after each key
+    // Keys, or "Toggle" and "Press", a screen reader's actions on the third option, or
+    // "setChecked" on it.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("visited"); // what has the focus after each step, when given
     QTest::addColumn<int>("chosen");          // the option "Graph" then graphs
+    QTest::addColumn<bool>("byKey");          // whether Graph is pressed with its key, else clicked
 
     const QStringList forward{"graphButton",     "picture",         "endButton",
                               "functionButton2", "functionButton3", "functionButton4",
                               "functionButton5", "functionButton1"};
     QStringList backward(forward.crbegin() + 1, forward.crend());
     backward << "functionButton1";
-    QTest::newRow("Tab") << QStringList(8, "Tab") << forward << 0;
-    QTest::newRow("Shift+Tab") << QStringList(8, "Shift+Tab") << backward << 0;
+    const QStringList any;
+    // clang-format off
+    QTest::newRow("Tab") << QStringList(8, "Tab") << forward << 0 << false;
+    QTest::newRow("Shift+Tab") << QStringList(8, "Shift+Tab") << backward << 0 << true;
     // Down and Up move along the stack of options and choose as they go, as in any radio group;
     // Tab then goes on from there in the designed order.
-    QTest::newRow("Down, Down, Up, Tab")
-        << QStringList{"Down", "Down", "Up", "Tab"}
-        << QStringList{"functionButton2", "functionButton3", "functionButton2", "functionButton3"}
-        << 1;
+    QTest::newRow("Down, Down, Up, Tab") << QStringList{"Down", "Down", "Up", "Tab"} << QStringList{"functionButton2", "functionButton3", "functionButton2", "functionButton3"} << 1 << false;
+    QTest::newRow("Down twice") << QStringList{"Down", "Down"} << any << 2 << true;
+    QTest::newRow("the digit 3") << QStringList{"3"} << any << 2 << true;
+    QTest::newRow("the digit 3 of the keypad") << QStringList{"Num+3"} << any << 2 << false;
+    QTest::newRow("a screen reader's Toggle action") << QStringList{"Toggle"} << any << 2 << false;
+    QTest::newRow("a screen reader's Press action") << QStringList{"Press"} << any << 2 << true;
+    QTest::newRow("setChecked") << QStringList{"setChecked"} << any << 2 << false;
+    // clang-format on
 }
 
-void TestGraphWindow::keysMoveTheFocusAndTheChoice()
-{
-    QFETCH(QStringList, keys);
-    QFETCH(QStringList, visited);
-    QFETCH(int, chosen);
-
-    const std::unique_ptr<app::GraphWindow> window = activeWindow();
-    QCOMPARE(focusName(), QStringLiteral("functionButton1"));
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        press(*window, keys[i]);
-        QCOMPARE(focusName(), visited[i]);
-    }
-    QVERIFY(option(*window, chosen)->isChecked());
-    pressGraph(*window);
-    QCOMPARE(picture(*window), freshGraph(chosen));
-}
-
-void TestGraphWindow::everyWayOfChoosingIsGraphed_data()
-{
-    QTest::addColumn<QString>("choice"); // how function 3 is chosen
-    QTest::addColumn<bool>("byKey");     // whether Graph is pressed with its key, else clicked
-
-    QTest::newRow("click") << "click" << false;
-    QTest::newRow("Down twice") << "Down Down" << true;
-    QTest::newRow("Space on the focused button") << "Space" << false;
-    QTest::newRow("the digit 3") << "3" << true;
-    QTest::newRow("the digit 3 of the keypad") << "keypad 3" << false;
-    QTest::newRow("a screen reader's Toggle action") << "Toggle" << false;
-    QTest::newRow("a screen reader's Press action") << "Press" << true;
-    QTest::newRow("setChecked") << "setChecked" << false;
-}
-
-// However the third button becomes checked, Graph draws its function and the picture's
-// description names it.
+// However an option becomes checked, Graph draws its function and the picture's description
+// names it.
 void TestGraphWindow::everyWayOfChoosingIsGraphed()
 {
-    QFETCH(QString, choice);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, visited);
+    QFETCH(int, chosen);
     QFETCH(bool, byKey);
 
     const std::unique_ptr<app::GraphWindow> window = activeWindow();
     QAbstractButton *const third = option(*window, 2);
-    QAccessibleActionInterface *const actions =
-        QAccessible::queryAccessibleInterface(third)->actionInterface();
-    if (choice == "click") {
-        clickBesideCaption(third);
-    } else if (choice == "Toggle" || choice == "Press") {
-        actions->doAction(choice == "Toggle" ? QAccessibleActionInterface::toggleAction()
-                                             : QAccessibleActionInterface::pressAction());
-    } else if (choice == "setChecked") {
-        third->setChecked(true);
-    } else if (choice == "keypad 3") {
-        press(*window, Qt::Key_3, Qt::KeypadModifier);
-    } else {
-        if (choice == "Space")
-            QVERIFY(tabTo(*window, third->objectName()));
-        for (const QString &key : choice.split(' '))
-            press(*window, key);
+    QCOMPARE(focusName(), QStringLiteral("functionButton1"));
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        if (steps[i] == "Toggle" || steps[i] == "Press")
+            QAccessible::queryAccessibleInterface(third)->actionInterface()->doAction(
+                steps[i] == "Toggle" ? QAccessibleActionInterface::toggleAction()
+                                     : QAccessibleActionInterface::pressAction());
+        else if (steps[i] == "setChecked")
+            third->setChecked(true);
+        else
+            press(*window, steps[i]);
+        if (!visited.isEmpty())
+            QCOMPARE(focusName(), visited[i]);
     }
-    QTRY_VERIFY(third->isChecked());
+    QTRY_VERIFY(option(*window, chosen)->isChecked());
     if (byKey)
-        press(*window, Qt::Key_G, Qt::AltModifier);
+        press(*window, QStringLiteral("Alt+G"));
     else
         pressGraph(*window);
-    QTRY_COMPARE(pictureDescription(*window), graphedDescription(2));
-    QCOMPARE(picture(*window), freshGraph(2));
+    QTRY_COMPARE(pictureDescription(*window), graphedDescription(chosen));
+    QCOMPARE(picture(*window), freshGraph(chosen));
 }
 
 void TestGraphWindow::endQuits_data()
