@@ -46,7 +46,6 @@ private slots:
     void values();
     void frames_data();
     void frames();
-    void sampleSequence();
     void traceCalls_data();
     void traceCalls();
     void typedFunctions_data();
@@ -155,36 +154,6 @@ void TestGraphing::frames()
     }
 }
 
-void TestGraphing::sampleSequence()
-{
-    std::vector<double> evaluatedAt;
-    RecordingSurface surface;
-    graphing::traceCurve(surface, [&](double x) -> std::optional<double> {
-        evaluatedAt.push_back(x);
-        return x / 2;
-    });
-
-    // The start point, then 2001 samples that begin by repeating it.
-    QCOMPARE(evaluatedAt.size(), std::size_t(2002));
-    const std::vector<double> samples(evaluatedAt.begin() + 1, evaluatedAt.end());
-    QCOMPARE(evaluatedAt[0], -10.0);
-    QCOMPARE(samples[0], -10.0);
-    QCOMPARE(samples[1], -9.99);
-    QVERIFY(std::abs(samples[1000] + 1.7e-13) < 0.1e-13);
-    QVERIFY(samples[1000] != 0);
-    QVERIFY(std::abs(samples.back() - 9.99999999999966) < 1e-14);
-    QVERIFY(std::none_of(samples.begin(), samples.end(), [](double x) { return x == 0; }));
-    QVERIFY(std::is_sorted(samples.begin(), samples.end()));
-
-    // Each sample reaches the surface in single precision.
-    const std::vector<Call> joins = callsOf(surface, DrawingOperation::LineTo);
-    QCOMPARE(joins.size(), samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        QCOMPARE(joins[i].to.x, double(static_cast<float>(samples[i])));
-        QCOMPARE(joins[i].to.y, double(static_cast<float>(samples[i] / 2)));
-    }
-}
-
 void TestGraphing::traceCalls_data()
 {
     QTest::addColumn<int>("function");
@@ -214,7 +183,20 @@ void TestGraphing::traceCalls()
     const graphing::CurveFunction f = ::function(function);
     RecordingSurface surface;
     graphing::drawGraphFrame(surface, {});
-    graphing::traceCurve(surface, f);
+    std::vector<double> evaluatedAt;
+    graphing::traceCurve(surface, [&](double x) {
+        evaluatedAt.push_back(x);
+        return f(x);
+    });
+
+    // The start point, then 2001 samples from -10 by repeated addition of 0.01, which begin by
+    // repeating it and pass 0 at -1.7e-13.
+    QCOMPARE(evaluatedAt.size(), std::size_t(2002));
+    const std::vector<double> samples(evaluatedAt.begin() + 1, evaluatedAt.end());
+    QVERIFY(evaluatedAt[0] == -10.0 && samples[0] == -10.0 && samples[1] == -9.99);
+    QVERIFY(std::abs(samples[1000] + 1.7e-13) < 0.1e-13);
+    QVERIFY(std::abs(samples.back() - 9.99999999999966) < 1e-14);
+    QVERIFY(std::is_sorted(samples.begin(), samples.end()));
 
     // The graph frame first, then the start point, then only joins.
     QCOMPARE(surface.calls[0].operation, DrawingOperation::Clear);
@@ -230,6 +212,9 @@ void TestGraphing::traceCalls()
     QCOMPARE(int(lineTos.size()), joins);
     QVERIFY(std::abs(lineTos.front().to.x - firstJoinX) < 1e-4F);
     QVERIFY(std::abs(lineTos.back().to.x - lastJoinX) < 1e-4F);
+    // Each sample joined reaches the surface in single precision.
+    for (std::size_t i = 0; lineTos.size() == samples.size() && i < samples.size(); ++i)
+        QCOMPARE(lineTos[i].to.x, double(static_cast<float>(samples[i])));
     for (const Call &join : lineTos) {
         QCOMPARE(join.colour, std::optional<Colour>(red));
         // Strictly inside the band, on the curve (up to the rounding of x to a float).
