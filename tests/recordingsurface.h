@@ -2,6 +2,7 @@
 
 #include "plotsurface.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -77,10 +78,9 @@ public:
 
     std::size_t count(graphing::DrawingOperation operation) const
     {
-        std::size_t n = 0;
-        for (const Call &call : calls)
-            n += call.operation == operation ? 1 : 0;
-        return n;
+        return std::size_t(std::count_if(calls.begin(), calls.end(), [operation](const Call &call) {
+            return call.operation == operation;
+        }));
     }
 
 private:

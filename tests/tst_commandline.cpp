@@ -455,24 +455,15 @@ void TestCommandLine::numbersReadBack()
 
     // The strip under the x-axis and the column left of the y-axis, without the origin's tick,
     // enlarged to four times the picture's pixels.
-    const QString strips =
-        QStringLiteral(
-            "convert out.png -crop %1x%2+0+%3 +repage -fill white -draw 'rectangle "
-            "%4,0 %5,%2' -bordercolor white -border %6 -filter Triangle -resize %7%% x.png && "
-            "convert out.png -crop %8x%9+%10+0 +repage -fill white -draw 'rectangle "
-            "0,%11 %8,%12' -bordercolor white -border %6 -filter Triangle -resize %7%% y.png && ")
-            .arg(441 * scale)
-            .arg(14 * scale)
-            .arg(196 * scale)
-            .arg(214 * scale)
-            .arg(226 * scale)
-            .arg(10 * scale)
-            .arg(300 / scale)
-            .arg(24 * scale)
-            .arg(385 * scale)
-            .arg(193 * scale)
-            .arg(186 * scale)
-            .arg(198 * scale);
+    QString strips = QStringLiteral(
+        "convert out.png -crop %1x%2+0+%3 +repage -fill white -draw 'rectangle "
+        "%4,0 %5,%2' -bordercolor white -border %6 -filter Triangle -resize %7%% x.png && "
+        "convert out.png -crop %8x%9+%10+0 +repage -fill white -draw 'rectangle "
+        "0,%11 %8,%12' -bordercolor white -border %6 -filter Triangle -resize %7%% y.png && ");
+    for (const int value :
+         {441 * scale, 14 * scale, 196 * scale, 214 * scale, 226 * scale, 10 * scale, 300 / scale,
+          24 * scale, 385 * scale, 193 * scale, 186 * scale, 198 * scale})
+        strips = strips.arg(value);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const testsupport::ToolResult run = runShell(

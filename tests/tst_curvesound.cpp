@@ -66,8 +66,7 @@ void TestCurveSound::wavFollowsTheCurve()
     QFile file(folder.filePath("c.wav"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray wav = file.readAll();
-    // PCM, stereo, 44100 Hz, 16 bits, four seconds.
-    QCOMPARE(wav.mid(20, 8), QByteArray::fromHex("0100020044ac0000"));
+    // The header, as a player reads it, is checked in tst_commandline's "wav" row.
     QCOMPARE(wav.size(), 44 + 4 * frames);
     std::vector<double> left(frames), right(frames), mono(frames);
     for (int i = 0; i < frames; ++i) {

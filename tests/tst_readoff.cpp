@@ -152,8 +152,7 @@ void TestReadOff::readOffFollowsPointerAndKeys()
                 QCOMPARE(shownReadOut(*window), QString());
                 QCOMPARE(pictureDescription(*window), described);
             }
-            const QKeyCombination key = QKeySequence(step)[0];
-            press(*window, key.key(), key.keyboardModifiers());
+            press(*window, step);
         }
     }
     QTRY_COMPARE(shownReadOut(*window), expected);
@@ -283,10 +282,8 @@ int stepsAlone(int graphed, const QString &keys)
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
     if (!tabTo(*window, QStringLiteral("picture")))
         return 3;
-    for (const QString &step : keys.split(QLatin1Char(' '))) {
-        const QKeyCombination key = QKeySequence(step)[0];
-        press(*window, key.key(), key.keyboardModifiers());
-    }
+    for (const QString &step : keys.split(QLatin1Char(' ')))
+        press(*window, step);
     return 0;
 }
 

@@ -108,6 +108,13 @@ inline void press(app::GraphWindow &window, Qt::Key key,
     QTest::keyClick(window.windowHandle(), key, modifiers);
 }
 
+// Presses a key named as a shortcut names it: "Tab", "Shift+Right", "Alt+E".
+inline void press(app::GraphWindow &window, const QString &key)
+{
+    const QKeyCombination combination = QKeySequence(key)[0];
+    press(window, combination.key(), combination.keyboardModifiers());
+}
+
 inline QString focusName()
 {
     QWidget *const focus = QApplication::focusWidget();

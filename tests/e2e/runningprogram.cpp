@@ -4,11 +4,7 @@
 
 #include <QDeadlineTimer>
 
-#include <algorithm>
 #include <utility>
-
-// Last: Xlib defines names such as None and Bool as macros.
-#include <X11/Xlib.h>
 
 namespace e2e {
 
@@ -92,33 +88,6 @@ bool RunningProgram::moveTo(QPoint designPixel)
 bool RunningProgram::xdo(const QString &command, const QStringList &more)
 {
     return xdotool(QString(command).replace(QStringLiteral("%w"), m_window), more).succeeded();
-}
-
-bool RunningProgram::requestClose()
-{
-    // What a window manager sends when its close button is pressed: WM_PROTOCOLS carrying
-    // WM_DELETE_WINDOW. A window that does not take part in that protocol would be destroyed.
-    Display *const display = XOpenDisplay(qPrintable(m_environment.value("DISPLAY")));
-    if (display == nullptr)
-        return false;
-    const Window window = m_window.toULong();
-    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    Atom *protocols = nullptr;
-    int count = 0;
-    const bool takesPart = XGetWMProtocols(display, window, &protocols, &count) != 0
-                           && std::count(protocols, protocols + count, deleteWindow) == 1;
-    XFree(protocols);
-    if (takesPart) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-        XSendEvent(display, window, False, NoEventMask, &event);
-    }
-    XCloseDisplay(display);
-    return takesPart;
 }
 
 QStringList RunningProgram::visibleWindows()
@@ -209,6 +178,18 @@ ToolResult Desktop::run(const QString &tool, const QStringList &arguments,
 {
     return testsupport::runTool(m_tools.value(tool, tool), arguments, environment(), toolTimeoutMs,
                                 input);
+}
+
+QByteArray Desktop::pasted(const QString &type) const
+{
+    return run("xclip", {"-selection", "clipboard", "-t", type, "-o"}).output;
+}
+
+QImage Desktop::commandLinePicture(const QStringList &arguments, const QString &file) const
+{
+    if (!run(FUNCTION_GRAPH_PATH, arguments + QStringList{"--output", file}).succeeded())
+        return {};
+    return QImage(file, "PNG").convertToFormat(QImage::Format_RGB32);
 }
 
 std::unique_ptr<RunningProgram> Desktop::start(const QString &scaleFactor, qreal ratio,

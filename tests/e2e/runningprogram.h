@@ -69,8 +69,6 @@ public:
     // their own: "key Tab" or "key ctrl+c" to whichever window has the focus, "type" and a text,
     // "windowmove --sync %w X Y" in the server's pixels, "windowunmap --sync %w".
     bool xdo(const QString &command, const QStringList &more = {});
-    // Asks the window to close the way a window manager does.
-    bool requestClose();
     // The program's windows that show now, its main window first; menus and readouts among them.
     QStringList visibleWindows();
     // Where a window of the program stands on the screen, in the server's pixels.
@@ -115,6 +113,10 @@ public:
     // Runs `tool` (one of `moreTools`, or a path) on the display.
     ToolResult run(const QString &tool, const QStringList &arguments,
                    const QByteArray &input = {}) const;
+    // What the clipboard holds as `type`, "TARGETS" listing the types it offers (xclip).
+    QByteArray pasted(const QString &type) const;
+    // The command line's PNG drawn with `arguments` into `file`, read back; null on failure.
+    QImage commandLinePicture(const QStringList &arguments, const QString &file) const;
     // Starts the program with `scaleFactor` (none when empty) and `more` in its environment.
     std::unique_ptr<RunningProgram> start(const QString &scaleFactor, qreal ratio,
                                           const QStringList &arguments = {},
