@@ -71,8 +71,6 @@ class TestPictureMenu : public QObject {
 
 private slots:
     void initTestCase();
-    void contextMenuOpens_data();
-    void contextMenuOpens();
     void playingTellsWhyNot_data();
     void playingTellsWhyNot();
     void soundFollowsItsServer_data();
@@ -121,73 +119,27 @@ void TestPictureMenu::initTestCase()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
 }
 
-void TestPictureMenu::contextMenuOpens_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("opens");
-
-    // clang-format off
-    QTest::newRow("right click") << "functionButton1" << "right click" << true;
-    QTest::newRow("Menu key on the picture") << "picture" << "Menu" << true;
-    QTest::newRow("Shift+F10 on the picture") << "picture" << "Shift+F10" << true;
-    QTest::newRow("Menu key on a function button") << "functionButton1" << "Menu" << false;
-    // clang-format on
-}
-
-void TestPictureMenu::contextMenuOpens()
-{
-    QFETCH(QString, focus);
-    QFETCH(QString, how);
-    QFETCH(bool, opens);
-
-    const std::unique_ptr<app::GraphWindow> window = activeWindow();
-    QVERIFY(tabTo(*window, focus));
-    // The pointer on the picture shows the readout; the menu takes its place.
-    QTest::mouseMove(window->windowHandle(), QPoint(200, 300));
-    if (how == QLatin1String("right click")) {
-        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 300));
-    } else {
-        const QKeyCombination key = QKeySequence(how)[0];
-        press(*window, key.key(), key.keyboardModifiers());
-    }
-    QMenu *const menu = pictureMenu(*window);
-    QCOMPARE(menu->isVisible(), opens);
-    if (!opens)
-        return;
-    QStringList entries;
-    for (const QAction *action : menu->actions())
-        entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
-    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
-                                   "Play the Curve Space", " ", "Type a Function... Ctrl+E",
-                                   "View ", "Key Points ", "Picture Style "}));
-    // The shortcuts are the window's, working wherever the focus is; but Space is the picture's.
-    for (QAction *action : menu->actions()) {
-        QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty()
-                || action->text().startsWith("Play") || action->menu());
-    }
-    QVERIFY(!window->findChild<QLabel *>(QStringLiteral("readOut"))->isVisible());
-    menu->hide();
-}
-
 void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard_data()
 {
     QTest::addColumn<int>("graphed");
     QTest::addColumn<QString>("focus");
-    QTest::addColumn<bool>("fromTheMenu");
+    QTest::addColumn<QString>("menu"); // how the menu is opened to Copy from it; else Ctrl+C
     QTest::addColumn<bool>("pointerOnPicture"); // resting there, its readout showing
     QTest::addColumn<QString>("keys");          // pressed on the focused picture first
     QTest::addColumn<QString>("text");          // copied as text alone; empty: the picture
 
     // clang-format off
-    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << false << false << "" << "";
-    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << false << false << "" << "";
-    QTest::newRow("Copy from the menu after a graph") << 4 << "graphButton" << true << false << "" << "";
+    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << "" << false << "" << "";
+    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << "" << false << "" << "";
+    QTest::newRow("Copy from the menu of a right click") << 4 << "graphButton" << "right click" << false << "" << "";
+    QTest::newRow("Copy from the menu of the Menu key on the picture") << 0 << "picture" << "Menu" << false << "" << "";
+    QTest::newRow("Copy from the menu of Shift+F10 on the picture") << 3 << "picture" << "Shift+F10" << false << "" << "";
+    QTest::newRow("the Menu key on a function button, then Ctrl+C") << 3 << "functionButton1" << "Menu" << false << "" << "";
     // What the user works with is what has the focus, not what the pointer happens to rest on.
-    QTest::newRow("Ctrl+C on Graph, the pointer resting on the picture") << 3 << "graphButton" << false << true << "" << "";
-    QTest::newRow("Ctrl+C on the picture, the pointer resting on it") << 3 << "picture" << false << true << "" << "";
-    QTest::newRow("Ctrl+C after the arrow keys read a value off") << 3 << "picture" << false << false << "Right" << "x = 0.10, f(x) = 4.99";
-    QTest::newRow("Ctrl+C after the arrow keys, the pointer reading elsewhere") << 3 << "picture" << false << true << "Shift+Right Left" << "x = 0.90, f(x) = 4.35";
+    QTest::newRow("Ctrl+C on Graph, the pointer resting on the picture") << 3 << "graphButton" << "" << true << "" << "";
+    QTest::newRow("Ctrl+C on the picture, the pointer resting on it") << 3 << "picture" << "" << true << "" << "";
+    QTest::newRow("Ctrl+C after the arrow keys read a value off") << 3 << "picture" << "" << false << "Right" << "x = 0.10, f(x) = 4.99";
+    QTest::newRow("Ctrl+C after the arrow keys, the pointer reading elsewhere") << 3 << "picture" << "" << true << "Shift+Right Left" << "x = 0.90, f(x) = 4.35";
     // clang-format on
 }
 
@@ -195,7 +147,7 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
 {
     QFETCH(int, graphed);
     QFETCH(QString, focus);
-    QFETCH(bool, fromTheMenu);
+    QFETCH(QString, menu);
     QFETCH(bool, pointerOnPicture);
     QFETCH(QString, keys);
     QFETCH(QString, text);
@@ -216,10 +168,36 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
         QTRY_COMPARE(readOut->isVisible() ? readOut->text() : QString(),
                      QStringLiteral("x = -7.64, y = -3.54\nf(x) = 0.64"));
     }
-    if (fromTheMenu)
-        pictureMenu(*window)->actions().constFirst()->trigger();
-    else
+    QMenu *const opened = pictureMenu(*window);
+    if (!menu.isEmpty()) {
+        // The pointer on the picture shows the readout; the menu takes its place.
+        QTest::mouseMove(window->windowHandle(), QPoint(200, 300));
+        if (menu == QLatin1String("right click"))
+            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 300));
+        else
+            press(*window, menu);
+        // The Menu key opens the picture's menu on the picture alone.
+        QCOMPARE(opened->isVisible(), menu == "right click" || focus == "picture");
+    }
+    if (opened->isVisible()) {
+        QStringList entries;
+        for (const QAction *action : opened->actions())
+            entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
+        QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
+                                       "Play the Curve Space", " ", "Type a Function... Ctrl+E",
+                                       "View ", "Key Points ", "Picture Style "}));
+        // The shortcuts are the window's, working wherever the focus is; but Space is the
+        // picture's.
+        for (QAction *action : opened->actions()) {
+            QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty()
+                    || action->text().startsWith("Play") || action->menu());
+        }
+        QVERIFY(!readOut->isVisible());
+        opened->actions().constFirst()->trigger();
+        opened->hide();
+    } else {
         press(*window, Qt::Key_C, Qt::ControlModifier);
+    }
 
     const QMimeData *const data = QGuiApplication::clipboard()->mimeData();
     if (!text.isEmpty()) {
