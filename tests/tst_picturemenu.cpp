@@ -169,7 +169,9 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
     QMenu *const opened = pictureMenu(*window);
     if (!menu.isEmpty()) {
         // The pointer on the picture shows the readout; the menu takes its place.
+        QTest::mouseMove(window->windowHandle(), QPoint(600, 400));
         QTest::mouseMove(window->windowHandle(), QPoint(200, 300));
+        QTRY_VERIFY(readOut->isVisible());
         if (menu == QLatin1String("right click"))
             QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 300));
         else
