@@ -73,8 +73,6 @@ class TestCommandLine : public QObject {
 private slots:
     void invocations_data();
     void invocations();
-    void pngIsTheWindowsPicture_data();
-    void pngIsTheWindowsPicture();
     void styledPictures_data();
     void styledPictures();
     void numbersReadBack_data();
@@ -300,53 +298,6 @@ void TestCommandLine::invocations()
     }
 }
 
-void TestCommandLine::pngIsTheWindowsPicture_data()
-{
-    QTest::addColumn<int>("function");
-    QTest::addColumn<QString>("scale");
-    QTest::addColumn<QSize>("size");
-
-    QTest::newRow("function 3 at 1") << 3 << QStringLiteral("1") << QSize(441, 385);
-    QTest::newRow("function 3 at 1.25") << 3 << QStringLiteral("1.25") << QSize(551, 481);
-    QTest::newRow("function 3 at 2") << 3 << QStringLiteral("2") << QSize(882, 770);
-    // 1.1 is kept as a window keeps it, 72089/65536: rounded up, the picture is a row taller.
-    QTest::newRow("start-up frame at 1.1") << 0 << QStringLiteral("1.1") << QSize(485, 423);
-    QTest::newRow("function 1 at 0.5") << 1 << QStringLiteral("0.5") << QSize(221, 193);
-    // The picture's place in the window counts: 441 pixels from column 8 cover 574 device
-    // columns at this ratio, from column 0 they would cover 573.
-    QTest::newRow("function 4 at 1.3") << 4 << QStringLiteral("1.3") << QSize(574, 500);
-    // Large pictures, whose palette is made in one pass over millions of pixels.
-    QTest::newRow("function 2 at 4") << 2 << QStringLiteral("4") << QSize(1764, 1540);
-    QTest::newRow("function 5 at 8") << 5 << QStringLiteral("8") << QSize(3528, 3080);
-}
-
-void TestCommandLine::pngIsTheWindowsPicture()
-{
-    QFETCH(int, function);
-    QFETCH(QString, scale);
-    QFETCH(QSize, size);
-
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const testsupport::ToolResult run =
-        runShell(QStringLiteral("function-graph --function %1 --output out.png --scale %2")
-                     .arg(function)
-                     .arg(scale),
-                 folder.path());
-    QVERIFY2(run.succeeded(), qPrintable(run.describe(QStringLiteral("function-graph"))));
-    QImage written(folder.filePath(QStringLiteral("out.png")), "PNG");
-    QCOMPARE(written.size(), size);
-    // Placed in a document it keeps the size it has at scale 1: 441 pixels at 96 dpi, 116.7 mm.
-    QCOMPARE(qRound(written.width() * 1000.0 / written.dotsPerMeterX()), 117);
-    QCOMPARE(qRound(written.height() * 1000.0 / written.dotsPerMeterY()), 102);
-
-    // What the formulas say the window shows at the ratio (the same pixels on screen: tests/e2e).
-    QCOMPARE(testsupport::pictureFaults(written.convertToFormat(QImage::Format_RGB32),
-                                        testsupport::storedRatio(scale.toDouble()), function)
-                 .join('\n'),
-             QString());
-}
-
 namespace {
 
 // The longest run of `colour` down one column of `image`, within `rows`.
@@ -501,6 +452,17 @@ void TestCommandLine::manyPictures_data()
     QTest::newRow("names differing in case are two files") << "" << "function-graph --function 1 --output a1.png --output A1.png" << 0 << QStringList() << QStringList{"a1.png", "A1.png"} << 1.0;
     QTest::newRow("a folder in the middle stops the run") << "mkdir f3.png && " + old + "f4.png" << "function-graph --function 1-5 --output 'f{n}.png'" << 1 << QStringList{"f3.png is a folder"} << QStringList{"f1.png", "f2.png"} << 1.0;
     QTest::newRow("a missing folder for the second file") << old + "f2.png" << "function-graph --function 1-2 --output 'f{n}.png' --output 'missing/f{n}.svg'" << 1 << QStringList{"missing/f1.svg", "does not exist"} << QStringList{"f1.png"} << 1.0;
+    QTest::newRow("function 3 at 1.25") << "" << "function-graph --function 3 --output f3.png --scale 1.25" << 0 << QStringList() << QStringList{"f3.png"} << 1.25;
+    QTest::newRow("function 3 at 2") << "" << "function-graph --function 3 --output f3.png --scale 2" << 0 << QStringList() << QStringList{"f3.png"} << 2.0;
+    // 1.1 is kept as a window keeps it, 72089/65536: rounded up, the picture is a row taller.
+    QTest::newRow("start-up frame at 1.1") << "" << "function-graph --function 0 --output f0.png --scale 1.1" << 0 << QStringList() << QStringList{"f0.png"} << 1.1;
+    QTest::newRow("function 1 at 0.5") << "" << "function-graph --function 1 --output f1.png --scale 0.5" << 0 << QStringList() << QStringList{"f1.png"} << 0.5;
+    // The picture's place in the window counts: 441 pixels from column 8 cover 574 device
+    // columns at this ratio, from column 0 they would cover 573.
+    QTest::newRow("function 4 at 1.3") << "" << "function-graph --function 4 --output f4.png --scale 1.3" << 0 << QStringList() << QStringList{"f4.png"} << 1.3;
+    // Large pictures, whose palette is made in one pass over millions of pixels.
+    QTest::newRow("function 2 at 4") << "" << "function-graph --function 2 --output f2.png --scale 4" << 0 << QStringList() << QStringList{"f2.png"} << 4.0;
+    QTest::newRow("function 5 at 8") << "" << "function-graph --function 5 --output f5.png --scale 8" << 0 << QStringList() << QStringList{"f5.png"} << 8.0;
     // clang-format on
 }
 
@@ -533,13 +495,17 @@ void TestCommandLine::manyPictures()
         const QByteArray file = after.take(name);
         const app::PictureFormat format = *app::pictureFormatOf(name);
         const qreal ratio = testsupport::storedRatio(scale);
-        if (format == app::PictureFormat::Png)
-            QCOMPARE(
-                testsupport::pictureFaults(
-                    QImage::fromData(file).convertToFormat(QImage::Format_RGB32), ratio, function)
-                    .join('\n'),
-                QString());
-        else if (format == app::PictureFormat::Svg)
+        if (format == app::PictureFormat::Png) {
+            // What the window shows at the ratio (the same pixels on screen: tests/e2e).
+            const QImage image = QImage::fromData(file);
+            QCOMPARE(testsupport::pictureFaults(image.convertToFormat(QImage::Format_RGB32), ratio,
+                                                function)
+                         .join('\n'),
+                     QString());
+            // Placed in a document it keeps its size at scale 1: 441 pixels at 96 dpi, 116.7 mm.
+            QCOMPARE(qRound(image.width() * 1000.0 / image.dotsPerMeterX()), 117);
+            QCOMPARE(qRound(image.height() * 1000.0 / image.dotsPerMeterY()), 102);
+        } else if (format == app::PictureFormat::Svg)
             QVERIFY2(file == app::encodePicture(content, format, ratio), qPrintable(name));
         else
             QVERIFY2(file.startsWith("%PDF-") && file.trimmed().endsWith("%%EOF"),

@@ -71,8 +71,6 @@ class TestPictureMenu : public QObject {
 
 private slots:
     void initTestCase();
-    void contextMenuOpens_data();
-    void contextMenuOpens();
     void playingTellsWhyNot_data();
     void playingTellsWhyNot();
     void soundFollowsItsServer_data();
@@ -81,15 +79,11 @@ private slots:
     void copyPutsImageAndSvgOnTheClipboard();
     void saveAsProposesANameAndFollowsTheFilter_data();
     void saveAsProposesANameAndFollowsTheFilter();
-    void saveAsAsksBeforeReplacing_data();
-    void saveAsAsksBeforeReplacing();
-    void fileReplacedOnlyByACompleteOne_data();
-    void fileReplacedOnlyByACompleteOne();
+    void saveAndPrintWriteWholeFiles_data();
+    void saveAndPrintWriteWholeFiles();
     void styleIsChosenAndRemembered_data();
     void styleIsChosenAndRemembered();
     void printedPageIsTheCommandLinesPage();
-    void printFollowsThePrinter_data();
-    void printFollowsThePrinter();
     void printDialogRefusesAPageTooSmall_data();
     void printDialogRefusesAPageTooSmall();
 
@@ -125,73 +119,27 @@ void TestPictureMenu::initTestCase()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
 }
 
-void TestPictureMenu::contextMenuOpens_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("opens");
-
-    // clang-format off
-    QTest::newRow("right click") << "functionButton1" << "right click" << true;
-    QTest::newRow("Menu key on the picture") << "picture" << "Menu" << true;
-    QTest::newRow("Shift+F10 on the picture") << "picture" << "Shift+F10" << true;
-    QTest::newRow("Menu key on a function button") << "functionButton1" << "Menu" << false;
-    // clang-format on
-}
-
-void TestPictureMenu::contextMenuOpens()
-{
-    QFETCH(QString, focus);
-    QFETCH(QString, how);
-    QFETCH(bool, opens);
-
-    const std::unique_ptr<app::GraphWindow> window = activeWindow();
-    QVERIFY(tabTo(*window, focus));
-    // The pointer on the picture shows the readout; the menu takes its place.
-    QTest::mouseMove(window->windowHandle(), QPoint(200, 300));
-    if (how == QLatin1String("right click")) {
-        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 300));
-    } else {
-        const QKeyCombination key = QKeySequence(how)[0];
-        press(*window, key.key(), key.keyboardModifiers());
-    }
-    QMenu *const menu = pictureMenu(*window);
-    QCOMPARE(menu->isVisible(), opens);
-    if (!opens)
-        return;
-    QStringList entries;
-    for (const QAction *action : menu->actions())
-        entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
-    QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
-                                   "Play the Curve Space", " ", "Type a Function... Ctrl+E",
-                                   "View ", "Key Points ", "Picture Style "}));
-    // The shortcuts are the window's, working wherever the focus is; but Space is the picture's.
-    for (QAction *action : menu->actions()) {
-        QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty()
-                || action->text().startsWith("Play") || action->menu());
-    }
-    QVERIFY(!window->findChild<QLabel *>(QStringLiteral("readOut"))->isVisible());
-    menu->hide();
-}
-
 void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard_data()
 {
     QTest::addColumn<int>("graphed");
     QTest::addColumn<QString>("focus");
-    QTest::addColumn<bool>("fromTheMenu");
+    QTest::addColumn<QString>("menu"); // how the menu is opened to Copy from it; else Ctrl+C
     QTest::addColumn<bool>("pointerOnPicture"); // resting there, its readout showing
     QTest::addColumn<QString>("keys");          // pressed on the focused picture first
     QTest::addColumn<QString>("text");          // copied as text alone; empty: the picture
 
     // clang-format off
-    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << false << false << "" << "";
-    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << false << false << "" << "";
-    QTest::newRow("Copy from the menu after a graph") << 4 << "graphButton" << true << false << "" << "";
+    QTest::newRow("Ctrl+C before a graph, focus on a button") << 0 << "functionButton1" << "" << false << "" << "";
+    QTest::newRow("Ctrl+C after a graph, focus on the picture") << 3 << "picture" << "" << false << "" << "";
+    QTest::newRow("Copy from the menu of a right click") << 4 << "graphButton" << "right click" << false << "" << "";
+    QTest::newRow("Copy from the menu of the Menu key on the picture") << 0 << "picture" << "Menu" << false << "" << "";
+    QTest::newRow("Copy from the menu of Shift+F10 on the picture") << 3 << "picture" << "Shift+F10" << false << "" << "";
+    QTest::newRow("the Menu key on a function button, then Ctrl+C") << 3 << "functionButton1" << "Menu" << false << "" << "";
     // What the user works with is what has the focus, not what the pointer happens to rest on.
-    QTest::newRow("Ctrl+C on Graph, the pointer resting on the picture") << 3 << "graphButton" << false << true << "" << "";
-    QTest::newRow("Ctrl+C on the picture, the pointer resting on it") << 3 << "picture" << false << true << "" << "";
-    QTest::newRow("Ctrl+C after the arrow keys read a value off") << 3 << "picture" << false << false << "Right" << "x = 0.10, f(x) = 4.99";
-    QTest::newRow("Ctrl+C after the arrow keys, the pointer reading elsewhere") << 3 << "picture" << false << true << "Shift+Right Left" << "x = 0.90, f(x) = 4.35";
+    QTest::newRow("Ctrl+C on Graph, the pointer resting on the picture") << 3 << "graphButton" << "" << true << "" << "";
+    QTest::newRow("Ctrl+C on the picture, the pointer resting on it") << 3 << "picture" << "" << true << "" << "";
+    QTest::newRow("Ctrl+C after the arrow keys read a value off") << 3 << "picture" << "" << false << "Right" << "x = 0.10, f(x) = 4.99";
+    QTest::newRow("Ctrl+C after the arrow keys, the pointer reading elsewhere") << 3 << "picture" << "" << true << "Shift+Right Left" << "x = 0.90, f(x) = 4.35";
     // clang-format on
 }
 
@@ -199,7 +147,7 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
 {
     QFETCH(int, graphed);
     QFETCH(QString, focus);
-    QFETCH(bool, fromTheMenu);
+    QFETCH(QString, menu);
     QFETCH(bool, pointerOnPicture);
     QFETCH(QString, keys);
     QFETCH(QString, text);
@@ -207,10 +155,8 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
     QGuiApplication::clipboard()->clear();
     QVERIFY(tabTo(*window, focus));
-    for (const QString &step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QKeyCombination key = QKeySequence(step)[0];
-        press(*window, key.key(), key.keyboardModifiers());
-    }
+    for (const QString &step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        press(*window, step);
     auto *const readOut = window->findChild<QLabel *>(QStringLiteral("readOut"));
     if (pointerOnPicture) {
         // Off the picture first: a move to where the pointer already is is no move.
@@ -220,10 +166,38 @@ void TestPictureMenu::copyPutsImageAndSvgOnTheClipboard()
         QTRY_COMPARE(readOut->isVisible() ? readOut->text() : QString(),
                      QStringLiteral("x = -7.64, y = -3.54\nf(x) = 0.64"));
     }
-    if (fromTheMenu)
-        pictureMenu(*window)->actions().constFirst()->trigger();
-    else
+    QMenu *const opened = pictureMenu(*window);
+    if (!menu.isEmpty()) {
+        // The pointer on the picture shows the readout; the menu takes its place.
+        QTest::mouseMove(window->windowHandle(), QPoint(600, 400));
+        QTest::mouseMove(window->windowHandle(), QPoint(200, 300));
+        QTRY_VERIFY(readOut->isVisible());
+        if (menu == QLatin1String("right click"))
+            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 300));
+        else
+            press(*window, menu);
+        // The Menu key opens the picture's menu on the picture alone.
+        QCOMPARE(opened->isVisible(), menu == "right click" || focus == "picture");
+    }
+    if (opened->isVisible()) {
+        QStringList entries;
+        for (const QAction *action : opened->actions())
+            entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
+        QCOMPARE(entries, (QStringList{"Copy Ctrl+C", "Save As... Ctrl+S", "Print... Ctrl+P",
+                                       "Play the Curve Space", " ", "Type a Function... Ctrl+E",
+                                       "View ", "Key Points ", "Picture Style "}));
+        // The shortcuts are the window's, working wherever the focus is; but Space is the
+        // picture's.
+        for (QAction *action : opened->actions()) {
+            QVERIFY(window->actions().contains(action) || action->shortcut().isEmpty()
+                    || action->text().startsWith("Play") || action->menu());
+        }
+        QVERIFY(!readOut->isVisible());
+        opened->actions().constFirst()->trigger();
+        opened->hide();
+    } else {
         press(*window, Qt::Key_C, Qt::ControlModifier);
+    }
 
     const QMimeData *const data = QGuiApplication::clipboard()->mimeData();
     if (!text.isEmpty()) {
@@ -366,16 +340,24 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter_data()
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QByteArray>("startsWith");
+    // The answer to whether `written`, there already, may be replaced; empty: it is not there.
+    QTest::addColumn<QString>("replacing");
 
+    const QByteArray png("\x89PNG");
+    const QByteArray svg("<?xml");
     // clang-format off
-    QTest::newRow("before a graph, as proposed") << 0 << "axes.png" << "" << 0 << "axes.png" << QByteArray("\x89PNG");
-    QTest::newRow("graph of function 2, as proposed") << 2 << "function-2.png" << "" << 0 << "function-2.png" << QByteArray("\x89PNG");
-    QTest::newRow("a name without extension, SVG filter") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << QByteArray("<?xml");
-    QTest::newRow("a name without extension, PDF filter") << 3 << "function-3.png" << "curve" << 2 << "curve.pdf" << QByteArray("%PDF");
-    QTest::newRow("a name without extension, WAV filter") << 3 << "function-3.png" << "curve" << 3 << "curve.wav" << QByteArray("RIFF");
-    QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << QByteArray("<?xml");
-    QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << QByteArray("<?xml");
-    QTest::newRow("into another folder, where the next Save As starts") << 1 << "function-1.png" << "drafts/curve" << 1 << "drafts/curve.svg" << QByteArray("<?xml");
+    QTest::newRow("before a graph, as proposed") << 0 << "axes.png" << "" << 0 << "axes.png" << png << "";
+    QTest::newRow("graph of function 2, as proposed") << 2 << "function-2.png" << "" << 0 << "function-2.png" << png << "";
+    QTest::newRow("a name without extension, SVG filter") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << svg << "";
+    QTest::newRow("a name without extension, PDF filter") << 3 << "function-3.png" << "curve" << 2 << "curve.pdf" << QByteArray("%PDF") << "";
+    QTest::newRow("a name without extension, WAV filter") << 3 << "function-3.png" << "curve" << 3 << "curve.wav" << QByteArray("RIFF") << "";
+    QTest::newRow("an extension of no picture format, kept; the filter's format") << 3 << "function-3.png" << "curve.v2" << 1 << "curve.v2" << svg << "";
+    QTest::newRow("the name's own extension over the filter") << 5 << "function-5.png" << "curve.svg" << 0 << "curve.svg" << svg << "";
+    QTest::newRow("into another folder, where the next Save As starts") << 1 << "function-1.png" << "drafts/curve" << 1 << "drafts/curve.svg" << svg << "";
+    // The dialog asks about the name with the filter's extension before anything is written.
+    QTest::newRow("replacing a name without extension, answered No") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << QByteArray("an old") << "No";
+    QTest::newRow("replacing a name without extension, answered Yes") << 3 << "function-3.png" << "curve" << 1 << "curve.svg" << svg << "Yes";
+    QTest::newRow("replacing the name with its extension, answered No") << 3 << "function-3.png" << "curve.svg" << 1 << "curve.svg" << QByteArray("an old") << "No";
     // clang-format on
 }
 
@@ -387,16 +369,34 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     QFETCH(int, filter);
     QFETCH(QString, written);
     QFETCH(QByteArray, startsWith);
+    QFETCH(QString, replacing);
 
     const QString folder = m_home.path() + QStringLiteral("/Pictures");
     QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder + QStringLiteral("/drafts")));
+    if (!replacing.isEmpty()) {
+        QFile old(folder + QLatin1Char('/') + written);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an old picture") > 0);
+    }
     const std::unique_ptr<app::GraphWindow> window = activeWindow(graphed);
 
-    // The dialog is answered as a user would, once it is up; opened again, it is cancelled.
+    // The dialog is answered as a user would, once it is up; opened again, it is cancelled. The
+    // question comes while the dialog's Save is pressed: a second timer answers it.
     QStringList offered;
     QString proposedPath;
     QString nextFolder;
+    QString asked;
+    bool stillOpen = false;
     QTimer answer;
+    QTimer reply;
+    connect(&reply, &QTimer::timeout, window.get(), [&] {
+        for (auto *const question : window->findChildren<QMessageBox *>()) {
+            if (question->isVisible()) {
+                reply.stop();
+                asked = question->text();
+                question->button(replacing == "Yes" ? QMessageBox::Yes : QMessageBox::No)->click();
+            }
+        }
+    });
     connect(&answer, &QTimer::timeout, window.get(), [&] {
         auto *const dialog = window->findChild<QFileDialog *>();
         if (dialog == nullptr || !dialog->isVisible())
@@ -417,7 +417,13 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
                 typing->clearFocus();
             dialog->selectFile(typed);
         }
+        if (!replacing.isEmpty())
+            reply.start(10);
         static_cast<QDialog *>(dialog)->accept();
+        // After No, the dialog is still there for another name; it is left.
+        stillOpen = dialog->isVisible();
+        if (stillOpen)
+            dialog->reject();
     });
     for (int time = 0; time < 2; ++time) {
         QApplication::setActiveWindow(window.get());
@@ -428,6 +434,9 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     QCOMPARE(offered, (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)",
                                    "PDF document (*.pdf)", "WAV sound of the curve (*.wav)"}));
     QCOMPARE(proposedPath, folder + QLatin1Char('/') + proposed);
+    QVERIFY2(asked.startsWith(replacing.isEmpty() ? QString() : written + " already exists."),
+             qPrintable(asked));
+    QCOMPARE(stillOpen, replacing == "No");
     QStringList files;
     for (QDirIterator file(folder, QDir::Files, QDirIterator::Subdirectories); file.hasNext();)
         files << QDir(folder).relativeFilePath(file.next());
@@ -437,133 +446,100 @@ void TestPictureMenu::saveAsProposesANameAndFollowsTheFilter()
     QCOMPARE(told(*window), QString());
 }
 
-void TestPictureMenu::saveAsAsksBeforeReplacing_data()
+void TestPictureMenu::saveAndPrintWriteWholeFiles_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("yes"); // the answer to whether the file may be replaced
+    QTest::addColumn<QString>("size"); // printed size chosen in the menu; empty: "Save As..." PNG
+    QTest::addColumn<QPageLayout>("layout");
+    QTest::addColumn<bool>("grey");        // the printer set to grayscale
+    QTest::addColumn<bool>("cutShort");    // a write past 1 KiB fails, as on a full disk
+    QTest::addColumn<QStringList>("told"); // empty: written
 
-    QTest::newRow("a name without extension, answered No") << "curve" << false;
-    QTest::newRow("a name without extension, answered Yes") << "curve" << true;
-    QTest::newRow("the name with its extension, answered No") << "curve.svg" << false;
+    const auto page = [](QPageSize::PageSizeId id, QMarginsF margins = {15, 15, 15, 15}) {
+        return QPageLayout(QPageSize(id), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+    };
+    const QPageLayout a4 = page(QPageSize::A4);
+    // A4 with the printer's own margins.
+    const auto printers = [](QPageLayout::Orientation orientation) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(orientation);
+        return printer.pageLayout();
+    };
+    const QString largest = QStringLiteral("As Large as the Page Allows");
+    const QString unit = QStringLiteral("1 Unit = 1 cm");
+    const QStringList tooLarge{"File too large."};
+    // clang-format off
+    QTest::newRow("saved") << "" << a4 << false << false << QStringList{};
+    QTest::newRow("saving cut short") << "" << a4 << false << true << tooLarge;
+    QTest::newRow("printed on a portrait page") << largest << printers(QPageLayout::Portrait) << false << false << QStringList{};
+    QTest::newRow("printed on a landscape page") << largest << printers(QPageLayout::Landscape) << false << false << QStringList{};
+    QTest::newRow("printing cut short") << largest << printers(QPageLayout::Portrait) << false << true << tooLarge;
+    QTest::newRow("grayscale") << largest << a4 << true << false << QStringList{};
+    QTest::newRow("grayscale, 5 mm to the unit") << "1 Unit = 5 mm" << a4 << true << false << QStringList{};
+    // 12 mm of height left: the caption alone needs 16.
+    QTest::newRow("margins of 140 and 145 mm") << largest << page(QPageSize::A4, {15, 140, 15, 145}) << false << false << QStringList{"at least 21 x 34 mm", "180 x 12 mm", "smaller margins"};
+    QTest::newRow("margins leaving 20 mm across") << largest << page(QPageSize::A4, {95, 15, 95, 15}) << false << false << QStringList{"at least 21 x 34 mm", "20 x 267 mm"};
+    QTest::newRow("1 cm to the unit on A4") << unit << a4 << false << false << QStringList{"10 mm", "201 x 217 mm", "180 x 267 mm", "larger page", "at most 8.9 mm"};
+    QTest::newRow("1 cm to the unit on Letter") << unit << page(QPageSize::Letter) << false << false << QStringList{"201 x 217 mm", "185 x 249 mm"};
+    QTest::newRow("1 cm to the unit on A3") << unit << page(QPageSize::A3) << false << false << QStringList{};
+    // clang-format on
 }
 
-// "curve" typed with the SVG filter is curve.svg, which exists: the dialog asks about that name
-// before anything is written, and No keeps the file.
-void TestPictureMenu::saveAsAsksBeforeReplacing()
+// What the print dialog sets on the printer is honoured: grayscale, the page and its margins. A
+// file saved or printed to is replaced only by a complete one; a picture that does not fit the
+// printable area is refused with the sizes. Whatever fails, the old file is kept.
+void TestPictureMenu::saveAndPrintWriteWholeFiles()
 {
-    QFETCH(QString, typed);
-    QFETCH(bool, yes);
-
-    const QString folder = m_home.path() + QStringLiteral("/Pictures");
-    for (const QString &name : QDir(folder).entryList(QDir::Files))
-        QFile::remove(folder + QLatin1Char('/') + name);
-    const QString existing = folder + QStringLiteral("/curve.svg");
-    const QByteArray old("an old picture");
-    QFile file(existing);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-    file.close();
-    const std::unique_ptr<app::GraphWindow> window = activeWindow(3);
-
-    // The question comes while the dialog's Save is pressed: a second timer answers it.
-    QString asked;
-    bool stillOpen = false;
-    QTimer answer;
-    QTimer reply;
-    connect(&reply, &QTimer::timeout, window.get(), [&] {
-        for (auto *const question : window->findChildren<QMessageBox *>()) {
-            if (question->isVisible()) {
-                reply.stop();
-                asked = question->text();
-                question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
-            }
-        }
-    });
-    connect(&answer, &QTimer::timeout, window.get(), [&] {
-        auto *const dialog = window->findChild<QFileDialog *>();
-        if (dialog == nullptr || !dialog->isVisible())
-            return;
-        answer.stop();
-        dialog->selectNameFilter(dialog->nameFilters().value(1));
-        if (QWidget *const typing = QApplication::focusWidget())
-            typing->clearFocus();
-        dialog->selectFile(typed);
-        reply.start(10);
-        static_cast<QDialog *>(dialog)->accept();
-        // After No, the dialog is still there for another name; it is left.
-        stillOpen = dialog->isVisible();
-        if (stillOpen)
-            dialog->reject();
-    });
-    answer.start(10);
-    press(*window, Qt::Key_S, Qt::ControlModifier);
-
-    QVERIFY2(asked.startsWith("curve.svg already exists."), qPrintable(asked));
-    QCOMPARE(stillOpen, !yes);
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"curve.svg"});
-    QCOMPARE(contentsOf(existing).startsWith("<?xml"), yes);
-}
-
-void TestPictureMenu::fileReplacedOnlyByACompleteOne_data()
-{
-    QTest::addColumn<bool>("printed"); // by "Print..." to a PDF file on A4, else by "Save As..."
-    QTest::addColumn<QPageLayout::Orientation>("orientation");
-    QTest::addColumn<bool>("cutShort");
-    QTest::addColumn<QString>("told"); // what the user is told
-
-    const auto portrait = QPageLayout::Portrait;
-    QTest::newRow("saved") << false << portrait << false << "";
-    QTest::newRow("saving cut short") << false << portrait << true << "File too large.";
-    QTest::newRow("printed on a portrait page") << true << portrait << false << "";
-    QTest::newRow("printed on a landscape page") << true << QPageLayout::Landscape << false << "";
-    QTest::newRow("printing cut short") << true << portrait << true << "File too large.";
-}
-
-void TestPictureMenu::fileReplacedOnlyByACompleteOne()
-{
-    QFETCH(bool, printed);
-    QFETCH(QPageLayout::Orientation, orientation);
+    QFETCH(QString, size);
+    QFETCH(QPageLayout, layout);
+    QFETCH(bool, grey);
     QFETCH(bool, cutShort);
-    QFETCH(QString, told);
+    QFETCH(QStringList, told);
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const QString path =
-        folder.filePath(printed ? QStringLiteral("graph.pdf") : QStringLiteral("graph.png"));
+    const bool printed = !size.isEmpty();
+    const QString path = folder.filePath(printed ? QStringLiteral("graph.pdf") : "graph.png");
     const QByteArray oldFile("an old picture");
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldFile) == oldFile.size());
     old.close();
     app::GraphWindow window;
     graph(window, 3);
+    if (printed)
+        styleItem(window, QStringLiteral("Printed Size/") + size)->trigger();
+    // On the screen's colour, whose grey shows where the picture is.
+    styleItem(window, QStringLiteral("Printed Background/As on Screen"))->trigger();
+    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(orientation);
-    // Cut short, a write past 1 KiB fails, as on a disk that fills up half-way, also for root.
+    printer.setPageLayout(layout);
+    QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter),
+             layout.margins(QPageLayout::Millimeter));
+    printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
+    // Cut short, a write past 1 KiB fails, also for root.
     rlimit unlimited{};
     ::getrlimit(RLIMIT_FSIZE, &unlimited);
     rlimit limited = unlimited;
     limited.rlim_cur = cutShort ? 1024 : unlimited.rlim_cur;
     ::setrlimit(RLIMIT_FSIZE, &limited);
-    // On the screen's colour, which shows where the picture is.
-    styleItem(window, QStringLiteral("Printed Background/As on Screen"))->trigger();
-    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
     if (printed)
         actionsOf(window).printOn(printer);
     else
         actionsOf(window).saveTo(path, app::PictureFormat::Png);
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
-    QCOMPARE(
-        ::told(window, printed ? QStringLiteral("printFailure") : QStringLiteral("saveFailure")),
-        told);
 
+    const QString message = ::told(window, printed ? "printFailure" : "saveFailure");
+    QCOMPARE(message.isEmpty(), told.isEmpty());
+    for (const QString &part : told)
+        QVERIFY2(message.contains(part), qPrintable(message));
     // The file alone is there, no temporary one beside it.
     QCOMPARE(QDir(folder.path())
                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList{QFileInfo(path).fileName()});
     const QByteArray written = contentsOf(path);
-    if (cutShort) {
+    if (!told.isEmpty()) {
         QCOMPARE(written, oldFile);
         return;
     }
@@ -579,11 +555,28 @@ void TestPictureMenu::fileReplacedOnlyByACompleteOne()
     QVERIFY(!written.contains("/Subtype /Image"));
     constexpr int dpi = 240;
     const QImage page = testsupport::rasterised(path, dpi);
+    // The picture is on the page, its background and curve in their colours, or in their greys.
+    const auto shade = [grey](QRgb colour) {
+        return grey ? qRgb(qGray(colour), qGray(colour), qGray(colour)) : colour;
+    };
+    const QRect shown = testsupport::boundsOf(page, shade(testsupport::pictureBackground));
+    QVERIFY2(shown.width() > 300, qPrintable(QDebug::toString(shown)));
+    QVERIFY(!testsupport::boundsOf(page, shade(testsupport::curveColour), shown).isNull());
+    int coloured = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            coloured +=
+                qAbs(qRed(pixel) - qGreen(pixel)) > 2 || qAbs(qGreen(pixel) - qBlue(pixel)) > 2 ? 1
+                                                                                                : 0;
+        }
+    }
+    QCOMPARE(coloured == 0, grey);
+    if (size != QLatin1String("As Large as the Page Allows") || grey)
+        return;
 
-    // The picture is as large as the printable area allows with room for the two lines of its
-    // caption under it (5 mm, then 1.4 times 11 pt a line), the two centred; it shows the curve.
-    const QRect shown = testsupport::boundsOf(page, testsupport::pictureBackground);
-    QVERIFY(!testsupport::boundsOf(page, testsupport::curveColour, shown).isNull());
+    // As large as the printable area allows with room for the two lines of its caption under it
+    // (5 mm, then 1.4 times 11 pt a line), the two centred.
     const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
     const double caption = 5 * 72 / 25.4 + 2 * 1.4 * 11;
     QRectF expected(QPointF(0, 0),
@@ -717,87 +710,6 @@ void TestPictureMenu::printedPageIsTheCommandLinesPage()
         testsupport::runTool("pdftotext", {folder.filePath("printed.pdf"), "-"},
                              QProcessEnvironment::systemEnvironment());
     QVERIFY(text.output.contains("y = 5 sin(x)/x\nx and y from -10 to 10"));
-}
-
-void TestPictureMenu::printFollowsThePrinter_data()
-{
-    QTest::addColumn<QString>("size");   // the printed size chosen in the menu
-    QTest::addColumn<QPageSize>("page"); // with 15 mm margins unless `margins` says otherwise
-    QTest::addColumn<QMarginsF>("margins");
-    QTest::addColumn<bool>("grey");        // the printer set to grayscale
-    QTest::addColumn<QStringList>("told"); // empty: printed
-
-    const QMarginsF usual(15, 15, 15, 15);
-    const QPageSize a4(QPageSize::A4);
-    const QString largest = QStringLiteral("As Large as the Page Allows");
-    // clang-format off
-    QTest::newRow("grayscale") << largest << a4 << usual << true << QStringList{};
-    QTest::newRow("grayscale, 5 mm to the unit") << "1 Unit = 5 mm" << a4 << usual << true << QStringList{};
-    // 12 mm of height left: the caption alone needs 16.
-    QTest::newRow("margins of 140 and 145 mm") << largest << a4 << QMarginsF(15, 140, 15, 145) << false << QStringList{"at least 21 x 34 mm", "180 x 12 mm", "smaller margins"};
-    QTest::newRow("margins leaving 20 mm across") << largest << a4 << QMarginsF(95, 15, 95, 15) << false << QStringList{"at least 21 x 34 mm", "20 x 267 mm"};
-    QTest::newRow("1 cm to the unit on A4") << "1 Unit = 1 cm" << a4 << usual << false << QStringList{"10 mm", "201 x 217 mm", "180 x 267 mm", "larger page", "at most 8.9 mm"};
-    QTest::newRow("1 cm to the unit on Letter") << "1 Unit = 1 cm" << QPageSize(QPageSize::Letter) << usual << false << QStringList{"201 x 217 mm", "185 x 249 mm"};
-    QTest::newRow("1 cm to the unit on A3") << "1 Unit = 1 cm" << QPageSize(QPageSize::A3) << usual << false << QStringList{};
-    // clang-format on
-}
-
-// What the print dialog sets on the printer is honoured: grayscale, the page and its margins. A
-// picture that does not fit the printable area is refused with the sizes, and nothing is written.
-void TestPictureMenu::printFollowsThePrinter()
-{
-    QFETCH(QString, size);
-    QFETCH(QPageSize, page);
-    QFETCH(QMarginsF, margins);
-    QFETCH(bool, grey);
-    QFETCH(QStringList, told);
-
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString path = folder.filePath(QStringLiteral("printed.pdf"));
-    app::GraphWindow window;
-    graph(window, 3);
-    styleItem(window, QStringLiteral("Printed Size/") + size)->trigger();
-    // On the screen's colour, whose grey shows where the picture is.
-    styleItem(window, QStringLiteral("Printed Background/As on Screen"))->trigger();
-    QSettings(QStringLiteral("function-graph"), QStringLiteral("function-graph")).clear();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageLayout(
-        QPageLayout(page, QPageLayout::Portrait, margins, QPageLayout::Millimeter));
-    QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), margins);
-    printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
-    actionsOf(window).printOn(printer);
-
-    const QString message = ::told(window, QStringLiteral("printFailure"));
-    if (!told.isEmpty()) {
-        for (const QString &part : told)
-            QVERIFY2(message.contains(part), qPrintable(message));
-        QVERIFY2(!QFileInfo::exists(path), "a page was printed all the same");
-        return;
-    }
-    QCOMPARE(message, QString());
-    const QImage printed = testsupport::rasterised(path, 100);
-    // The picture is on the page, its background and curve in their colours, or in their greys.
-    const QRgb background = testsupport::pictureBackground;
-    const QRgb curve = testsupport::curveColour;
-    const auto shade = [](QRgb colour) {
-        return qRgb(qGray(colour), qGray(colour), qGray(colour));
-    };
-    const QRect shown = testsupport::boundsOf(printed, grey ? shade(background) : background);
-    QVERIFY2(shown.width() > 300, qPrintable(QDebug::toString(shown)));
-    QVERIFY(!testsupport::boundsOf(printed, grey ? shade(curve) : curve, shown).isNull());
-    int coloured = 0;
-    for (int y = 0; y < printed.height(); ++y) {
-        for (int x = 0; x < printed.width(); ++x) {
-            const QRgb pixel = printed.pixel(x, y);
-            coloured +=
-                qAbs(qRed(pixel) - qGreen(pixel)) > 2 || qAbs(qGreen(pixel) - qBlue(pixel)) > 2 ? 1
-                                                                                                : 0;
-        }
-    }
-    QCOMPARE(coloured == 0, grey);
 }
 
 void TestPictureMenu::printDialogRefusesAPageTooSmall_data()

@@ -93,7 +93,6 @@ class TestRasterPlotSurface : public QObject {
 private slots:
     void penCoversItsSquare_data();
     void penCoversItsSquare();
-    void clearRestoresTheBackground();
     void farOffChordsDrawTheirVisiblePart_data();
     void farOffChordsDrawTheirVisiblePart();
     void refusesWhatCannotBeDrawn();
@@ -146,17 +145,6 @@ void TestRasterPlotSurface::penCoversItsSquare()
     QCOMPARE(surface.count(qRgb(255, 0, 0)), 2 * pen * pen);
     QCOMPARE(surface.at({size.width() - pen, size.height() - pen}), qRgb(255, 0, 0));
     QCOMPARE(surface.at({0, 0}), qRgb(255, 0, 0));
-}
-
-void TestRasterPlotSurface::clearRestoresTheBackground()
-{
-    Surface surface;
-    QVERIFY(surface.raster.line({-10, 10}, {10, -10}, red));
-    QVERIFY(surface.raster.clear());
-    QCOMPARE(surface.count(background), pictureSize.width() * pictureSize.height());
-    // Clearing keeps the scale.
-    QVERIFY(surface.raster.point({10, -10}, red));
-    QCOMPARE(surface.at({440, 384}), qRgb(255, 0, 0));
 }
 
 void TestRasterPlotSurface::farOffChordsDrawTheirVisiblePart_data()
@@ -254,6 +242,7 @@ void TestRasterPlotSurface::laterMarksCoverEarlierOnes_data()
     QTest::newRow("stay after a point of another colour") << QStringList{"red to", "blue point", "red stay"} << redPixel;
     QTest::newRow("stay in another colour") << QStringList{"red to", "blue stay"} << bluePixel;
     QTest::newRow("line cleared away") << QStringList{"red across", "clear"} << background;
+    QTest::newRow("stay across the picture, then a clear") << QStringList{"red to", "red corner", "clear"} << background;
     // clang-format on
 }
 
@@ -274,12 +263,16 @@ void TestRasterPlotSurface::laterMarksCoverEarlierOnes()
                           : what == "up"        ? surface.raster.line({0, -1}, {0, 1}, colour)
                           : what == "elsewhere" ? surface.raster.line({0, 5}, {1, 5}, colour)
                           : what == "stay"      ? surface.raster.lineTo({0, 0}, colour)
+                          : what == "corner"    ? surface.raster.lineTo({10, -10}, colour)
                           : what == "point"     ? surface.raster.point({0, 0}, colour)
                           : what == "clear"     ? surface.raster.clear()
                                                 : !surface.image().isNull();
         QVERIFY2(done, qPrintable(step));
     }
     QCOMPARE(surface.at(expectedPixel(0, 0)), origin);
+    // A clear brings back the background everywhere.
+    if (steps.constLast() == QLatin1String("clear"))
+        QCOMPARE(surface.count(background), pictureSize.width() * pictureSize.height());
 }
 
 void TestRasterPlotSurface::linesLeaveNoGaps_data()

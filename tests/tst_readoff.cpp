@@ -66,48 +66,33 @@ void TestReadOff::readOffFollowsPointerAndKeys_data()
     // What the readout shows; a point read off with the keys is also said after the description.
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("centre, before a graph")
-        << 0 << QStringList{"220,192"} << false << "x = 0.00, y = 0.00";
-    QTest::newRow("top-left corner, before a graph")
-        << 0 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00";
-    QTest::newRow("bottom-right corner, before a graph")
-        << 0 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00";
-    QTest::newRow("x*x-2 at a point on its curve")
-        << 1 << QStringList{"242,211"} << true << "x = 1.00, y = -0.99\nf(x) = -1.00";
-    QTest::newRow("5sin(x)/x at its peak, on the curve")
-        << 3 << QStringList{"220,96"} << true << "x = 0.00, y = 5.00\nf(x) = 5.00";
-    QTest::newRow("5sin(x)/x below the curve")
-        << 3 << QStringList{"87,301"} << false << "x = -6.05, y = -5.68\nf(x) = -0.19";
-    QTest::newRow("x*x-2 where the curve is above the picture")
-        << 1 << QStringList{"330,150"} << false << "x = 5.00, y = 2.19\nf(x) off the picture";
-    QTest::newRow("x*exp(-x)+2 at the top-left corner, far below")
-        << 2 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00\nf(x) off the picture";
-    QTest::newRow("sqrt(x^2+1) at the bottom-right corner, just above")
-        << 5 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00\nf(x) off the picture";
+    // clang-format off
+    QTest::newRow("centre, before a graph") << 0 << QStringList{"220,192"} << false << "x = 0.00, y = 0.00";
+    QTest::newRow("top-left corner, before a graph") << 0 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00";
+    QTest::newRow("bottom-right corner, before a graph") << 0 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00";
+    QTest::newRow("x*x-2 at a point on its curve") << 1 << QStringList{"242,211"} << true << "x = 1.00, y = -0.99\nf(x) = -1.00";
+    QTest::newRow("5sin(x)/x at its peak, on the curve") << 3 << QStringList{"220,96"} << true << "x = 0.00, y = 5.00\nf(x) = 5.00";
+    QTest::newRow("5sin(x)/x below the curve") << 3 << QStringList{"87,301"} << false << "x = -6.05, y = -5.68\nf(x) = -0.19";
+    QTest::newRow("x*x-2 where the curve is above the picture") << 1 << QStringList{"330,150"} << false << "x = 5.00, y = 2.19\nf(x) off the picture";
+    QTest::newRow("x*exp(-x)+2 at the top-left corner, far below") << 2 << QStringList{"0,0"} << false << "x = -10.00, y = 10.00\nf(x) off the picture";
+    QTest::newRow("sqrt(x^2+1) at the bottom-right corner, just above") << 5 << QStringList{"440,384"} << false << "x = 10.00, y = -10.00\nf(x) off the picture";
 
     QTest::newRow("Right from 0") << 3 << QStringList{"Right"} << false << "x = 0.10\nf(x) = 4.99";
     QTest::newRow("Left from 0") << 3 << QStringList{"Left"} << false << "x = -0.10\nf(x) = 4.99";
-    QTest::newRow("Shift+Right by 1")
-        << 3 << QStringList{"Shift+Right"} << false << "x = 1.00\nf(x) = 4.21";
-    QTest::newRow("steps add up without drift")
-        << 3 << QStringList{"Right", "Right", "Right", "Left", "Left", "Left"} << false
-        << "x = 0.00\nf(x) = 5.00";
-    QTest::newRow("clamped at 10")
-        << 3 << QStringList(12, "Shift+Right") << false << "x = 10.00\nf(x) = -0.27";
-    QTest::newRow("clamped at -10, off the picture")
-        << 1 << QStringList(11, "Shift+Left") << false << "x = -10.00\nf(x) off the picture";
+    QTest::newRow("Shift+Right by 1") << 3 << QStringList{"Shift+Right"} << false << "x = 1.00\nf(x) = 4.21";
+    QTest::newRow("steps add up without drift") << 3 << QStringList{"Right", "Right", "Right", "Left", "Left", "Left"} << false << "x = 0.00\nf(x) = 5.00";
+    QTest::newRow("clamped at 10") << 3 << QStringList(12, "Shift+Right") << false << "x = 10.00\nf(x) = -0.27";
+    QTest::newRow("clamped at -10, off the picture") << 1 << QStringList(11, "Shift+Left") << false << "x = -10.00\nf(x) off the picture";
     // The pointer read x = 1.14 (1.136...): the point moves on from what was shown, and f is
     // taken where the point is said to be (f(1.236...) would read -0.47).
-    QTest::newRow("from the last pointer x")
-        << 1 << QStringList{"245,100", "off", "Right"} << false << "x = 1.24\nf(x) = -0.46";
+    QTest::newRow("from the last pointer x") << 1 << QStringList{"245,100", "off", "Right"} << false << "x = 1.24\nf(x) = -0.46";
     QTest::newRow("before a graph") << 0 << QStringList{"Right", "Right"} << false << "x = 0.20";
 
     // The readout is a window of its own: it goes where its point goes, or goes away.
-    QTest::newRow("keyboard point, window moved")
-        << 3 << QStringList{"Right", "move"} << false << "x = 0.10\nf(x) = 4.99";
+    QTest::newRow("keyboard point, window moved") << 3 << QStringList{"Right", "move"} << false << "x = 0.10\nf(x) = 4.99";
     QTest::newRow("pointer, window moved") << 3 << QStringList{"220,96", "move"} << true << "";
-    QTest::newRow("pointer, x*x-2 graphed under it")
-        << 0 << QStringList{"220,96", "Graph"} << false << "x = 0.00, y = 5.00\nf(x) = -2.00";
+    QTest::newRow("pointer, x*x-2 graphed under it") << 0 << QStringList{"220,96", "Graph"} << false << "x = 0.00, y = 5.00\nf(x) = -2.00";
+    // clang-format on
 }
 
 void TestReadOff::readOffFollowsPointerAndKeys()

@@ -108,8 +108,6 @@ private slots:
     void pictureFollowsTheMonitor();
     void screenReaderSeesWindowAndImage_data();
     void screenReaderSeesWindowAndImage();
-    void copyReachesAnotherProgram_data();
-    void copyReachesAnotherProgram();
     void popUpLeavesThePictureAlone_data();
     void popUpLeavesThePictureAlone();
     void samePictureEverywhere_data();
@@ -322,29 +320,6 @@ void TestDesktop::screenReaderSeesWindowAndImage()
                  qPrintable(QStringLiteral("%1: no \"%2\"; named so: %3")
                                 .arg(phase, wanted, tree.filter('\t' + name + '\t').join(" | "))));
     }
-}
-
-void TestDesktop::copyReachesAnotherProgram_data()
-{
-    QTest::addColumn<int>("graphed");
-    QTest::addColumn<QString>("text"); // what a text field pastes
-    // A value read off, copied as text: tst_picturemenu's copyPutsImageAndSvgOnTheClipboard.
-    QTest::newRow("start-up frame") << 0 << "x and y from -10 to 10";
-    QTest::newRow("graph of 5sin(x)/x") << 3 << "y = 5 sin(x)/x, x and y from -10 to 10";
-}
-
-void TestDesktop::copyReachesAnotherProgram()
-{
-    QFETCH(int, graphed);
-    QFETCH(QString, text);
-    QVERIFY2(!startProgram(QStringLiteral("1"), graphed).isNull(),
-             qPrintable(m_program->failure()));
-
-    // Without a window manager the keyboard goes where the pointer is; a click on the window's
-    // background makes it the active window, as a window manager would.
-    QVERIFY(m_program->click(restingPoint) && m_program->xdo("key ctrl+c"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_desktop->pasted("TARGETS").contains("text/plain"), 20000);
-    QCOMPARE(QString::fromUtf8(m_desktop->pasted("text/plain")), text);
 }
 
 void TestDesktop::popUpLeavesThePictureAlone_data()
