@@ -170,7 +170,8 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
         } else if (m_drag && (mouse->buttons() & Qt::LeftButton)) {
             // The point grabbed stays under the pointer.
             const graphing::View &grabbed = m_drag->second;
-            const QPointF moved = userAt(m_drag->first, grabbed) - userAt(at, grabbed);
+            const plot::PixelGrid grid = m_picture.grid();
+            const QPointF moved = grid.userAt(m_drag->first, grabbed) - grid.userAt(at, grabbed);
             setView(grabbed.moved(moved.x() / (grabbed.right - grabbed.left),
                                   moved.y() / (grabbed.top - grabbed.bottom)));
         }
@@ -180,7 +181,8 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel: {
         const auto *const wheel = static_cast<QWheelEvent *>(event);
         const graphing::View &view = m_picture.content().view;
-        const QPointF user = userAt(m_picture.mapTo(&m_window, wheel->position()), view);
+        const QPointF user =
+            m_picture.grid().userAt(m_picture.mapTo(&m_window, wheel->position()), view);
         setView(
             view.zoomed(std::pow(notchZoom, wheel->angleDelta().y() / 120.0), user.x(), user.y()));
         return true;
@@ -231,12 +233,6 @@ void PictureActions::setView(const graphing::View &view)
     content.view = view;
     m_picture.setContent(content);
     emit contentChanged();
-}
-
-QPointF PictureActions::userAt(QPointF windowPosition, const graphing::View &view) const
-{
-    const plot::PixelGrid grid = m_picture.grid();
-    return grid.mapping(view).toUser(QPointF(grid.pixelAt(windowPosition)));
 }
 
 void PictureActions::listKeyPoints()
@@ -296,8 +292,9 @@ void PictureActions::showStyle()
     // The screen shows the numbers, the grid and the key points, with its own colour and lines;
     // drawn again only when that changes, so not at start-up with the window's own look.
     graphing::PictureContent shown = m_picture.content();
-    shown.style = {graphing::Background::Screen, 1, m_chosen[Numbers] == 1, m_chosen[Grid] == 1,
-                   m_chosen[KeyPointMarks] == 1};
+    shown.style = styleOf(m_chosen);
+    shown.style.background = graphing::Background::Screen;
+    shown.style.lineWidth = 1;
     if (shown != m_picture.content())
         m_picture.setContent(shown);
 }

@@ -61,7 +61,6 @@ private:
     void playCurve();
     void listKeyPoints();
     void setView(const graphing::View &view);
-    QPointF userAt(QPointF windowPosition, const graphing::View &view) const;
     // What the picture shows in the style chosen; that on paper, and how it stands on the page.
     graphing::PictureContent styledContent() const;
     graphing::PictureContent printedContent() const;

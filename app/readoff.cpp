@@ -183,8 +183,7 @@ void ReadOff::followPointer(QPointF windowPosition)
 {
     m_pointer = windowPosition;
     const graphing::View &view = m_picture.content().view;
-    const plot::PixelGrid grid = m_picture.grid();
-    const QPointF user = grid.mapping(view).toUser(QPointF(grid.pixelAt(windowPosition)));
+    const QPointF user = m_picture.grid().userAt(windowPosition, view);
     // The last columns and rows show the pen square of the scale's very edge.
     const double x = std::clamp(user.x(), view.left, view.right);
     const double y = std::clamp(user.y(), view.bottom, view.top);
@@ -214,8 +213,8 @@ void ReadOff::showPoint()
     const double y = graphing::valueOnPicture(m_picture.content(), x).value_or(0);
     const plot::PixelGrid grid = m_picture.grid();
     const QPointF corner = grid.mapping(m_picture.content().view).toDevice({x, y});
-    const QPointF middle(std::floor(corner.x() + 0.5) + grid.penWidth / 2.0,
-                         std::floor(corner.y() + 0.5) + grid.penWidth / 2.0);
+    const QPointF middle =
+        QPointF(plot::devicePixel(corner)) + QPointF(grid.penWidth, grid.penWidth) / 2;
     showBeside(grid.windowPosition(middle), pointInWords(tr("x = %1"), QStringLiteral("\n")));
 }
 

@@ -95,6 +95,11 @@ struct PixelGrid {
     Mapping mapping(const graphing::View &view) const;
     // The picture's device pixel under a logical position in the window, clamped to the picture.
     QPoint pixelAt(QPointF windowPosition) const;
+    // The user point of `view` whose pen square that pixel is.
+    QPointF userAt(QPointF windowPosition, const graphing::View &view) const
+    {
+        return mapping(view).toUser(QPointF(pixelAt(windowPosition)));
+    }
     // The window's logical position of a point given in the picture's device pixels.
     QPointF windowPosition(QPointF device) const { return (device + QPointF(origin)) / ratio; }
 };
@@ -102,6 +107,14 @@ struct PixelGrid {
 // Cuts the segment down to the part inside `bounds`; false when none of it is. A cut end lies
 // exactly on its edge, measured from the nearer end so that a far end costs no precision.
 bool clipSegment(QPointF &from, QPointF &to, const QRectF &bounds);
+
+// The device pixel a mark's corner lands on: rounded half up, the same for every coordinate.
+// Only for values within a few pixels of the picture, so that the conversion cannot overflow.
+inline QPoint devicePixel(QPointF corner)
+{
+    return {static_cast<int>(std::floor(corner.x() + 0.5)),
+            static_cast<int>(std::floor(corner.y() + 0.5))};
+}
 
 inline bool isFinite(graphing::UserPoint point)
 {

@@ -10,18 +10,6 @@
 
 namespace plot {
 
-namespace {
-
-// Round half up, the same for every coordinate of points and lines. Only called on values already
-// brought within a few pixels of the image, so the conversion cannot overflow.
-QPoint toPixel(QPointF device)
-{
-    return {static_cast<int>(std::floor(device.x() + 0.5)),
-            static_cast<int>(std::floor(device.y() + 0.5))};
-}
-
-} // namespace
-
 RasterPlotSurface::RasterPlotSurface(QImage &image, int penWidth, QColor background,
                                      QColor foreground, qreal ratio)
     : MappedSurface(
@@ -109,7 +97,7 @@ bool RasterPlotSurface::drawDot(QPointF at, const QColor &colour)
     if (!m_painter.isActive())
         return false;
     if (clipBounds().contains(at))
-        m_painter.fillRect(QRect(toPixel(thickCorner(at)), QSize(thickness(), thickness())),
+        m_painter.fillRect(QRect(devicePixel(thickCorner(at)), QSize(thickness(), thickness())),
                            colour);
     return true;
 }
@@ -123,17 +111,17 @@ bool RasterPlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colo
     if (lineWidth() > 1) {
         // From the middle of the thick square at one end to the middle of the other's.
         const QPointF toMiddle = QPointF(thickness(), thickness()) / 2;
-        const QPointF start = QPointF(toPixel(thickCorner(from))) + toMiddle;
+        const QPointF start = QPointF(devicePixel(thickCorner(from))) + toMiddle;
         if (m_thickLine.isEmpty() || colour != m_thickColour || m_thickLine.constLast() != start) {
             drawThickLine();
             m_thickLine << start;
             m_thickColour = colour;
         }
-        m_thickLine << QPointF(toPixel(thickCorner(to))) + toMiddle;
+        m_thickLine << QPointF(devicePixel(thickCorner(to))) + toMiddle;
         return true;
     }
-    const QPoint start = toPixel(from);
-    const QPoint end = toPixel(to);
+    const QPoint start = devicePixel(from);
+    const QPoint end = devicePixel(to);
     // The pen kept while the colour stays, so that the painter sees the same pen and keeps it.
     if (m_pen.color() != colour)
         m_pen.setColor(colour);
