@@ -206,15 +206,22 @@ GraphWindow::~GraphWindow()
     disconnect(qApp, nullptr, this, nullptr);
 }
 
-void GraphWindow::graphChosenFunction()
+std::optional<int> GraphWindow::chosenFunction() const
 {
     // Read from the buttons themselves: a button is checked by a click, an arrow key, Space, its
     // key, or a screen reader's action, and only some of these say they clicked it.
-    std::optional<graphing::Function> function;
-    for (int i = 0; i < graphing::functionCount && !function; ++i) {
+    for (int i = 0; i < graphing::functionCount; ++i) {
         if (m_functionButtons[i]->isChecked())
-            function = graphing::Function(i + 1);
+            return i + 1;
     }
+    return std::nullopt;
+}
+
+void GraphWindow::graphChosenFunction()
+{
+    std::optional<graphing::Function> function;
+    if (const std::optional<int> number = chosenFunction())
+        function = graphing::Function(*number);
     m_picture->setContent(graphing::PictureContent(std::move(function), m_picture->content().style,
                                                    m_picture->content().view));
     describePicture();
@@ -225,13 +232,10 @@ void GraphWindow::graphTypedFunction()
     // From the function graphed if it was typed, else from the chosen one's formula.
     const graphing::PictureContent &content = m_picture->content();
     QString start;
-    if (content.function && !content.function->number()) {
+    if (content.function && !content.function->number())
         start = QString::fromStdString(content.function->formula());
-    } else {
-        for (int i = 0; i < graphing::functionCount; ++i)
-            if (m_functionButtons[i]->isChecked())
-                start = toQString(graphing::functionFormula(i + 1));
-    }
+    else if (const std::optional<int> number = chosenFunction())
+        start = toQString(graphing::functionFormula(*number));
     std::optional<graphing::Expression> typed = askForFunction(this, start);
     if (!typed)
         return;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 namespace app {
 
@@ -27,6 +28,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The number of the function whose button is checked; nothing when none is.
+    std::optional<int> chosenFunction() const;
     void graphChosenFunction();
     // Asks for a function of x and graphs it over the view shown.
     void graphTypedFunction();

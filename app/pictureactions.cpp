@@ -159,7 +159,8 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
             m_readOff.windowMoved();
         return false;
     }
-    const QPoint middle = m_picture.mapToGlobal(m_picture.rect().center());
+    // Where a menu asked for from the keyboard opens: over the picture's middle.
+    const auto middle = [this] { return m_picture.mapToGlobal(m_picture.rect().center()); };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove: {
@@ -192,7 +193,7 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
         // From the keyboard, over the picture's middle rather than where the pointer may be.
         const auto *const request = static_cast<QContextMenuEvent *>(event);
         m_menu->popup(request->reason() == QContextMenuEvent::Mouse ? request->globalPos()
-                                                                    : middle);
+                                                                    : middle());
         return true;
     }
     case QEvent::KeyPress: {
@@ -215,7 +216,7 @@ bool PictureActions::eventFilter(QObject *watched, QEvent *event)
             return true;
         if ((key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
             || (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
-            m_menu->popup(middle);
+            m_menu->popup(middle());
             return true;
         }
         return false;
